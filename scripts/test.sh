@@ -1,0 +1,19 @@
+#!/bin/bash
+# Sets up what is missing, builds both trees and runs every test: the native
+# suite, then the Windows suite and the end-to-end scenarios under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+scripts/build.sh native
+scripts/build.sh win32
+
+# Prefixes of an earlier run that was cut short are of no further use.
+rm -rf build/win32/wine/run.*
+
+status=0
+ctest --test-dir build/native -j2 --output-on-failure || status=1
+# The Wine scenarios mostly wait on timers and windows, so more of them run
+# at once than there are cores.
+ctest --test-dir build/win32 -j4 --output-on-failure --timeout 900 || status=1
+exit $status

@@ -1,0 +1,88 @@
+#include "text/CopyUnit.h"
+
+#include "platform/Errors.h"
+#include "platform/Handle.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr DWORD CopyBufferSize = 0x8000;
+
+struct DosDateTime {
+    WORD date;
+    WORD time;
+};
+
+std::optional<DosDateTime> ReadLastWriteAsDos(HANDLE file)
+{
+    FILETIME written {};
+    FILETIME local {};
+    DosDateTime dos {};
+    if (!GetFileTime(file, nullptr, nullptr, &written) || !FileTimeToLocalFileTime(&written, &local)
+        || !FileTimeToDosDateTime(&local, &dos.date, &dos.time))
+        return std::nullopt;
+    return dos;
+}
+
+void SetLastWriteFromDos(HANDLE file, const std::optional<DosDateTime>& dos)
+{
+    FILETIME local {};
+    FILETIME written {};
+    if (dos && DosDateTimeToFileTime(dos->date, dos->time, &local)
+        && LocalFileTimeToFileTime(&local, &written))
+        SetFileTime(file, nullptr, nullptr, &written);
+}
+
+enum class CopyOutcome { Complete, ReadFailed, WriteFailed };
+
+CopyOutcome CopyContents(HANDLE from, HANDLE to, std::vector<char>& buffer)
+{
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(from, buffer.data(), CopyBufferSize, &read, nullptr))
+            return CopyOutcome::ReadFailed;
+        if (read > 0) {
+            DWORD written = 0;
+            if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read)
+                return CopyOutcome::WriteFailed;
+        }
+        if (read != CopyBufferSize)
+            return CopyOutcome::Complete;
+    }
+}
+
+} // namespace
+
+void FileCopyKeepDate(const std::string& source, const std::string& target)
+{
+    std::vector<char> buffer(CopyBufferSize);
+
+    UniqueHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!from)
+        throw EFOpenError("ﾌｧｲﾙ " + source + " は開けません");
+
+    const std::optional<DosDateTime> date = ReadLastWriteAsDos(from.Get());
+
+    UniqueHandle to(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!to)
+        throw EFCreateError("ﾌｧｲﾙ " + target + " を作成できません");
+
+    const CopyOutcome outcome = CopyContents(from.Get(), to.Get(), buffer);
+
+    // The date is carried over even when the copy stopped short, and the
+    // target is closed before the source.
+    SetLastWriteFromDos(to.Get(), date);
+    to.Reset();
+    from.Reset();
+
+    if (outcome == CopyOutcome::ReadFailed)
+        throw EInOutError("ﾌｧｲﾙ " + source + " を読み込めません");
+    if (outcome == CopyOutcome::WriteFailed)
+        throw EInOutError("ﾌｧｲﾙ " + target + " に書き込めません");
+}
