@@ -1,6 +1,107 @@
+// The program's entry: sets the program-wide values, decides the role of
+// this start and runs the one window it creates.
+
+#include "app/CommandLine.h"
+#include "app/DrIMFM.h"
+#include "app/Forwarding.h"
+#include "app/Program.h"
+#include "app/ProgramValues.h"
+#include "app/RunMode.h"
+#include "app/SettingsStore.h"
+#include "gui/Application.h"
+#include "setup/DRIM_SETUP.h"
+#include "text/YeNADDCUT.h"
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include <memory>
+#include <string>
+
+namespace {
+
+std::string ModulePath()
 {
+    // Grown until the whole path fits: a long install path must not be cut.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::string name = FileNamePart(path);
+    return YenAdd(path.substr(0, path.size() - name.size()));
+}
+
+std::string LowerWithSystem(std::string text)
+{
+    if (!text.empty())
+        CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+void SetProgramValues()
+{
+    ProgramRunValues& program = Program();
+    program.programPath = ModulePath();
+    program.programFolder = FolderOf(program.programPath);
+    const std::vector<std::string> arguments = SplitCommandLine(GetCommandLineA());
+    program.argument1 = Argument(arguments, 1);
+    program.argument2 = Argument(arguments, 2);
+}
+
+int RunMainForm(std::unique_ptr<Form> form)
+{
+    Application::Get().SetMainForm(form.get());
+    const int result = Application::Get().Run();
+    Application::Get().SetMainForm(nullptr);
+    return result;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    Application& application = Application::Get();
+    application.SetTitle(std::string(ApplicationTitle));
+    application.Initialize(instance);
+    SetProgramValues();
+    ProgramRunValues& program = Program();
+
+    StartFacts facts;
+    facts.argument1 = program.argument1;
+    facts.lowerFileName = LowerWithSystem(FileNamePart(program.programPath));
+    HWND trayWindow = FindWindowA(TrayWindowClassName, nullptr);
+    facts.trayWindowExists = trayWindow != nullptr;
+    facts.setupWindowExists = FindWindowA(SetupWindowClassName, nullptr) != nullptr;
+
+    const StartDecision decision = DecideStart(facts, ReadVersionValue);
+    program.runMode = decision.runMode;
+
+    switch (decision.role) {
+    case StartRole::ForwardToTray:
+        ForwardToResidentCopy(trayWindow, program.argument1, program.argument2);
+        return 0;
+    case StartRole::ExitSilently:
+        return 0;
+    case StartRole::VersionError:
+        MessageBoxA(nullptr, decision.errorText.c_str(), application.Title().c_str(), MB_OK | MB_ICONERROR);
+        return 0;
+    case StartRole::TrayWindow:
+        return RunMainForm(std::make_unique<TSDRIM32PALUN>());
+    case StartRole::SetupInstall: {
+        auto setup = std::make_unique<TSDRIM32SETUPForm>(decision.runMode);
+        setup->Show();
+        return RunMainForm(std::move(setup));
+    }
+    case StartRole::SetupWindow:
+        return RunMainForm(std::make_unique<TSDRIM32SETUPForm>(decision.runMode));
+    }
     return 0;
 }

@@ -1,17 +1,25 @@
 # GoogleTest for the Windows tree, built from the sources Debian installs.
 if(NOT TARGET gtest)
-    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     target_link_options(gtest PUBLIC -static)
 endif()
 
-# One ctest entry per Windows test program: each run boots a Wine prefix of
-# its own, so running every test case as its own process would cost seconds
-# apiece.  The gtest summary still names every failing case.
-function(drim_windows_test name)
-    add_executable(${name} ${ARGN})
-    target_link_libraries(${name} PRIVATE drim_win gtest gtest_main)
-    drim_target_options(${name})
-    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+# Every *_test.cpp file of a folder becomes a test program of its own, and
+# each program one ctest entry: every run boots a Wine prefix of its own, so
+# running each test case as a process of its own would cost seconds apiece,
+# while separate programs can run side by side in separate prefixes.
+function(drim_windows_tests folder support_library)
+    file(GLOB test_sources CONFIGURE_DEPENDS ${folder}/*_test.cpp)
+    foreach(source IN LISTS test_sources)
+        get_filename_component(name ${source} NAME_WE)
+        get_filename_component(prefix ${folder} NAME)
+        set(target ${prefix}_${name})
+        add_executable(${target} ${source})
+        target_link_libraries(${target} PRIVATE ${support_library} gtest gtest_main)
+        drim_target_options(${target})
+        add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
+        set(drim_last_tests ${drim_last_tests} ${target})
+    endforeach()
+    set(drim_last_tests ${drim_last_tests} PARENT_SCOPE)
 endfunction()

@@ -1,0 +1,195 @@
+#include "app/DrIMFM.h"
+
+#include "app/KeepAwakeTick.h"
+#include "app/Program.h"
+#include "app/ProgramValues.h"
+#include "app/SettingsStore.h"
+#include "app/Switches.h"
+#include "dialogs/images/ImageIds.h"
+#include "gui/Application.h"
+#include "platform/Errors.h"
+
+namespace {
+
+constexpr UINT Timer1Id = 1;
+constexpr UINT Timer2Id = 2;
+
+HICON LoadTrayIcon(int id)
+{
+    return static_cast<HICON>(LoadImageA(
+        Application::Get().Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+// The switch of argument 1, lower-cased the way the system does it.
+ModeSwitch StartSwitchOfArgument(std::string argument)
+{
+    if (!argument.empty())
+        CharLowerBuffA(argument.data(), static_cast<DWORD>(argument.size()));
+    return StartSwitch(argument);
+}
+
+TraySettings LoadSettingsWithStartSwitch()
+{
+    TraySettings settings = ReadTraySettings();
+    switch (StartSwitchOfArgument(Program().argument1)) {
+    case ModeSwitch::Off:
+        settings.keepAwakeMode = ModeScreenSaverOff;
+        break;
+    case ModeSwitch::On:
+        settings.keepAwakeMode = ModeScreenSaverOn;
+        break;
+    case ModeSwitch::None:
+        break;
+    }
+    return settings;
+}
+
+} // namespace
+
+TSDRIM32PALUN::TSDRIM32PALUN()
+    : settings_(LoadSettingsWithStartSwitch())
+    , links_(ReadLinkPaths())
+    , controller_(settings_.keepAwakeMode, settings_.mySoft)
+    , ownIcon_(LoadTrayIcon(IDI_TRAYWINDOW))
+    , image1_(LoadTrayIcon(IDI_IMAGE1))
+    , image2_(LoadTrayIcon(IDI_IMAGE2))
+    , taskTray1_(*this)
+    , timer1_(*this, Timer1Id, StartupDelay, [this] { Timer1Timer(); })
+    , timer2_(*this, Timer2Id, TickInterval, [this] { Timer2Timer(); })
+{
+    FormLayout layout;
+    layout.className = TrayWindowClassName;
+    layout.caption = TrayWindowCaption;
+    layout.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    layout.left = 0;
+    layout.top = 0;
+    layout.width = 200;
+    layout.height = 100;
+    layout.owner = Application::Get().Handle();
+    layout.icon = ownIcon_;
+    CreateWindowFromLayout(layout);
+
+    taskTray1_.SetTipString(TrayWindowCaption);
+    taskTray1_.SetIcon(ownIcon_);
+    try {
+        taskTray1_.SetRegistered(true);
+    } catch (const DrimError&) {
+        // No tray yet (the shell is still starting): the icon is added when
+        // the taskbar announces itself.
+    }
+    controller_.FinishCreation();
+    SyncTimers();
+}
+
+TSDRIM32PALUN::~TSDRIM32PALUN() = default;
+
+void TSDRIM32PALUN::SyncTimers()
+{
+    timer1_.SetInterval(controller_.Timer1().interval);
+    timer1_.SetEnabled(controller_.Timer1().enabled);
+    timer2_.SetInterval(controller_.Timer2().interval);
+    timer2_.SetEnabled(controller_.Timer2().enabled);
+}
+
+void TSDRIM32PALUN::P0Click(bool off)
+{
+    controller_.P0Click(off);
+    SyncTimers();
+}
+
+void TSDRIM32PALUN::ModeRefresh()
+{
+    controller_.ModeRefresh();
+    SyncTimers();
+}
+
+void TSDRIM32PALUN::Timer1Timer()
+{
+    controller_.Timer1Fired();
+    SyncTimers();
+    Application::Get().ProcessMessages();
+    ShowWindow(Application::Get().Handle(), SW_HIDE);
+    Application::Get().ProcessMessages();
+    P0Click(controller_.Mode() != 0);
+}
+
+void TSDRIM32PALUN::Timer2Timer()
+{
+    const KeepAwakeController::Timer2Step step = controller_.Timer2Fired();
+    SyncTimers();
+    if (step.refresh) {
+        try {
+            taskTray1_.SetTipString(step.refresh->tip);
+        } catch (const DrimError&) {
+            // The shell refused the change; the tick still has to happen.
+        }
+        SetTrayIcon(step.refresh->picture);
+    }
+    if (!step.tick)
+        return;
+    KeepAwakeTick();
+    Application::Get().ProcessMessages();
+    controller_.Timer2TickDone();
+    SyncTimers();
+}
+
+void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)
+{
+    if (controller_.ShuttingDown())
+        return;
+    HICON icon = ownIcon_;
+    switch (picture) {
+    case TrayPicture::TrayWindowIcon:
+        icon = ownIcon_;
+        break;
+    case TrayPicture::MainIcon:
+        icon = Application::Get().Icon();
+        break;
+    case TrayPicture::Image1:
+        icon = image1_;
+        break;
+    case TrayPicture::Image2:
+        icon = image2_;
+        break;
+    }
+    try {
+        taskTray1_.SetIcon(icon);
+    } catch (const DrimError&) {
+        // Tried again at the next change.
+    }
+}
+
+std::string TSDRIM32PALUN::HelpFilePath() const
+{
+    return Program().programFolder + std::string(ProductKey) + ".HLP";
+}
+
+bool TSDRIM32PALUN::FormCloseQuery()
+{
+    controller_.BlockTicks();
+    Application::Get().ProcessMessages();
+    if (closing_) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        return false;
+    }
+    closing_ = true;
+    Application::Get().ProcessMessages();
+    try {
+        const std::int32_t modeAtCloseStart = controller_.Mode();
+        // Twice, with messages let run in between: a timer message or
+        // command handled meanwhile must not find the timer running.
+        controller_.Stop();
+        SyncTimers();
+        Application::Get().ProcessMessages();
+        controller_.Stop();
+        SyncTimers();
+        Application::Get().ProcessMessages();
+        taskTray1_.SetRegistered(false);
+        WinHelpA(Handle(), HelpFilePath().c_str(), HELP_QUIT, 0);
+        settings_.mySoft = controller_.MySoft();
+        WriteTraySettings(modeAtCloseStart, settings_);
+    } catch (...) {
+        closing_ = false;
+    }
+    return true;
+}

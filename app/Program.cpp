@@ -1,0 +1,7 @@
+#include "app/Program.h"
+
+ProgramRunValues& Program()
+{
+    static ProgramRunValues values;
+    return values;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// The registry side of the tray window's settings: each operation opens the
+// key, reads or writes, and closes it again.
+
+#include "app/Settings.h"
+
+#include <cstdint>
+
+TraySettings ReadTraySettings();
+// Writes the four tray values; the first failure abandons the rest.
+void WriteTraySettings(std::int32_t modeAtCloseStart, const TraySettings& settings);
+LinkPaths ReadLinkPaths();
+SettingValue ReadVersionValue();

@@ -1,0 +1,357 @@
+#include "dialogs/TaskTray.h"
+
+#include "dialogs/TrayTip.h"
+#include "gui/Application.h"
+#include "gui/Form.h"
+#include "gui/Menu.h"
+#include "platform/Errors.h"
+
+#include <cstring>
+#include <shellapi.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr DWORD NotifyIconRecordSize = 88;
+#ifndef _WIN64
+static_assert(sizeof(NotifyIconRecord) == NotifyIconRecordSize);
+#endif
+
+constexpr char NotifyWindowClass[] = "TNotifyWindow";
+
+enum TrayMouseMessage : LPARAM {
+    TrayMouseMove = 512,
+    TrayLeftDown = 513,
+    TrayLeftUp = 514,
+    TrayLeftDoubleClick = 515,
+    TrayRightDown = 516,
+    TrayRightUp = 517,
+    TrayRightDoubleClick = 518,
+    TrayMiddleDown = 519,
+    TrayMiddleUp = 520,
+};
+
+BOOL CallShell(DWORD message, NotifyIconRecord* record)
+{
+    return Shell_NotifyIconA(message, reinterpret_cast<NOTIFYICONDATAA*>(record));
+}
+
+// Process-wide: every component of the process takes part.
+struct TrayProcessState {
+    std::vector<std::pair<std::string, TTaskTray*>> iconIDList;
+    HWND notifyWindow = nullptr;
+    bool trayBusy = false;
+    TTaskTray::ShellNotify shellNotify = CallShell;
+};
+
+TrayProcessState& State()
+{
+    static TrayProcessState state;
+    return state;
+}
+
+LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TrayCallbackMessage) {
+        try {
+            TTaskTray::HandleCallback(wParam, lParam);
+        } catch (...) {
+            // An event handler's failure must not unwind into the shell.
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY && State().notifyWindow == window)
+        State().notifyWindow = nullptr;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateNotifyWindow(HWND parent)
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA windowClass {};
+        windowClass.lpfnWndProc = NotifyWindowProc;
+        windowClass.hInstance = Application::Get().Instance();
+        windowClass.lpszClassName = NotifyWindowClass;
+        registered = RegisterClassA(&windowClass) != 0;
+    }
+    return CreateWindowExA(0, NotifyWindowClass, "", WS_CHILD, 0, 0, 0, 0, parent, nullptr,
+        Application::Get().Instance(), nullptr);
+}
+
+class BusyScope {
+public:
+    BusyScope() { State().trayBusy = true; }
+    ~BusyScope() { State().trayBusy = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+};
+
+UINT TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+} // namespace
+
+TTaskTray::TTaskTray(Form& owner)
+    : owner_(owner)
+{
+    auto& list = State().iconIDList;
+    iconID_ = list.empty() ? 1 : std::stoi(list.back().first) + 1;
+    list.emplace_back(std::to_string(iconID_), this);
+
+    // A restarted shell has forgotten every icon; it says so to all
+    // top-level windows, of which the notify window is none.
+    taskbarHook_ = owner_.AddMessageHook([this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == TaskbarCreatedMessage())
+            TaskbarCreated();
+        return std::nullopt;
+    });
+}
+
+TTaskTray::~TTaskTray()
+{
+    owner_.RemoveMessageHook(taskbarHook_);
+    DeleteIcon();
+    std::erase_if(State().iconIDList,
+        [this](const auto& entry) { return entry.first == std::to_string(iconID_) && entry.second == this; });
+    if (icon_ != nullptr)
+        DestroyIcon(std::exchange(icon_, nullptr));
+}
+
+void TTaskTray::SetPopupMenuL(PopupMenu* menu)
+{
+    if (menu == popupMenuL_)
+        return;
+    popupMenuL_ = menu;
+    if (menu != nullptr)
+        menu->FreeNotification(this);
+}
+
+void TTaskTray::SetPopupMenuR(PopupMenu* menu)
+{
+    if (menu == popupMenuR_)
+        return;
+    popupMenuR_ = menu;
+    if (menu != nullptr)
+        menu->FreeNotification(this);
+}
+
+void TTaskTray::ComponentDestroyed(Component* component)
+{
+    if (component == popupMenuL_)
+        popupMenuL_ = nullptr;
+    if (component == popupMenuR_)
+        popupMenuR_ = nullptr;
+}
+
+void TTaskTray::SetTipString(const std::string& tip)
+{
+    if (tip == tipString_)
+        return;
+    tipString_ = tip;
+    UpdateIcon();
+}
+
+void TTaskTray::SetIcon(HICON icon)
+{
+    if (icon != nullptr && icon == icon_)
+        return;
+    if (icon == nullptr) {
+        if (icon_ != nullptr)
+            DestroyIcon(std::exchange(icon_, nullptr));
+        DeleteIcon();
+        return;
+    }
+    HICON copy = CopyIcon(icon);
+    if (icon_ != nullptr)
+        DestroyIcon(icon_);
+    icon_ = copy;
+    UpdateIcon();
+}
+
+void TTaskTray::SetIconID(int id)
+{
+    if (id < 1)
+        throw EInvalidOperation("0以下は指定できません");
+    if (id == iconID_)
+        return;
+    auto& list = State().iconIDList;
+    const std::string oldText = std::to_string(iconID_);
+    const std::string newText = std::to_string(id);
+    auto entry = list.begin();
+    while (entry != list.end() && !(entry->first == oldText && entry->second == this))
+        ++entry;
+    for (const auto& other : list)
+        if (other.first == newText)
+            throw EInvalidOperation("同じアイコン識別子が有ります");
+    if (registered_) {
+        DeleteIcon();
+        registered_ = true;
+    }
+    iconID_ = id;
+    if (entry != list.end())
+        entry->first = newText;
+    UpdateIcon();
+}
+
+void TTaskTray::SetRegistered(bool registered)
+{
+    if (registered == registered_)
+        return;
+    if (registered) {
+        if (icon_ == nullptr)
+            throw EInvalidOperation("アイコンが指定されていません");
+        registered_ = true;
+        UpdateIcon();
+    } else {
+        DeleteIcon();
+    }
+    registered_ = registered;
+}
+
+void TTaskTray::UpdateIcon()
+{
+    if (!registered_)
+        return;
+    TrayProcessState& state = State();
+    if (state.notifyWindow == nullptr)
+        state.notifyWindow = CreateNotifyWindow(owner_.Handle());
+    if (!iconAdded_) {
+        record_.cbSize = NotifyIconRecordSize;
+        record_.hWnd = state.notifyWindow;
+        record_.uCallbackMessage = TrayCallbackMessage;
+    }
+    record_.uID = static_cast<UINT>(iconID_);
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | (tipString_.empty() ? 0 : NIF_TIP);
+    record_.hIcon = icon_;
+    const std::string tip = FitTrayTip(tipString_, sizeof record_.szTip);
+    std::memset(record_.szTip, 0, sizeof record_.szTip);
+    std::memcpy(record_.szTip, tip.data(), tip.size());
+    if (!state.shellNotify(iconAdded_ ? NIM_MODIFY : NIM_ADD, &record_))
+        throw EInvalidOperation("タスクトレイに登録できません");
+    iconAdded_ = true;
+}
+
+void TTaskTray::DeleteIcon()
+{
+    if (iconAdded_)
+        State().shellNotify(NIM_DELETE, &record_);
+    iconAdded_ = false;
+    registered_ = false;
+}
+
+void TTaskTray::TaskbarCreated()
+{
+    if (!registered_)
+        return;
+    iconAdded_ = false;
+    try {
+        UpdateIcon();
+    } catch (const DrimError&) {
+        // The new shell refused the icon; the next tip or picture change
+        // tries again.
+    }
+}
+
+void TTaskTray::DblClick(TrayMouseButton button)
+{
+    if (OnDblClick)
+        OnDblClick(*this, button);
+}
+
+void TTaskTray::MouseDown(TrayMouseButton button, unsigned shift, int x, int y)
+{
+    if (owner_.Handle() != nullptr) {
+        SetForegroundWindow(owner_.Handle());
+        Application::Get().ProcessMessages();
+    }
+    if (OnMouseDown)
+        OnMouseDown(*this, button, shift, x, y);
+    if (button == TrayMouseButton::Left && popupMenuL_ != nullptr)
+        popupMenuL_->Popup(x, y);
+    if (button == TrayMouseButton::Right && popupMenuR_ != nullptr)
+        popupMenuR_->Popup(x, y);
+}
+
+void TTaskTray::MouseMove(int x, int y)
+{
+    if (OnMouseMove)
+        OnMouseMove(*this, TrayShiftNone, x, y);
+}
+
+void TTaskTray::MouseUp(TrayMouseButton button, unsigned shift, int x, int y)
+{
+    if (OnMouseUp)
+        OnMouseUp(*this, button, shift, x, y);
+}
+
+void TTaskTray::HandleCallback(WPARAM iconID, LPARAM mouseMessage)
+{
+    POINT cursor {};
+    GetCursorPos(&cursor);
+    TrayProcessState& state = State();
+    const std::string idText = std::to_string(static_cast<int>(iconID));
+    TTaskTray* tray = nullptr;
+    for (const auto& [text, component] : state.iconIDList)
+        if (text == idText) {
+            tray = component;
+            break;
+        }
+    if (tray == nullptr || state.trayBusy)
+        return;
+
+    BusyScope busy;
+    const int x = cursor.x;
+    const int y = cursor.y;
+    switch (mouseMessage) {
+    case TrayMouseMove:
+        tray->MouseMove(x, y);
+        break;
+    case TrayLeftDown:
+        tray->MouseDown(TrayMouseButton::Left, TrayShiftLeft, x, y);
+        break;
+    case TrayLeftUp:
+        tray->MouseUp(TrayMouseButton::Left, TrayShiftLeft, x, y);
+        break;
+    case TrayLeftDoubleClick:
+        tray->DblClick(TrayMouseButton::Left);
+        break;
+    case TrayRightDown:
+        tray->MouseDown(TrayMouseButton::Right, TrayShiftRight, x, y);
+        break;
+    case TrayRightUp:
+        tray->MouseUp(TrayMouseButton::Right, TrayShiftRight, x, y);
+        break;
+    case TrayRightDoubleClick:
+        tray->DblClick(TrayMouseButton::Right);
+        break;
+    case TrayMiddleDown:
+        tray->MouseDown(TrayMouseButton::Middle, TrayShiftMiddle, x, y);
+        break;
+    case TrayMiddleUp:
+        tray->MouseUp(TrayMouseButton::Middle, TrayShiftMiddle, x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TTaskTray::TrayBusy()
+{
+    return State().trayBusy;
+}
+
+HWND TTaskTray::NotifyWindow()
+{
+    return State().notifyWindow;
+}
+
+void TTaskTray::SetShellNotify(ShellNotify notify)
+{
+    State().shellNotify = notify != nullptr ? notify : CallShell;
+}

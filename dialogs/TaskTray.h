@@ -1,0 +1,110 @@
+#pragma once
+
+// TTaskTray keeps one icon in the task tray, with a tip, and turns the
+// shell's callback messages into mouse events.  All components of the
+// process share one hidden notify window and are told apart by IconID.
+
+#include "gui/Component.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class Form;
+class PopupMenu;
+
+enum class TrayMouseButton { Left = 0, Right = 1, Middle = 2 };
+
+// Shift state: only the flag of the button concerned is ever passed.
+enum TrayShiftState : unsigned {
+    TrayShiftNone = 0,
+    TrayShiftLeft = 1,
+    TrayShiftRight = 2,
+    TrayShiftMiddle = 4,
+};
+
+// The notification record in its original 88-byte ANSI layout, which every
+// shell since the first tray understands.
+struct NotifyIconRecord {
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    UINT uFlags;
+    UINT uCallbackMessage;
+    HICON hIcon;
+    CHAR szTip[64];
+};
+
+constexpr UINT TrayCallbackMessage = WM_USER + 102;
+
+class TTaskTray : public Component {
+public:
+    using ShellNotify = BOOL (*)(DWORD message, NotifyIconRecord* record);
+    using ButtonEvent = std::function<void(TTaskTray& sender, TrayMouseButton button)>;
+    using MoveEvent = std::function<void(TTaskTray& sender, unsigned shift, int x, int y)>;
+    using MouseEvent
+        = std::function<void(TTaskTray& sender, TrayMouseButton button, unsigned shift, int x, int y)>;
+
+    explicit TTaskTray(Form& owner);
+    ~TTaskTray() override;
+
+    PopupMenu* PopupMenuL() const { return popupMenuL_; }
+    void SetPopupMenuL(PopupMenu* menu);
+    PopupMenu* PopupMenuR() const { return popupMenuR_; }
+    void SetPopupMenuR(PopupMenu* menu);
+
+    const std::string& TipString() const { return tipString_; }
+    void SetTipString(const std::string& tip);
+
+    // The component's own copy of the picture.
+    HICON Icon() const { return icon_; }
+    // Copies the picture of `icon`; nullptr clears it and takes the icon
+    // out of the tray.
+    void SetIcon(HICON icon);
+
+    int IconID() const { return iconID_; }
+    void SetIconID(int id);
+
+    bool Registered() const { return registered_; }
+    void SetRegistered(bool registered);
+
+    bool IconAdded() const { return iconAdded_; }
+    const NotifyIconRecord& Record() const { return record_; }
+
+    ButtonEvent OnDblClick;
+    MoveEvent OnMouseMove;
+    MouseEvent OnMouseDown;
+    MouseEvent OnMouseUp;
+
+    virtual void DeleteIcon();
+    virtual void UpdateIcon();
+    virtual void DblClick(TrayMouseButton button);
+    virtual void MouseDown(TrayMouseButton button, unsigned shift, int x, int y);
+    virtual void MouseMove(int x, int y);
+    virtual void MouseUp(TrayMouseButton button, unsigned shift, int x, int y);
+
+    // The notify window's handler for the callback message.
+    static void HandleCallback(WPARAM iconID, LPARAM mouseMessage);
+    static bool TrayBusy();
+    static HWND NotifyWindow();
+    // Tests replace the shell call to watch what would be sent.
+    static void SetShellNotify(ShellNotify notify);
+
+protected:
+    void ComponentDestroyed(Component* component) override;
+
+private:
+    void TaskbarCreated();
+
+    Form& owner_;
+    NotifyIconRecord record_ {};
+    PopupMenu* popupMenuL_ = nullptr;
+    PopupMenu* popupMenuR_ = nullptr;
+    std::string tipString_;
+    HICON icon_ = nullptr;
+    int iconID_ = 0;
+    bool registered_ = false;
+    bool iconAdded_ = false;
+    int taskbarHook_ = 0;
+};

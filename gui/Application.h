@@ -1,0 +1,62 @@
+#pragma once
+
+// The program-wide window object: its title (shown in the task list), a
+// hidden top-level window that owns the program's dialog boxes, the main
+// form whose closing ends the message loop, and the main icon.
+
+#include <windows.h>
+
+#include <string>
+
+class Form;
+
+class Application {
+public:
+    static Application& Get();
+
+    void Initialize(HINSTANCE instance);
+    HINSTANCE Instance() const { return instance_; }
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+
+    // The hidden window that owns the dialog boxes and stands for the
+    // program in the task list.
+    HWND Handle() const { return window_; }
+
+    Form* MainForm() const { return mainForm_; }
+    void SetMainForm(Form* form) { mainForm_ = form; }
+    HWND MainWindowHandle() const;
+
+    // The program's own icon (resource MAINICON); shared, never destroyed.
+    HICON Icon() const { return icon_; }
+
+    // Lets every pending window message run, without waiting for new ones.
+    void ProcessMessages();
+    // Runs the message loop until the main form's window is destroyed.
+    int Run();
+    // Ends Run(); called when the main form's window is destroyed.
+    void Terminate();
+
+private:
+    Application() = default;
+    ~Application();
+
+    HINSTANCE instance_ = nullptr;
+    HWND window_ = nullptr;
+    HICON icon_ = nullptr;
+    Form* mainForm_ = nullptr;
+    std::string title_;
+};
+
+// Shows the hourglass while it exists, and the previous cursor after.
+class HourglassCursor {
+public:
+    HourglassCursor();
+    ~HourglassCursor();
+    HourglassCursor(const HourglassCursor&) = delete;
+    HourglassCursor& operator=(const HourglassCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};

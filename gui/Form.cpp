@@ -1,0 +1,221 @@
+#include "gui/Form.h"
+
+#include "gui/Application.h"
+#include "gui/Timer.h"
+
+#include <set>
+#include <utility>
+
+namespace {
+
+void RegisterFormClass(const FormLayout& layout, WNDPROC procedure)
+{
+    static std::set<std::string> registered;
+    if (registered.contains(layout.className))
+        return;
+    WNDCLASSA windowClass {};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = Application::Get().Instance();
+    windowClass.hIcon = layout.icon != nullptr ? layout.icon : Application::Get().Icon();
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = layout.className.c_str();
+    if (RegisterClassA(&windowClass))
+        registered.insert(layout.className);
+}
+
+} // namespace
+
+Form::~Form()
+{
+    DestroyHandle();
+}
+
+void Form::CreateWindowFromLayout(const FormLayout& layout)
+{
+    RegisterFormClass(layout, WindowProc);
+    CreateWindowExA(layout.exStyle, layout.className.c_str(), layout.caption.c_str(), layout.style,
+        layout.left, layout.top, layout.width, layout.height, layout.owner, nullptr,
+        Application::Get().Instance(), this);
+}
+
+void Form::DestroyHandle()
+{
+    // Cleared first: messages sent while the window goes must not reach a
+    // form that is half destroyed.
+    if (HWND window = std::exchange(window_, nullptr)) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+        if (Application::Get().MainForm() == this)
+            Application::Get().Terminate();
+    }
+}
+
+void Form::Show()
+{
+    ShowWindow(window_, SW_SHOW);
+}
+
+void Form::Hide()
+{
+    ShowWindow(window_, SW_HIDE);
+}
+
+bool Form::Visible() const
+{
+    return window_ != nullptr && IsWindowVisible(window_);
+}
+
+void Form::Repaint()
+{
+    if (window_ != nullptr) {
+        InvalidateRect(window_, nullptr, TRUE);
+        UpdateWindow(window_);
+    }
+}
+
+std::string Form::Caption() const
+{
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window_)) + 1, '\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(window_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Form::SetCaption(const std::string& caption)
+{
+    SetWindowTextA(window_, caption.c_str());
+}
+
+void Form::Close()
+{
+    if (!FormCloseQuery())
+        return;
+    if (modal_)
+        modalResult_ = IDCANCEL;
+    else
+        DestroyHandle();
+}
+
+int Form::ShowModal()
+{
+    modal_ = true;
+    modalResult_ = 0;
+    Show();
+    SetForegroundWindow(window_);
+    MSG message;
+    while (modalResult_ == 0) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is ending: leave the quit for the main loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            modalResult_ = IDCANCEL;
+            break;
+        }
+        if (!RouteDialogMessage(message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    modal_ = false;
+    return modalResult_;
+}
+
+int Form::AddMessageHook(MessageHook hook)
+{
+    hooks_.emplace_back(nextHookId_, std::move(hook));
+    return nextHookId_++;
+}
+
+void Form::RemoveMessageHook(int id)
+{
+    std::erase_if(hooks_, [id](const auto& entry) { return entry.first == id; });
+}
+
+bool Form::RouteDialogMessage(MSG& message)
+{
+    if (message.hwnd == nullptr)
+        return false;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA));
+    if (form == nullptr || !form->dialogKeys_)
+        return false;
+    return IsDialogMessageA(root, &message) != FALSE;
+}
+
+void Form::RegisterTimer(UINT id, Timer* timer)
+{
+    timers_[id] = timer;
+}
+
+void Form::UnregisterTimer(UINT id)
+{
+    timers_.erase(id);
+}
+
+std::optional<LRESULT> Form::HandleMessage(UINT, WPARAM, LPARAM)
+{
+    return std::nullopt;
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (form == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return form->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        // Nothing can unwind through the system's code that called us; the
+        // handlers report what they can themselves.
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Copied: a hook may add or remove hooks while it runs.
+    const auto hooks = hooks_;
+    for (const auto& [id, hook] : hooks)
+        if (std::optional<LRESULT> handled = hook(message, wParam, lParam))
+            return *handled;
+
+    if (std::optional<LRESULT> handled = HandleMessage(message, wParam, lParam))
+        return *handled;
+
+    HWND window = window_;
+    switch (message) {
+    case WM_TIMER:
+        if (auto timer = timers_.find(static_cast<UINT>(wParam)); timer != timers_.end()) {
+            timer->second->Fire();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_QUERYENDSESSION:
+        sessionEndAllowed_ = FormCloseQuery();
+        return sessionEndAllowed_ ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        // The close query has already wound the form down; whether or not
+        // the session really ends, there is nothing left to run.
+        if (sessionEndAllowed_)
+            DestroyHandle();
+        return 0;
+    case WM_NCDESTROY:
+        window_ = nullptr;
+        if (Application::Get().MainForm() == this)
+            Application::Get().Terminate();
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// A window-message timer of a form.  An interval of 0 never fires, whatever
+// Enabled says; changing either restarts the count.
+
+#include "gui/Component.h"
+
+#include <windows.h>
+
+#include <functional>
+
+class Form;
+
+class Timer : public Component {
+public:
+    Timer(Form& owner, UINT id, UINT interval, std::function<void()> onTimer);
+    ~Timer() override;
+
+    UINT Interval() const { return interval_; }
+    void SetInterval(UINT interval);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+private:
+    friend class Form;
+    void Fire();
+    void Update();
+
+    Form& owner_;
+    UINT id_;
+    UINT interval_;
+    bool enabled_ = false;
+    std::function<void()> onTimer_;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+// Owner of a global atom: added on construction, deleted on destruction.
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+class GlobalAtom {
+public:
+    // An atom that could not be added (a name over 255 characters, say)
+    // is 0, and nothing is deleted for it.
+    explicit GlobalAtom(const std::string& name)
+        : atom_(GlobalAddAtomA(name.c_str()))
+    {
+    }
+    ~GlobalAtom()
+    {
+        if (atom_ != 0)
+            GlobalDeleteAtom(atom_);
+    }
+    GlobalAtom(const GlobalAtom&) = delete;
+    GlobalAtom& operator=(const GlobalAtom&) = delete;
+
+    ATOM Get() const { return atom_; }
+
+private:
+    ATOM atom_;
+};
+
+// The name of an atom, or empty when it cannot be read.  The buffer is the
+// largest name an atom can have, so nothing is cut.
+std::string GlobalAtomName(ATOM atom);

@@ -1,0 +1,88 @@
+#include "platform/Registry.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+std::optional<RegistryKey> RegistryKey::OpenForReading(HKEY root, const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    return RegistryKey(key);
+}
+
+std::optional<RegistryKey> RegistryKey::OpenOrCreate(HKEY root, const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+            nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
+        return std::nullopt;
+    return RegistryKey(key);
+}
+
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept
+    : key_(std::exchange(other.key_, nullptr))
+{
+}
+
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept
+{
+    if (this != &other) {
+        if (HKEY old = std::exchange(key_, std::exchange(other.key_, nullptr)))
+            RegCloseKey(old);
+    }
+    return *this;
+}
+
+RegistryKey::~RegistryKey()
+{
+    if (HKEY old = std::exchange(key_, nullptr))
+        RegCloseKey(old);
+}
+
+SettingValue RegistryKey::ReadString(const std::string& name) const
+{
+    // The value may grow between asking its size and reading it (another
+    // program writing it), so the read is retried with the larger size.
+    std::vector<char> data;
+    for (;;) {
+        DWORD type = REG_NONE;
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG status = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+            data.empty() ? nullptr : reinterpret_cast<BYTE*>(data.data()), &size);
+        if (status == ERROR_FILE_NOT_FOUND)
+            return SettingValue::Missing();
+        if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && data.size() < size)) {
+            data.resize(size);
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
+            return SettingValue::Missing();
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            return SettingValue::WrongType();
+        const auto end = std::find(data.begin(), data.begin() + size, '\0');
+        return SettingValue::Text(std::string(data.begin(), end));
+    }
+}
+
+bool RegistryKey::WriteString(const std::string& name, const std::string& value) const
+{
+    return RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+               static_cast<DWORD>(value.size() + 1))
+        == ERROR_SUCCESS;
+}
+
+bool RegistryKey::DeleteValue(const std::string& name) const
+{
+    return RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
+}
+
+SettingValue ReadRegistryString(HKEY root, const std::string& path, const std::string& name)
+{
+    const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
+    if (!key)
+        return SettingValue::Missing();
+    return key->ReadString(name);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+// Registry access the way the program uses it: a key is opened, used and
+// closed within one operation, and never stays open.
+
+#include "platform/RegistryValue.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+class RegistryKey {
+public:
+    // Opens an existing key for reading; nothing when it cannot be opened.
+    static std::optional<RegistryKey> OpenForReading(HKEY root, const std::string& path);
+    // Opens a key for writing, creating it and its parents where missing.
+    static std::optional<RegistryKey> OpenOrCreate(HKEY root, const std::string& path);
+
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey();
+
+    // Reads a string value whole, whatever its length.  REG_SZ and
+    // REG_EXPAND_SZ are taken up to their first NUL and not expanded; a value
+    // of length 0 is empty text; any other type is WrongType.
+    SettingValue ReadString(const std::string& name) const;
+    // Writes a REG_SZ value including its terminating NUL.
+    bool WriteString(const std::string& name, const std::string& value) const;
+    bool DeleteValue(const std::string& name) const;
+
+    HKEY Get() const { return key_; }
+
+private:
+    explicit RegistryKey(HKEY key)
+        : key_(key)
+    {
+    }
+    HKEY key_ = nullptr;
+};
+
+// Opens `path` for reading, reads one string value and closes the key; a key
+// that cannot be opened reads as Missing.
+SettingValue ReadRegistryString(HKEY root, const std::string& path, const std::string& name);

@@ -1,0 +1,66 @@
+#include "setup/Progman.h"
+
+namespace {
+
+// Group names may hold any byte from 20 up, which takes in both bytes of
+// every double-byte character; the threshold is not the usual 32.
+constexpr unsigned char FirstNameByte = 20;
+
+constexpr std::string_view CommandEnd = ")]\r\n";
+
+bool IsNameByte(char byte)
+{
+    return static_cast<unsigned char>(byte) >= FirstNameByte;
+}
+
+std::string Command(std::string_view opening, std::string_view argument, std::string_view closing)
+{
+    std::string command;
+    command.reserve(opening.size() + argument.size() + closing.size());
+    command.append(opening).append(argument).append(closing);
+    return command;
+}
+
+} // namespace
+
+std::vector<std::string> SplitGroupNames(std::string_view reply)
+{
+    // A reply without its terminating zero ends at its size, never beyond.
+    const std::string_view text = reply.substr(0, reply.find('\0'));
+    std::vector<std::string> names;
+    std::size_t position = 0;
+    while (position < text.size()) {
+        const std::size_t start = position;
+        while (position < text.size() && IsNameByte(text[position]))
+            ++position;
+        names.emplace_back(text.substr(start, position - start));
+        while (position < text.size() && !IsNameByte(text[position]))
+            ++position;
+    }
+    return names;
+}
+
+std::string CreateGroupCommand(std::string_view group)
+{
+    return Command("[CreateGroup(", group, CommandEnd);
+}
+
+std::string ShowGroupCommand(std::string_view group)
+{
+    return Command("[ShowGroup(", group, ",1)]\r\n");
+}
+
+std::string AddItemCommand(std::string_view programPath, std::string_view quotedTitle)
+{
+    return Command("[AddItem(\"", programPath, "\",").append(quotedTitle).append(CommandEnd);
+}
+
+std::string DeleteItemCommand(std::string_view quotedTitle)
+{
+    return Command("[DeleteItem(", quotedTitle, CommandEnd);
+}
+
+std::string QuotedItemTitle(std::string_view itemTitle)
+{
+    return Command("\"", itemTitle, "\"");
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// What the program says to Program Manager over DDE and how it reads the
+// replies, apart from the DDE exchange itself.  All texts are code page 932.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::string_view ProgmanService = "PROGMAN";
+inline constexpr std::string_view ProgmanTopic = "PROGMAN";
+// The request item whose reply lists the groups.
+inline constexpr std::string_view GroupsItem = "GROUPS";
+
+// The results of a command exchange other than the empty text of success.
+inline constexpr std::string_view DdeOpenFailedText = "DDE:オープンに失敗しました・・・";
+inline constexpr std::string_view DdeSendFailedText = "DDE:送信に失敗しました・・・";
+
+// Under HKEY_CURRENT_USER: the name by which Program Manager knows the
+// Startup group.
+inline constexpr std::string_view MapGroupsKeyPath
+    = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
+inline constexpr std::string_view StartupGroupValueName = "StartUp";
+
+// The group names of a GROUPS reply.  A name is a run of bytes of 20 or
+// above; every other byte separates names, and a separator directly at the
+// start gives an empty name.  The list ends at the first zero byte or at the
+// end of `reply`, whichever comes first.
+std::vector<std::string> SplitGroupNames(std::string_view reply);
+
+// The command strings.  Arguments go in unchanged: Program Manager's command
+// syntax has no escapes, so a comma or parenthesis in a name is sent as is.
+std::string CreateGroupCommand(std::string_view group);
+std::string ShowGroupCommand(std::string_view group);
+std::string AddItemCommand(std::string_view programPath, std::string_view quotedTitle);
+std::string DeleteItemCommand(std::string_view quotedTitle);
+
+// The item title in the double quotes that AddItem and DeleteItem expect.
+std::string QuotedItemTitle(std::string_view itemTitle);

@@ -1,0 +1,102 @@
+#include "setup/ProgmanLink.h"
+
+#include "platform/Registry.h"
+
+#include <utility>
+
+namespace {
+
+// WinExec's results below this are error codes.
+constexpr UINT WinExecFirstSuccess = 32;
+
+constexpr DWORD GroupListTimeoutMs = 10000;
+
+// DDEML's marker for "the data argument is a data handle".
+constexpr DWORD DataHandleLength = static_cast<DWORD>(-1);
+
+} // namespace
+
+std::optional<ProgmanConversation> ProgmanConversation::Open(std::string_view service, std::string_view topic)
+{
+    const DWORD instance = ProcessDdeInstance();
+    DdeStringHandle serviceName(instance, service);
+    DdeStringHandle topicName(instance, topic);
+    DdeConversation conversation = DdeConversation::Connect(instance, serviceName, topicName);
+    if (!conversation) {
+        std::string commandLine(service);
+        commandLine.append(" ").append(topic);
+        if (WinExec(commandLine.c_str(), SW_SHOWMINNOACTIVE) >= WinExecFirstSuccess)
+            conversation = DdeConversation::Connect(instance, serviceName, topicName);
+    }
+    if (!conversation)
+        return std::nullopt;
+    return ProgmanConversation(
+        instance, std::move(serviceName), std::move(topicName), std::move(conversation));
+}
+
+ProgmanConversation::ProgmanConversation(
+    DWORD instance, DdeStringHandle service, DdeStringHandle topic, DdeConversation conversation)
+    : instance_(instance)
+    , service_(std::move(service))
+    , topic_(std::move(topic))
+    , conversation_(std::move(conversation))
+    , format_(conversation_.Format())
+{
+}
+
+bool ProgmanConversation::Execute(const std::string& command) const
+{
+    // The server expects the command's terminating zero as part of the data.
+    DdeDataHandle data(
+        DdeCreateDataHandle(instance_, reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())),
+            static_cast<DWORD>(command.size() + 1), 0, nullptr, format_, 0));
+    if (!data)
+        return false;
+    // A data handle passed to a transaction belongs to DDEML from then on.
+    return DdeClientTransaction(reinterpret_cast<LPBYTE>(data.Release()), DataHandleLength,
+               conversation_.Get(), nullptr, format_, XTYP_EXECUTE, TIMEOUT_ASYNC, nullptr)
+        != 0;
+}
+
+std::optional<std::string> ProgmanConversation::Request(std::string_view item, DWORD timeoutMs) const
+{
+    const DdeStringHandle itemName(instance_, item);
+    if (!itemName)
+        return std::nullopt;
+    const DdeDataHandle reply(DdeClientTransaction(
+        nullptr, 0, conversation_.Get(), itemName.Get(), format_, XTYP_REQUEST, timeoutMs, nullptr));
+    const DdeDataAccess bytes(reply);
+    if (!bytes)
+        return std::nullopt;
+    // The copy stops at the data's size: a server's reply need not carry the
+    // zero byte that would end it, and std::string adds one of its own.
+    return std::string(bytes.Bytes());
+}
+
+std::string ProgmanExecute(const std::string& command, std::string_view service)
+{
+    const std::optional<ProgmanConversation> conversation = ProgmanConversation::Open(service);
+    if (!conversation)
+        return std::string(DdeOpenFailedText);
+    if (!conversation->Execute(command))
+        return std::string(DdeSendFailedText);
+    return {};
+}
+
+std::optional<std::vector<std::string>> RequestGroupNames(std::string_view service)
+{
+    const std::optional<ProgmanConversation> conversation = ProgmanConversation::Open(service);
+    if (!conversation)
+        return std::nullopt;
+    const std::optional<std::string> reply = conversation->Request(GroupsItem, GroupListTimeoutMs);
+    if (!reply)
+        return std::vector<std::string> {};
+    return SplitGroupNames(*reply);
+}
+
+std::string StartupGroupName()
+{
+    return ReadRegistryString(
+        HKEY_CURRENT_USER, std::string(MapGroupsKeyPath), std::string(StartupGroupValueName))
+        .TextOrEmpty();
+}

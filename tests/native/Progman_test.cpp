@@ -1,0 +1,127 @@
+#include "setup/Progman.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+std::string Bytes(std::initializer_list<unsigned char> bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The reply as a view that ends where the text ends, the zero byte included
+// when the text has one.
+Names Split(const std::string& reply)
+{
+    return SplitGroupNames(std::string_view(reply.data(), reply.size()));
+}
+
+TEST(SplitGroupNames, SplitsAtLineEndsWhetherOrNotTheLastNameHasOne)
+{
+    EXPECT_EQ(Split(std::string("A\r\nB\r\n\0", 7)), (Names { "A", "B" }));
+    EXPECT_EQ(Split(std::string("A\r\nB\0", 5)), (Names { "A", "B" }));
+    EXPECT_EQ(Split(std::string("Accessories\r\nStartup\r\n\0", 23)), (Names { "Accessories", "Startup" }));
+}
+
+TEST(SplitGroupNames, KeepsAnEmptyNameBeforeALeadingSeparator)
+{
+    EXPECT_EQ(Split(std::string("\r\nA\0", 4)), (Names { "", "A" }));
+    EXPECT_EQ(Split(std::string("\nA\r\n\r\nB\0", 9)), (Names { "", "A", "B" }));
+}
+
+TEST(SplitGroupNames, GivesNoNamesForAnEmptyReply)
+{
+    EXPECT_EQ(Split(std::string("\0", 1)), Names {});
+    EXPECT_EQ(SplitGroupNames(std::string_view()), Names {});
+    EXPECT_EQ(Split(std::string("\0A\r\n", 4)), Names {});
+}
+
+TEST(SplitGroupNames, StopsAtTheFirstZeroByte)
+{
+    EXPECT_EQ(Split(std::string("A\r\n\0B\r\n\0", 8)), (Names { "A" }));
+    EXPECT_EQ(Split(std::string("A\0B", 3)), (Names { "A" }));
+}
+
+TEST(SplitGroupNames, TakesBytesFromTwentyUpAsNameBytes)
+{
+    // The threshold is decimal 20, not the blank (32): 20 to 31 are name bytes.
+    EXPECT_EQ(Split(Bytes({ 0x14, 0x41, 0x13, 0x42, 0x1F, 0x09, 0x20, 0x43, 0x00 })),
+        (Names { Bytes({ 0x14, 0x41 }), Bytes({ 0x42, 0x1F }), Bytes({ 0x20, 0x43 }) }));
+    EXPECT_EQ(Split(Bytes({ 0x13, 0x00 })), (Names { "" }));
+    EXPECT_EQ(Split(Bytes({ 0x7F, 0x80, 0xFF, 0x01, 0x00 })), (Names { Bytes({ 0x7F, 0x80, 0xFF }) }));
+    EXPECT_EQ(Split("My Group (2), old\r\n"), (Names { "My Group (2), old" }));
+}
+
+TEST(SplitGroupNames, KeepsDoubleByteNamesWhole)
+{
+    // 表 and ソ end in 0x5C, and ｽ is a half-width single byte.
+    const std::string reply = std::string("テスト表グループ\r\nスタートアップ\r\nｽｸﾘｰﾝｾｰﾊﾞｰ ソ\r\n") + '\0';
+    EXPECT_EQ(Split(reply), (Names { "テスト表グループ", "スタートアップ", "ｽｸﾘｰﾝｾｰﾊﾞｰ ソ" }));
+    EXPECT_EQ(std::string("表"), Bytes({ 0x95, 0x5C }));
+}
+
+TEST(SplitGroupNames, ReadsNoFurtherThanTheEndOfAReplyWithoutZero)
+{
+    // Exactly sized heap blocks, so that the address sanitizer sees any read
+    // past their ends.
+    for (const std::string& text : { std::string("A\r\nB"), std::string("A\r\n"), std::string("AB"),
+             std::string("\r\n"), std::string("テスト表") }) {
+        const auto block = std::make_unique<char[]>(text.size());
+        std::copy(text.begin(), text.end(), block.get());
+        const Names names = SplitGroupNames(std::string_view(block.get(), text.size()));
+        EXPECT_EQ(names, Split(text + '\0')) << text;
+    }
+}
+
+TEST(SplitGroupNames, SplitsAMegabyteReply)
+{
+    std::string reply;
+    Names expected;
+    for (int i = 0; reply.size() < 1024 * 1024; ++i) {
+        expected.push_back("グループ" + std::to_string(i));
+        reply += expected.back() + "\r\n";
+    }
+    const auto block = std::make_unique<char[]>(reply.size());
+    std::copy(reply.begin(), reply.end(), block.get());
+    EXPECT_EQ(SplitGroupNames(std::string_view(block.get(), reply.size())), expected);
+}
+
+TEST(ProgmanCommands, PutGroupNamesInUnchanged)
+{
+    EXPECT_EQ(CreateGroupCommand("PALUN RUZI32"), "[CreateGroup(PALUN RUZI32)]\r\n");
+    EXPECT_EQ(CreateGroupCommand("A,B)C\"D"), "[CreateGroup(A,B)C\"D)]\r\n");
+    EXPECT_EQ(ShowGroupCommand("A,B)C"), "[ShowGroup(A,B)C,1)]\r\n");
+    EXPECT_EQ(CreateGroupCommand("テスト表"), std::string("[CreateGroup(テスト表)]\r\n"));
+    EXPECT_EQ(ShowGroupCommand(""), "[ShowGroup(,1)]\r\n");
+}
+
+TEST(ProgmanCommands, AddAndDeleteTheItemWithItsQuotedTitle)
+{
+    const std::string title = QuotedItemTitle("ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF");
+    EXPECT_EQ(title, "\"ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF\"");
+    EXPECT_EQ(title,
+        Bytes({ '"', 0xBD, 0xB8, 0xD8, 0xB0, 0xDD, 0xBE, 0xB0, 0xCA, 0xDE, 0xB0, ' ', 0x8F, 0xC8, 0x93, 0x64,
+            0x97, 0xCD, 'O', 'F', 'F', '"' }));
+    EXPECT_EQ(AddItemCommand("C:\\PALUNP32\\DRIM32\\DRIM32.EXE", title),
+        "[AddItem(\"C:\\PALUNP32\\DRIM32\\DRIM32.EXE\",\"ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF\")]\r\n");
+    EXPECT_EQ(DeleteItemCommand(title), "[DeleteItem(\"ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF\")]\r\n");
+}
+
+TEST(ProgmanTexts, AreTheShiftJisBytes)
+{
+    EXPECT_EQ(DdeOpenFailedText,
+        Bytes({ 'D', 'D', 'E', ':', 0x83, 0x49, 0x81, 0x5B, 0x83, 0x76, 0x83, 0x93, 0x82, 0xC9, 0x8E, 0xB8,
+            0x94, 0x73, 0x82, 0xB5, 0x82, 0xDC, 0x82, 0xB5, 0x82, 0xBD, 0x81, 0x45, 0x81, 0x45, 0x81,
+            0x45 }));
+    EXPECT_EQ(DdeSendFailedText,
+        Bytes({ 'D', 'D', 'E', ':', 0x91, 0x97, 0x90, 0x4D, 0x82, 0xC9, 0x8E, 0xB8, 0x94, 0x73, 0x82, 0xB5,
+            0x82, 0xDC, 0x82, 0xB5, 0x82, 0xBD, 0x81, 0x45, 0x81, 0x45, 0x81, 0x45 }));
+}
+
+} // namespace

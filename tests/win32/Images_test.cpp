@@ -1,0 +1,260 @@
+#include "dialogs/images/ImageIds.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace {
+
+constexpr int PictureSize = 32;
+constexpr COLORREF Blue = RGB(0, 0, 255);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Cyan = RGB(0, 255, 255);
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
+// Painted under each icon before drawing it: any of it left shows a
+// transparent pixel.  No colour of the 16-colour palette.
+constexpr COLORREF Sentinel = RGB(1, 2, 3);
+
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+struct GdiDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
+
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+HINSTANCE Module()
+{
+    return GetModuleHandleA(nullptr);
+}
+
+UniqueIcon LoadIconResource(LPCSTR name)
+{
+    // Size 0 without LR_DEFAULTSIZE takes the resource's own size.
+    return UniqueIcon(static_cast<HICON>(LoadImageA(Module(), name, IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+}
+
+UniqueBitmap LoadBitmapResource(int id, UINT flags)
+{
+    return UniqueBitmap(
+        static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, flags)));
+}
+
+BITMAP BitmapInfo(HBITMAP bitmap)
+{
+    BITMAP info {};
+    EXPECT_EQ(GetObjectA(bitmap, sizeof info, &info), static_cast<int>(sizeof info));
+    return info;
+}
+
+// The picture as a person sees it: COLORREFs, top row first.
+class Pixels {
+public:
+    explicit Pixels(std::vector<COLORREF> colours)
+        : colours_(std::move(colours))
+    {
+    }
+    COLORREF At(int x, int y) const { return colours_.at(static_cast<std::size_t>(y * PictureSize + x)); }
+
+private:
+    std::vector<COLORREF> colours_;
+};
+
+Pixels ReadPixels(HDC dc)
+{
+    std::vector<COLORREF> colours;
+    for (int y = 0; y < PictureSize; ++y)
+        for (int x = 0; x < PictureSize; ++x)
+            colours.push_back(GetPixel(dc, x, y));
+    return Pixels(std::move(colours));
+}
+
+Pixels DrawnIcon(HICON icon)
+{
+    UniqueDc dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = PictureSize;
+    info.bmiHeader.biHeight = -PictureSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap canvas(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    EXPECT_TRUE(canvas);
+    const HGDIOBJ old = SelectObject(dc.get(), canvas.get());
+    const RECT all { 0, 0, PictureSize, PictureSize };
+    HBRUSH sentinel = CreateSolidBrush(Sentinel);
+    FillRect(dc.get(), &all, sentinel);
+    DeleteObject(sentinel);
+    EXPECT_TRUE(DrawIconEx(dc.get(), 0, 0, icon, PictureSize, PictureSize, 0, nullptr, DI_NORMAL));
+    Pixels pixels = ReadPixels(dc.get());
+    SelectObject(dc.get(), old);
+    return pixels;
+}
+
+Pixels BitmapPixels(HBITMAP bitmap)
+{
+    UniqueDc dc(CreateCompatibleDC(nullptr));
+    const HGDIOBJ old = SelectObject(dc.get(), bitmap);
+    Pixels pixels = ReadPixels(dc.get());
+    SelectObject(dc.get(), old);
+    return pixels;
+}
+
+// Numbered resources written the way resource scripts name them, "#101".
+std::string NumberedName(ULONG_PTR id)
+{
+    std::string name = "#";
+    name += std::to_string(id);
+    return name;
+}
+
+BOOL CALLBACK CollectIconGroup(HMODULE, LPCSTR, LPSTR name, LONG_PTR collected)
+{
+    auto& names = *reinterpret_cast<std::vector<std::string>*>(collected);
+    names.push_back(IS_INTRESOURCE(name) ? NumberedName(reinterpret_cast<ULONG_PTR>(name)) : name);
+    return TRUE;
+}
+
+TEST(ProgramIcons, MainIconIsTheFirstIconGroupBeforeTheNumberedOnes)
+{
+    std::vector<std::string> names;
+    ASSERT_TRUE(
+        EnumResourceNamesA(Module(), RT_GROUP_ICON, CollectIconGroup, reinterpret_cast<LONG_PTR>(&names)));
+    const std::vector<std::string> expected { "MAINICON", NumberedName(IDI_TRAYWINDOW),
+        NumberedName(IDI_IMAGE1), NumberedName(IDI_IMAGE2) };
+    EXPECT_EQ(names, expected);
+}
+
+struct IconCase {
+    const char* label;
+    LPCSTR name;
+    COLORREF background;
+    COLORREF letters;
+    POINT letterPixel;
+    bool crossedOut;
+};
+
+// Points picked from the pixel maps: a stem of the first "O" clear of the
+// X, and the middle and one end of the X, where only a crossed-out picture
+// has red.
+const IconCase iconCases[] = {
+    { "MAINICON", "MAINICON", Blue, White, { 2, 8 }, false },
+    { "IDI_TRAYWINDOW", MAKEINTRESOURCEA(IDI_TRAYWINDOW), Blue, White, { 2, 8 }, true },
+    { "IDI_IMAGE1", MAKEINTRESOURCEA(IDI_IMAGE1), Cyan, Black, { 14, 8 }, false },
+    { "IDI_IMAGE2", MAKEINTRESOURCEA(IDI_IMAGE2), Cyan, Black, { 14, 8 }, true },
+};
+
+TEST(ProgramIcons, EachLoadsAsAnOpaque32By32Icon)
+{
+    for (const IconCase& c : iconCases) {
+        SCOPED_TRACE(c.label);
+        const UniqueIcon icon = LoadIconResource(c.name);
+        ASSERT_TRUE(icon);
+        ICONINFO info {};
+        ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+        const UniqueBitmap colour(info.hbmColor);
+        const UniqueBitmap mask(info.hbmMask);
+        ASSERT_TRUE(colour);
+        EXPECT_TRUE(info.fIcon);
+        EXPECT_EQ(BitmapInfo(colour.get()).bmWidth, PictureSize);
+        EXPECT_EQ(BitmapInfo(colour.get()).bmHeight, PictureSize);
+
+        const Pixels drawn = DrawnIcon(icon.get());
+        for (int y = 0; y < PictureSize; ++y)
+            for (int x = 0; x < PictureSize; ++x)
+                ASSERT_NE(drawn.At(x, y), Sentinel) << "transparent at " << x << "," << y;
+    }
+}
+
+TEST(ProgramIcons, ShowTheirColoursAndOnlyTheCrossedOutOnesTheRedX)
+{
+    for (const IconCase& c : iconCases) {
+        SCOPED_TRACE(c.label);
+        const UniqueIcon icon = LoadIconResource(c.name);
+        ASSERT_TRUE(icon);
+        const Pixels drawn = DrawnIcon(icon.get());
+        EXPECT_EQ(drawn.At(0, PictureSize / 2), c.background);
+        EXPECT_EQ(drawn.At(c.letterPixel.x, c.letterPixel.y), c.letters);
+        EXPECT_EQ(drawn.At(PictureSize / 2, PictureSize / 2) == Red, c.crossedOut);
+        EXPECT_EQ(drawn.At(1, 1) == Red, c.crossedOut);
+    }
+}
+
+struct SymbolCase {
+    const char* label;
+    int id;
+    COLORREF key;
+    COLORREF disc;
+};
+
+const SymbolCase symbolCases[] = {
+    { "IDB_INFO_SYMBOL", IDB_INFO_SYMBOL, Red, Blue },
+    { "IDB_QUESTION_SYMBOL", IDB_QUESTION_SYMBOL, Black, Red },
+};
+
+TEST(BoxSymbols, LoadAs32By32SixteenColourBitmaps)
+{
+    for (const SymbolCase& c : symbolCases) {
+        SCOPED_TRACE(c.label);
+        const UniqueBitmap loaded = LoadBitmapResource(c.id, LR_DEFAULTCOLOR);
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(BitmapInfo(loaded.get()).bmWidth, PictureSize);
+        EXPECT_EQ(BitmapInfo(loaded.get()).bmHeight, PictureSize);
+
+        // A plain load converts to the screen's depth; a section keeps the
+        // resource's own.
+        const UniqueBitmap section = LoadBitmapResource(c.id, LR_DEFAULTCOLOR | LR_CREATEDIBSECTION);
+        ASSERT_TRUE(section);
+        DIBSECTION dib {};
+        ASSERT_EQ(GetObjectA(section.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+        EXPECT_EQ(dib.dsBmih.biBitCount, 4);
+        EXPECT_EQ(dib.dsBmih.biWidth, PictureSize);
+        EXPECT_EQ(std::abs(dib.dsBmih.biHeight), PictureSize);
+    }
+}
+
+TEST(BoxSymbols, KeyColourSurroundsTheRingAndNeverAppearsInsideIt)
+{
+    // The key colour is replaced by the box's background when the symbol is
+    // drawn: a key pixel inside the ring would punch a hole in the symbol.
+    constexpr double insideRing = 14.5;
+    constexpr double outsideRing = 15.5;
+    for (const SymbolCase& c : symbolCases) {
+        SCOPED_TRACE(c.label);
+        const UniqueBitmap bitmap = LoadBitmapResource(c.id, LR_DEFAULTCOLOR);
+        ASSERT_TRUE(bitmap);
+        const Pixels pixels = BitmapPixels(bitmap.get());
+        EXPECT_EQ(pixels.At(0, 0), c.key);
+        EXPECT_EQ(pixels.At(7, PictureSize / 2), c.disc);
+        EXPECT_EQ(pixels.At(PictureSize / 2, 0), c.key);
+        EXPECT_EQ(pixels.At(PictureSize / 2, 1), White);
+        for (int y = 0; y < PictureSize; ++y) {
+            for (int x = 0; x < PictureSize; ++x) {
+                const double distance = std::hypot(x + 0.5 - PictureSize / 2, y + 0.5 - PictureSize / 2);
+                if (distance < insideRing) {
+                    EXPECT_NE(pixels.At(x, y), c.key) << x << "," << y;
+                } else if (distance > outsideRing) {
+                    EXPECT_EQ(pixels.At(x, y), c.key) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+} // namespace

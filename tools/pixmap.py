@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""Turn a text pixel map into a 16-colour Windows icon or bitmap.
+
+    pixmap.py ico IN.txt OUT.ico
+    pixmap.py bmp IN.txt OUT.bmp
+
+A pixel map is a UTF-8 text file of three kinds of lines:
+
+    # a comment                (ignored, as are blank lines)
+    W = white                  (legend: one character stands for one colour)
+    ....WWWW....               (a row of pixels, one character per pixel)
+
+It has exactly 32 rows of 32 pixels, top row first, and every pixel
+character must appear in the legend, which comes before the first row.
+The colours are those of the standard 16-colour VGA palette, which is also
+the order of the colour table written into every file:
+
+    black darkred darkgreen olive navy purple teal silver
+    grey red lime yellow blue fuchsia cyan white
+
+An icon gets one 32x32 4-bit image whose AND mask is all zero, so the whole
+square is opaque.  A bitmap is a plain 4-bit BMP; a key colour, if the
+picture has one, is simply one of the palette's colours.
+"""
+
+import re
+import struct
+import sys
+
+SIZE = 32
+
+PALETTE = [
+    ("black", (0, 0, 0)),
+    ("darkred", (128, 0, 0)),
+    ("darkgreen", (0, 128, 0)),
+    ("olive", (128, 128, 0)),
+    ("navy", (0, 0, 128)),
+    ("purple", (128, 0, 128)),
+    ("teal", (0, 128, 128)),
+    ("silver", (192, 192, 192)),
+    ("grey", (128, 128, 128)),
+    ("red", (255, 0, 0)),
+    ("lime", (0, 255, 0)),
+    ("yellow", (255, 255, 0)),
+    ("blue", (0, 0, 255)),
+    ("fuchsia", (255, 0, 255)),
+    ("cyan", (0, 255, 255)),
+    ("white", (255, 255, 255)),
+]
+COLOUR_INDEX = {name: index for index, (name, _) in enumerate(PALETTE)}
+
+LEGEND_LINE = re.compile(r"^(\S)\s*=\s*(\S+)$")
+
+
+class MapError(Exception):
+    pass
+
+
+def parse_map(path):
+    """Return the picture as SIZE rows of SIZE palette indices, top row first."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            lines = f.read().splitlines()
+    except (OSError, UnicodeDecodeError) as e:
+        raise MapError(f"{path}: cannot read: {e}") from None
+
+    legend = {}
+    rows = []
+    for number, raw in enumerate(lines, start=1):
+        line = raw.rstrip()
+        where = f"{path}:{number}"
+        if not line or line.startswith("#"):
+            continue
+        # A line of SIZE characters is a row even if it looks like "x = y".
+        legend_entry = LEGEND_LINE.match(line) if len(line) != SIZE else None
+        if legend_entry:
+            if rows:
+                raise MapError(f"{where}: legend entry after the first pixel row")
+            char, name = legend_entry.groups()
+            if char == "#":
+                raise MapError(f"{where}: '#' starts a comment and cannot stand for a colour")
+            if name not in COLOUR_INDEX:
+                raise MapError(
+                    f"{where}: unknown colour {name!r}; the colours are {', '.join(COLOUR_INDEX)}"
+                )
+            if char in legend:
+                raise MapError(f"{where}: {char!r} is already in the legend")
+            legend[char] = COLOUR_INDEX[name]
+            continue
+        if len(line) != SIZE:
+            raise MapError(f"{where}: a row has {len(line)} pixels, expected {SIZE}")
+        row = []
+        for column, char in enumerate(line, start=1):
+            if char not in legend:
+                raise MapError(f"{where}:{column}: {char!r} is not in the legend")
+            row.append(legend[char])
+        rows.append(row)
+
+    if len(rows) != SIZE:
+        raise MapError(f"{path}: {len(rows)} pixel rows, expected {SIZE}")
+    return rows
+
+
+def palette_bytes():
+    return b"".join(struct.pack("<BBBB", b, g, r, 0) for _, (r, g, b) in PALETTE)
+
+
+def padded(row_bytes):
+    return row_bytes + b"\0" * (-len(row_bytes) % 4)
+
+
+def colour_bits(rows):
+    """4 bits per pixel, high nibble first, rows bottom-up, each padded to 4 bytes."""
+    return b"".join(
+        padded(bytes((row[x] << 4) | row[x + 1] for x in range(0, SIZE, 2))) for row in reversed(rows)
+    )
+
+
+def info_header(height, image_size):
+    return struct.pack("<IiiHHIIiiII", 40, SIZE, height, 1, 4, 0, image_size, 0, 0, 0, 0)
+
+
+def icon_file(rows):
+    xor_mask = colour_bits(rows)
+    and_mask = padded(b"\0" * (SIZE // 8)) * SIZE
+    # An icon's header counts the XOR and AND masks together as its height.
+    image = info_header(2 * SIZE, len(xor_mask) + len(and_mask)) + palette_bytes() + xor_mask + and_mask
+    directory = struct.pack("<HHH", 0, 1, 1)
+    entry_size = struct.calcsize("<BBBBHHII")
+    entry = struct.pack(
+        "<BBBBHHII", SIZE, SIZE, len(PALETTE), 0, 1, 4, len(image), len(directory) + entry_size
+    )
+    return directory + entry + image
+
+
+def bitmap_file(rows):
+    bits = colour_bits(rows)
+    header_size = struct.calcsize("<2sIHHI")
+    info = info_header(SIZE, len(bits)) + palette_bytes()
+    offset = header_size + len(info)
+    return struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset) + info + bits
+
+
+WRITERS = {"ico": icon_file, "bmp": bitmap_file}
+
+
+def main(argv):
+    if len(argv) != 4 or argv[1] not in WRITERS:
+        sys.stderr.write(f"usage: {argv[0]} ico|bmp IN.txt OUT\n")
+        return 2
+    kind, source, target = argv[1:]
+    try:
+        data = WRITERS[kind](parse_map(source))
+    except MapError as e:
+        sys.stderr.write(f"pixmap.py: {e}\n")
+        return 1
+    with open(target, "wb") as f:
+        f.write(data)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
