@@ -1,12 +1,46 @@
 #include "gui/Form.h"
 
 #include "gui/Application.h"
+#include "gui/Controls.h"
 #include "gui/Timer.h"
 
 #include <set>
 #include <utility>
 
 namespace {
+
+// Disables the thread's other windows while a modal form is shown, and
+// enables exactly those again afterwards.
+class DisabledTaskWindows {
+public:
+    explicit DisabledTaskWindows(HWND modal)
+        : modal_(modal)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
+        for (HWND window : disabled_)
+            EnableWindow(window, FALSE);
+    }
+    ~DisabledTaskWindows()
+    {
+        for (HWND window : disabled_)
+            if (IsWindow(window))
+                EnableWindow(window, TRUE);
+    }
+    DisabledTaskWindows(const DisabledTaskWindows&) = delete;
+    DisabledTaskWindows& operator=(const DisabledTaskWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM self)
+    {
+        auto* windows = reinterpret_cast<DisabledTaskWindows*>(self);
+        if (window != windows->modal_ && IsWindowVisible(window) && IsWindowEnabled(window))
+            windows->disabled_.push_back(window);
+        return TRUE;
+    }
+
+    HWND modal_;
+    std::vector<HWND> disabled_;
+};
 
 void RegisterFormClass(const FormLayout& layout, WNDPROC procedure)
 {
@@ -30,6 +64,46 @@ void RegisterFormClass(const FormLayout& layout, WNDPROC procedure)
 Form::~Form()
 {
     DestroyHandle();
+    if (background_ != nullptr)
+        DeleteObject(background_);
+}
+
+void Form::SetBackgroundColor(COLORREF color)
+{
+    if (background_ != nullptr && color == backgroundColor_)
+        return;
+    if (background_ != nullptr)
+        DeleteObject(background_);
+    background_ = CreateSolidBrush(color);
+    backgroundColor_ = color;
+    if (window_ != nullptr)
+        InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form::RegisterControl(int id, Control* control)
+{
+    controls_[id] = control;
+}
+
+void Form::UnregisterControl(int id)
+{
+    controls_.erase(id);
+}
+
+std::optional<LRESULT> Form::HandleCommand(WPARAM wParam)
+{
+    int id = LOWORD(wParam);
+    const WORD notification = HIWORD(wParam);
+    // Enter and Esc arrive from the dialog key handling as IDOK and IDCANCEL.
+    if (id == IDOK && !controls_.contains(id))
+        id = defaultButton_;
+    else if (id == IDCANCEL && !controls_.contains(id))
+        id = cancelButton_;
+    if (auto control = controls_.find(id); control != controls_.end()) {
+        control->second->Command(notification);
+        return 0;
+    }
+    return std::nullopt;
 }
 
 void Form::CreateWindowFromLayout(const FormLayout& layout)
@@ -102,6 +176,7 @@ int Form::ShowModal()
 {
     modal_ = true;
     modalResult_ = 0;
+    const DisabledTaskWindows disabled(window_);
     Show();
     SetForegroundWindow(window_);
     MSG message;
@@ -191,6 +266,28 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 
     HWND window = window_;
     switch (message) {
+    case WM_COMMAND:
+        if (std::optional<LRESULT> handled = HandleCommand(wParam))
+            return *handled;
+        break;
+    case DM_GETDEFID:
+        if (defaultButton_ != 0)
+            return MAKELRESULT(defaultButton_, DC_HASDEFID);
+        break;
+    case WM_ERASEBKGND:
+        if (background_ != nullptr) {
+            RECT client {};
+            GetClientRect(window, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
+            return 1;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (background_ != nullptr) {
+            SetBkColor(reinterpret_cast<HDC>(wParam), backgroundColor_);
+            return reinterpret_cast<LRESULT>(background_);
+        }
+        break;
     case WM_TIMER:
         if (auto timer = timers_.find(static_cast<UINT>(wParam)); timer != timers_.end()) {
             timer->second->Fire();

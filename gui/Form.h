@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class Control;
 class Timer;
 
 struct FormLayout {
@@ -61,6 +62,9 @@ public:
     // Gives dialog-style forms their Enter, Esc and Tab keys.
     static bool RouteDialogMessage(MSG& message);
 
+    // The colour behind the form and its read-only text fields and labels.
+    void SetBackgroundColor(COLORREF color);
+
 protected:
     void CreateWindowFromLayout(const FormLayout& layout);
     void DestroyHandle();
@@ -72,9 +76,16 @@ protected:
     virtual bool FormCloseQuery() { return true; }
     // Dialog-style forms take Enter, Esc and Tab as dialogs do.
     void SetDialogKeys(bool enabled) { dialogKeys_ = enabled; }
+    // Enter presses this button; Esc presses the cancel button, if any.
+    void SetDefaultButton(int id) { defaultButton_ = id; }
+    void SetCancelButton(int id) { cancelButton_ = id; }
 
 private:
+    friend class Control;
     friend class Timer;
+    void RegisterControl(int id, Control* control);
+    void UnregisterControl(int id);
+    std::optional<LRESULT> HandleCommand(WPARAM wParam);
     void RegisterTimer(UINT id, Timer* timer);
     void UnregisterTimer(UINT id);
 
@@ -86,7 +97,12 @@ private:
     bool modal_ = false;
     bool dialogKeys_ = false;
     bool sessionEndAllowed_ = false;
+    int defaultButton_ = 0;
+    int cancelButton_ = 0;
+    HBRUSH background_ = nullptr;
+    COLORREF backgroundColor_ = 0;
     std::map<UINT, Timer*> timers_;
+    std::map<int, Control*> controls_;
     std::vector<std::pair<int, MessageHook>> hooks_;
     int nextHookId_ = 1;
 };

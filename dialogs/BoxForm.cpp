@@ -1,0 +1,265 @@
+#include "dialogs/BoxForm.h"
+
+#include "dialogs/Placement.h"
+#include "gui/Application.h"
+
+#include <vector>
+
+namespace {
+
+constexpr UINT Timer1Id = 1;
+constexpr UINT TimerPaintId = 2;
+constexpr UINT CountdownInterval = 1000;
+constexpr UINT PaintDelay = 100;
+
+constexpr DWORD BoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD BoxExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+
+constexpr char BoxFontFace[] = "System";
+constexpr int ResultOk = 1;
+constexpr int ResultYes = 6;
+constexpr int ResultNo = 7;
+
+Bounds ToBounds(const ControlRect& rect)
+{
+    return Bounds { rect.left, rect.top, rect.width, rect.height };
+}
+
+// The symbol with every pixel of its key colour turned into `background`,
+// as a 32-bit bitmap the picture control can show as it is.
+HBITMAP SymbolOnBackground(HBITMAP symbol, COLORREF key, COLORREF background)
+{
+    constexpr int Size = BoxMetrics::SymbolSize;
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = Size;
+    info.bmiHeader.biHeight = -Size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP result = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC source = CreateCompatibleDC(screen);
+    HDC target = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    if (result != nullptr && source != nullptr && target != nullptr) {
+        HGDIOBJ oldSource = SelectObject(source, symbol);
+        HGDIOBJ oldTarget = SelectObject(target, result);
+        BitBlt(target, 0, 0, Size, Size, source, 0, 0, SRCCOPY);
+        SelectObject(source, oldSource);
+        SelectObject(target, oldTarget);
+        GdiFlush();
+        // DIB pixels are stored blue, green, red: the reverse of COLORREF.
+        const auto toPixel = [](COLORREF c) {
+            return static_cast<DWORD>(GetRValue(c)) << 16 | static_cast<DWORD>(GetGValue(c)) << 8
+                | GetBValue(c);
+        };
+        const DWORD keyPixel = toPixel(key);
+        const DWORD backgroundPixel = toPixel(background);
+        auto* pixels = static_cast<DWORD*>(bits);
+        for (int i = 0; i < Size * Size; ++i)
+            if ((pixels[i] & 0xFFFFFF) == keyPixel)
+                pixels[i] = backgroundPixel;
+    }
+    if (source != nullptr)
+        DeleteDC(source);
+    if (target != nullptr)
+        DeleteDC(target);
+    return result;
+}
+
+} // namespace
+
+BoxForm::BoxForm(const BoxKind& kind, bool counting, const std::string& countLabel)
+    : kind_(kind)
+    , counting_(counting)
+    , font_(BoxFontFace, BoxMetrics::FontHeight, SHIFTJIS_CHARSET, false)
+    , boldFont_(BoxFontFace, BoxMetrics::FontHeight, SHIFTJIS_CHARSET, true)
+    , symbol_(static_cast<HBITMAP>(LoadImageA(Application::Get().Instance(),
+          MAKEINTRESOURCEA(kind.symbolBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)))
+    , timer1_(*this, Timer1Id, CountdownInterval, [this] { Timer1Timer(); })
+    , timerPaint_(*this, TimerPaintId, PaintDelay, [this] { Timer_PaintTimer(); })
+{
+    FormLayout layout;
+    layout.className = kind.className;
+    layout.style = BoxStyle;
+    layout.exStyle = BoxExStyle;
+    layout.left = 0;
+    layout.top = 0;
+    layout.width = 300;
+    layout.height = 200;
+    layout.owner = Application::Get().Handle();
+    CreateWindowFromLayout(layout);
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    SetDialogKeys(true);
+    CreateControls(countLabel);
+}
+
+BoxForm::~BoxForm()
+{
+    // The controls go before the window they live in.
+    label1_.reset();
+    image1_.reset();
+    memoMsg_.reset();
+    button3_.reset();
+    button2_.reset();
+    button1_.reset();
+    DestroyHandle();
+    if (symbol_ != nullptr)
+        DeleteObject(symbol_);
+}
+
+void BoxForm::CreateControls(const std::string& countLabel)
+{
+    const Bounds button { 0, 0, BoxMetrics::ButtonWidth, BoxMetrics::ButtonHeight };
+    button1_ = std::make_unique<Button>(*this, button, kind_.yesNo ? "はい" : "ＯＫ", true);
+    button1_->SetFont(boldFont_.Get());
+    button1_->OnClick = [this] { SetModalResult(kind_.yesNo ? ResultYes : ResultOk); };
+    SetDefaultButton(button1_->Id());
+
+    if (kind_.yesNo) {
+        button2_ = std::make_unique<Button>(*this, button, "いいえ");
+        button2_->SetFont(boldFont_.Get());
+        button2_->OnClick = [this] { SetModalResult(ResultNo); };
+        SetCancelButton(button2_->Id());
+    } else {
+        button2_ = std::make_unique<Button>(*this, button, "一時停止", false, false);
+        button2_->SetFont(font_.Get());
+        button2_->OnClick = [this] { Button2Click(); };
+        button3_ = std::make_unique<Button>(*this, button, "ｶｳﾝﾄ再開", false, false);
+        button3_->SetFont(font_.Get());
+        button3_->OnClick = [this] { Button3Click(); };
+    }
+
+    memoMsg_
+        = std::make_unique<Memo>(*this, Bounds { 2 * BoxMetrics::SymbolSize, BoxMetrics::MemoMsgTop, 0, 0 });
+    memoMsg_->SetFont(font_.Get());
+    image1_ = std::make_unique<PictureBox>(
+        *this, Bounds { BoxMetrics::Image1Left, 0, BoxMetrics::SymbolSize, BoxMetrics::SymbolSize });
+    if (!kind_.yesNo) {
+        label1_ = std::make_unique<Label>(*this, Bounds {}, countLabel, false, SS_RIGHT);
+        label1_->SetFont(font_.Get());
+    }
+}
+
+void BoxForm::LayOut(const std::string& text)
+{
+    const std::vector<std::string_view> lines = SplitMessageLines(text);
+    const BoxSize msg = MessageSize(
+        lines, [this](std::string_view line) { return MeasureText(font_.Get(), std::string(line)).cx; });
+
+    RECT outer {};
+    RECT client {};
+    GetWindowRect(Handle(), &outer);
+    GetClientRect(Handle(), &client);
+    const BoxSize frame { (outer.right - outer.left) - client.right,
+        (outer.bottom - outer.top) - client.bottom };
+
+    memoMsg_->SetText("");
+    BoxLayout box {};
+    if (kind_.yesNo) {
+        box = LayOutYesNoBox(msg, frame);
+    } else if (counting_) {
+        const SIZE label = MeasureText(font_.Get(), label1_->Text());
+        box = LayOutCountdownBox(msg, frame, BoxSize { label.cx, label.cy });
+    } else {
+        box = LayOutOkBox(msg, frame);
+    }
+    SetWindowPos(
+        Handle(), nullptr, 0, 0, box.boxWidth, box.boxHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    memoMsg_->SetBounds(ToBounds(box.MemoMsg));
+    memoMsg_->SetText(PrepareMemoText(text));
+    image1_->SetBounds(ToBounds(box.Image1));
+    button1_->SetBounds(ToBounds(box.Button1));
+    if (box.Button2)
+        button2_->SetBounds(ToBounds(*box.Button2));
+    if (box.Button3 && button3_)
+        button3_->SetBounds(ToBounds(*box.Button3));
+    if (box.Label1 && label1_)
+        label1_->SetBounds(ToBounds(*box.Label1));
+    if (counting_ && !kind_.yesNo) {
+        button2_->SetVisible(true);
+        button3_->SetVisible(true);
+        label1_->SetVisible(true);
+    }
+}
+
+int BoxForm::Execute(const std::string& text, const std::string& title, HWND source)
+{
+    LayOut(text);
+    PlaceDialog(Handle(), source);
+    SetCaption(title.empty() ? Application::Get().Title() : title);
+    if (counting_)
+        timer1_.SetEnabled(true);
+    button1_->SetFocus();
+    return ShowModal();
+}
+
+COLORREF BoxForm::BoxBackground() const
+{
+    return GetSysColor(GetSysColor(COLOR_WINDOWTEXT) != 0 ? COLOR_WINDOW : COLOR_BTNFACE);
+}
+
+std::optional<LRESULT> BoxForm::HandleMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_PAINT:
+        FormPaint();
+        break;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            FormShow();
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+void BoxForm::FormPaint()
+{
+    SetBackgroundColor(BoxBackground());
+    timerPaint_.SetEnabled(true);
+}
+
+void BoxForm::FormShow()
+{
+    SetBackgroundColor(BoxBackground());
+    Timer_PaintTimer();
+    BringWindowToTop(Handle());
+}
+
+void BoxForm::Timer_PaintTimer()
+{
+    timerPaint_.SetEnabled(false);
+    if (symbol_ != nullptr)
+        image1_->SetBitmap(SymbolOnBackground(symbol_, kind_.keyColour, BoxBackground()));
+}
+
+void BoxForm::Timer1Timer()
+{
+    const bool restart = RestartTimerEachTick();
+    if (restart)
+        timer1_.SetEnabled(false);
+    const CountdownStep step = CountdownTick();
+    label1_->SetText(step.label);
+    if (step.close) {
+        timer1_.SetEnabled(false);
+        SetModalResult(IDCANCEL);
+    } else if (restart) {
+        timer1_.SetEnabled(true);
+    }
+}
+
+void BoxForm::Button2Click()
+{
+    button2_->SetVisible(false);
+    timer1_.SetEnabled(false);
+}
+
+void BoxForm::Button3Click()
+{
+    button2_->SetVisible(true);
+    timer1_.SetEnabled(true);
+}

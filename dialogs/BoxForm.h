@@ -1,0 +1,71 @@
+#pragma once
+
+// The window shared by the program's three message boxes: the symbol, the
+// message in a read-only text field, one or two answer buttons and, for a
+// countdown, the pause and resume buttons and the seconds label.  The boxes
+// differ in their symbol, their buttons and how they count; those parts
+// come in through BoxKind and the virtual CountdownTick.
+
+#include "dialogs/BoxLayout.h"
+#include "dialogs/Countdown.h"
+#include "gui/Controls.h"
+#include "gui/Font.h"
+#include "gui/Form.h"
+#include "gui/Timer.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+struct BoxKind {
+    const char* className;
+    int symbolBitmap; // resource id
+    COLORREF keyColour; // the symbol's background, replaced when drawn
+    bool yesNo; // "はい"/"いいえ" instead of "ＯＫ"
+};
+
+class BoxForm : public Form {
+public:
+    BoxForm(const BoxKind& kind, bool counting, const std::string& countLabel);
+    ~BoxForm() override;
+
+    // Lays the box out, places it, shows it modally and returns the result.
+    int Execute(const std::string& text, const std::string& title, HWND source);
+
+protected:
+    // One countdown tick; true closes the box with result 2.
+    virtual CountdownStep CountdownTick() = 0;
+    // The timed box stops its timer around each tick; the option box lets
+    // it run.
+    virtual bool RestartTimerEachTick() const { return true; }
+
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls(const std::string& countLabel);
+    void LayOut(const std::string& text);
+    void FormPaint();
+    void FormShow();
+    void Timer_PaintTimer();
+    void Timer1Timer();
+    void Button2Click();
+    void Button3Click();
+    COLORREF BoxBackground() const;
+
+    BoxKind kind_;
+    bool counting_;
+    FontHandle font_;
+    FontHandle boldFont_;
+    HBITMAP symbol_ = nullptr;
+
+    // Made once the window exists; the creation order is the tab order.
+    std::unique_ptr<Button> button1_;
+    std::unique_ptr<Button> button2_;
+    std::unique_ptr<Button> button3_;
+    std::unique_ptr<Memo> memoMsg_;
+    std::unique_ptr<PictureBox> image1_;
+    std::unique_ptr<Label> label1_;
+    Timer timer1_;
+    Timer timerPaint_;
+};

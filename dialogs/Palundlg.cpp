@@ -1,0 +1,28 @@
+#include "dialogs/Palundlg.h"
+
+#include "dialogs/Palun.h"
+#include "gui/Application.h"
+
+std::int16_t TPalunBoxDlg::Execute(const std::string& text)
+{
+    ProcessCountDown().Set(0);
+    return ShowBox(text, false);
+}
+
+std::int16_t TPalunBoxDlg::ExecuteCount(const std::string& text)
+{
+    ProcessCountDown().Set(TimerCount);
+    return ShowBox(text, Timer);
+}
+
+std::int16_t TPalunBoxDlg::ShowBox(const std::string& text, bool counting)
+{
+    int result = 0;
+    {
+        TPalunBox box(counting);
+        result = box.Execute(text, Title, SourceHandle);
+    }
+    if (Form* main = Application::Get().MainForm())
+        main->Repaint();
+    return static_cast<std::int16_t>(result);
+}

@@ -1,0 +1,14 @@
+#include "dialogs/Yesno.h"
+
+#include "dialogs/images/ImageIds.h"
+
+namespace {
+
+const BoxKind YesNoBoxKind { "TYesNoBox", IDB_QUESTION_SYMBOL, RGB(0, 0, 0), true };
+
+} // namespace
+
+TYesNoBox::TYesNoBox()
+    : BoxForm(YesNoBoxKind, false, "")
+{
+}

@@ -1,0 +1,16 @@
+#include "dialogs/Yesnodlg.h"
+
+#include "dialogs/Yesno.h"
+#include "gui/Application.h"
+
+std::int16_t TYesNoBoxDlg::Execute(const std::string& text)
+{
+    int result = 0;
+    {
+        TYesNoBox box;
+        result = box.Execute(text, Title, SourceHandle);
+    }
+    if (Form* main = Application::Get().MainForm())
+        main->Repaint();
+    return static_cast<std::int16_t>(result);
+}

@@ -1,0 +1,21 @@
+#include "dialogs/mk.h"
+
+#include "dialogs/images/ImageIds.h"
+
+namespace {
+
+const BoxKind MKBoxKind { "TMKBox", IDB_INFO_SYMBOL, RGB(255, 0, 0), false };
+constexpr Bounds TMCountSBounds { 64, 128, 0, 0 };
+
+} // namespace
+
+TMKBox::TMKBox(bool counting, const std::string& countText, const std::string& startLabel)
+    : BoxForm(MKBoxKind, counting, startLabel)
+    , tmCountS_(std::make_unique<Label>(*this, TMCountSBounds, countText, false))
+{
+}
+
+CountdownStep TMKBox::CountdownTick()
+{
+    return count_.Tick(tmCountS_->Text());
+}

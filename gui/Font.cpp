@@ -1,0 +1,42 @@
+#include "gui/Font.h"
+
+#include <utility>
+
+FontHandle::FontHandle(const std::string& face, int height, BYTE charset, bool bold)
+    : font_(CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, charset,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()))
+{
+}
+
+FontHandle::FontHandle(FontHandle&& other) noexcept
+    : font_(std::exchange(other.font_, nullptr))
+{
+}
+
+FontHandle& FontHandle::operator=(FontHandle&& other) noexcept
+{
+    if (this != &other) {
+        if (HFONT old = std::exchange(font_, std::exchange(other.font_, nullptr)))
+            DeleteObject(old);
+    }
+    return *this;
+}
+
+FontHandle::~FontHandle()
+{
+    if (HFONT old = std::exchange(font_, nullptr))
+        DeleteObject(old);
+}
+
+SIZE MeasureText(HFONT font, const std::string& text)
+{
+    SIZE size {};
+    HDC dc = GetDC(nullptr);
+    if (dc == nullptr)
+        return size;
+    HGDIOBJ previous = SelectObject(dc, font);
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return size;
+}
