@@ -13,6 +13,8 @@ namespace {
 
 constexpr UINT Timer1Id = 1;
 constexpr UINT Timer2Id = 2;
+constexpr int TrayWindowWidth = 200;
+constexpr int TrayWindowHeight = 100;
 
 HICON LoadTrayIcon(int id)
 {
@@ -56,19 +58,26 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     , taskTray1_(*this)
     , timer1_(*this, Timer1Id, StartupDelay, [this] { Timer1Timer(); })
     , timer2_(*this, Timer2Id, TickInterval, [this] { Timer2Timer(); })
+    , popupMenu1_(*this)
+    , popupMenu2_(*this)
 {
     FormLayout layout;
     layout.className = TrayWindowClassName;
     layout.caption = TrayWindowCaption;
     layout.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    layout.left = 0;
-    layout.top = 0;
-    layout.width = 200;
-    layout.height = 100;
+    // Never shown, but the tray's message boxes are centred on it: in the
+    // middle of the screen they come up where a user looks for them.
+    layout.width = TrayWindowWidth;
+    layout.height = TrayWindowHeight;
+    layout.left = (GetSystemMetrics(SM_CXSCREEN) - TrayWindowWidth) / 2;
+    layout.top = (GetSystemMetrics(SM_CYSCREEN) - TrayWindowHeight) / 2;
     layout.owner = Application::Get().Handle();
     layout.icon = ownIcon_;
     CreateWindowFromLayout(layout);
+    BuildMenus();
 
+    taskTray1_.OnMouseDown
+        = [this](TTaskTray&, TrayMouseButton button, unsigned, int, int) { TaskTray1MouseDown(button); };
     taskTray1_.SetTipString(TrayWindowCaption);
     taskTray1_.SetIcon(ownIcon_);
     try {
@@ -187,6 +196,8 @@ bool TSDRIM32PALUN::FormCloseQuery()
         taskTray1_.SetRegistered(false);
         WinHelpA(Handle(), HelpFilePath().c_str(), HELP_QUIT, 0);
         settings_.mySoft = controller_.MySoft();
+        settings_.startTicked = popupMenu1_.Find("PST0")->Checked();
+        settings_.offAtStartTicked = popupMenu1_.Find("PST1")->Checked();
         WriteTraySettings(modeAtCloseStart, settings_);
     } catch (...) {
         closing_ = false;

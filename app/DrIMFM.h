@@ -6,8 +6,10 @@
 
 #include "app/KeepAwake.h"
 #include "app/Settings.h"
+#include "dialogs/Mkdlg.h"
 #include "dialogs/TaskTray.h"
 #include "gui/Form.h"
+#include "gui/Menu.h"
 #include "gui/Timer.h"
 
 #include <windows.h>
@@ -25,23 +27,49 @@ public:
     void ModeRefresh();
 
     const KeepAwakeController& Controller() const { return controller_; }
-    const TraySettings& Settings() const { return settings_; }
     const LinkPaths& Links() const { return links_; }
+    bool Busy() const { return busy_; }
     TTaskTray& TaskTray1() { return taskTray1_; }
+    PopupMenu& PopupMenu1() { return popupMenu1_; }
+    PopupMenu& PopupMenu2() { return popupMenu2_; }
+    TMKBoxDlg& MKBoxDlg1() { return mkBoxDlg1_; }
+
+    // A press on the tray icon: left opens the short menu, right the full.
+    void TaskTray1MouseDown(TrayMouseButton button);
+    void PopupMenu1Popup();
+    void PopupMenu2Popup();
 
 protected:
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool FormCloseQuery() override;
 
 private:
+    void BuildMenus();
     void Timer1Timer();
     void Timer2Timer();
     void SetTrayIcon(TrayPicture picture);
     void SyncTimers();
     std::string HelpFilePath() const;
 
+    void MenuP0Click(MenuItem& sender);
+    void PST0Click();
+    void PST1Click();
+    void PMR_MYSOFTClick(MenuItem& sender);
+    void PMR_SS_SETClick();
+    void MICON_SETClick(MenuItem& sender);
+    void MDESK_SETClick(MenuItem& sender);
+    void P5Click();
+    void P2Click();
+    void StartupIconUpdate(bool add);
+    void ShowTrayMessage(const std::string& text);
+
+    void WMForwardCommand(WPARAM atom);
+    void ApplySwitch(const std::string& text);
+
     TraySettings settings_;
     LinkPaths links_;
     KeepAwakeController controller_;
+    bool busy_ = false;
     bool closing_ = false;
 
     HICON ownIcon_;
@@ -51,4 +79,7 @@ private:
     TTaskTray taskTray1_;
     Timer timer1_;
     Timer timer2_;
+    PopupMenu popupMenu1_;
+    PopupMenu popupMenu2_;
+    TMKBoxDlg mkBoxDlg1_;
 };

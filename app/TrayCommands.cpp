@@ -1,0 +1,141 @@
+// The commands of the tray menus.
+
+#include "app/DrIMFM.h"
+
+#include "app/Program.h"
+#include "app/ProgramValues.h"
+#include "app/TrayMenuText.h"
+#include "gui/Application.h"
+#include "platform/Errors.h"
+#include "setup/Progman.h"
+#include "setup/ProgmanLink.h"
+#include "text/CopyUnit.h"
+
+namespace {
+
+constexpr char DisplayPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL ";
+constexpr char DisplayPropertiesApplet[] = "DESK.CPL ";
+
+bool FileExists(const std::string& path)
+{
+    return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+void TSDRIM32PALUN::MenuP0Click(MenuItem& sender)
+{
+    P0Click(sender.Name() == "P0" || sender.Name() == "PML_OFF");
+}
+
+void TSDRIM32PALUN::PST0Click()
+{
+    MenuItem& pst0 = *popupMenu1_.Find("PST0");
+    pst0.SetChecked(!pst0.Checked());
+    popupMenu1_.Find("PST1")->SetEnabled(pst0.Checked());
+}
+
+void TSDRIM32PALUN::PST1Click()
+{
+    MenuItem& pst1 = *popupMenu1_.Find("PST1");
+    pst1.SetChecked(!pst1.Checked());
+}
+
+void TSDRIM32PALUN::PMR_MYSOFTClick(MenuItem& sender)
+{
+    controller_.SetMySoft(sender.Name() == "PMR_MYSOFT" ? -1 : 0);
+    ModeRefresh();
+}
+
+void TSDRIM32PALUN::PMR_SS_SETClick()
+{
+    const HourglassCursor hourglass;
+    try {
+        const std::string command = std::string(DisplayPropertiesCommand) + DisplayPropertiesApplet;
+        WinExec(command.c_str(), SW_SHOW);
+    } catch (const std::exception&) {
+        Application::Get().ProcessMessages();
+        ShowTrayMessage(std::string(TrayText::DisplayPropertiesFailed));
+        Repaint();
+    }
+}
+
+void TSDRIM32PALUN::MICON_SETClick(MenuItem& sender)
+{
+    const HourglassCursor hourglass;
+    busy_ = true;
+    StartupIconUpdate(sender.Name() == "MICON_SET");
+    busy_ = false;
+}
+
+void TSDRIM32PALUN::StartupIconUpdate(bool add)
+{
+    {
+        const HourglassCursor hourglass;
+        const std::string group = StartupGroupName();
+        if (group.empty()) {
+            ShowTrayMessage(std::string(TrayText::StartupGroupUnknown));
+        } else {
+            // AddItem and DeleteItem act on the active group: CreateGroup
+            // makes the Startup group active, creating it where missing.
+            ProgmanExecute(CreateGroupCommand(group));
+            Application::Get().ProcessMessages();
+            const std::string quotedTitle = QuotedItemTitle(ItemTitle);
+            const std::string result = ProgmanExecute(
+                add ? AddItemCommand(Program().programPath, quotedTitle) : DeleteItemCommand(quotedTitle));
+            if (!result.empty())
+                ShowTrayMessage(result);
+            Application::Get().ProcessMessages();
+        }
+    }
+    Repaint();
+}
+
+void TSDRIM32PALUN::MDESK_SETClick(MenuItem& sender)
+{
+    const HourglassCursor hourglass;
+    busy_ = true;
+    if (sender.Name() != "MDESK_SET") {
+        if (!links_.desktop.empty())
+            DeleteFileA(links_.desktop.c_str());
+    } else if (FileExists(links_.desktop)) {
+        ShowTrayMessage(std::string(TrayText::DesktopAlreadyRegistered));
+    } else {
+        bool copied = false;
+        // Without a desktop or group folder there is nothing to copy from or
+        // to; a path relative to the current folder would be wrong.
+        if (!links_.desktop.empty() && !links_.group.empty()) {
+            try {
+                FileCopyKeepDate(links_.group, links_.desktop);
+                copied = true;
+            } catch (const DrimError&) {
+                copied = false;
+            }
+        }
+        if (!copied)
+            ShowTrayMessage(std::string(ItemTitle) + "\n" + links_.group + "\n" + links_.desktop + "\n"
+                + std::string(TrayText::DesktopCopyFailed));
+    }
+    busy_ = false;
+    Repaint();
+}
+
+void TSDRIM32PALUN::P5Click()
+{
+    WinHelpA(Handle(), HelpFilePath().c_str(), HELP_CONTENTS, 0);
+}
+
+void TSDRIM32PALUN::P2Click()
+{
+    Close();
+}
+
+void TSDRIM32PALUN::ShowTrayMessage(const std::string& text)
+{
+    busy_ = true;
+    Application::Get().ProcessMessages();
+    mkBoxDlg1_.ExecuteCount(text);
+    busy_ = false;
+    Repaint();
+    Application::Get().ProcessMessages();
+}

@@ -1,0 +1,45 @@
+// The resident copy's side of a second start: the forwarded switch.
+
+#include "app/DrIMFM.h"
+
+#include "app/Forwarding.h"
+#include "app/Switches.h"
+#include "gui/Application.h"
+#include "platform/Atom.h"
+
+void TSDRIM32PALUN::WMForwardCommand(WPARAM atom)
+{
+    // The sender owns the atom; only its low 16 bits name it.
+    const std::string text = GlobalAtomName(static_cast<ATOM>(LOWORD(atom)));
+    Application::Get().ProcessMessages();
+    const ForwardedCommand command = ParseForwardedText(text);
+    if (command.alreadyResidentMessage) {
+        ShowTrayMessage(std::string(AlreadyResidentMessage));
+        return;
+    }
+    ApplySwitch(command.first);
+}
+
+void TSDRIM32PALUN::ApplySwitch(const std::string& text)
+{
+    switch (StartSwitch(text)) {
+    case ModeSwitch::Off:
+        P0Click(true);
+        break;
+    case ModeSwitch::On:
+        P0Click(false);
+        break;
+    case ModeSwitch::None:
+        ShowTrayMessage(InvalidParameterMessage(text));
+        break;
+    }
+}
+
+std::optional<LRESULT> TSDRIM32PALUN::HandleMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_FORWARD_COMMAND) {
+        WMForwardCommand(wParam);
+        return 0;
+    }
+    return std::nullopt;
+}

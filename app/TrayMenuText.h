@@ -1,0 +1,33 @@
+#pragma once
+
+// The tray menus' captions and the tray window's messages, byte for byte.
+
+#include <string_view>
+
+namespace TrayText {
+
+inline constexpr std::string_view P0 = "ｽｸﾘｰﾝｾｰﾊﾞｰと、省電力機能を、ＯＦＦにする(&F)";
+inline constexpr std::string_view P1 = "元に戻す　（SS_ON）(&N)";
+inline constexpr std::string_view PST0 = "自動立ち上げ(&A)";
+inline constexpr std::string_view PST1 = "立ち上げ時、必ずＯＦＦにする(&C)";
+inline constexpr std::string_view PMR_SS_SET = "スクリーンセーバーの設定(&G)";
+inline constexpr std::string_view PMR_MYSOFT = "OFF_SS アイコンを表示する(&0)";
+inline constexpr std::string_view PMR_SS = "ON_SS  アイコンを表示する(&1)";
+inline constexpr std::string_view MICON_SET = "アイコンを、スタートアップにも、登録する (&S)";
+inline constexpr std::string_view MICON_DEL = "アイコンを、スタートアップから、削除する (&S)";
+inline constexpr std::string_view MDESK_SET = "アイコンを、デスクトップにも、登録する (&D)";
+inline constexpr std::string_view MDESK_DEL = "アイコンを、デスクトップから、削除する (&D)";
+inline constexpr std::string_view P2 = "終了(&X)";
+inline constexpr std::string_view CloseMenu = "このメニューを閉じる(&Z)";
+inline constexpr std::string_view PML_OFF = "ｽｸﾘｰﾝｾｰﾊﾞｰ＆省電力ＯＦＦ(&F)";
+inline constexpr std::string_view PML_ON = "元に戻す （SS_ON）(&N)";
+inline constexpr std::string_view Separator = "-";
+
+inline constexpr std::string_view DisplayPropertiesFailed
+    = "エラー：画面のプロパティ表示に失敗しました・・・";
+inline constexpr std::string_view StartupGroupUnknown
+    = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
+inline constexpr std::string_view DesktopAlreadyRegistered = "デスクトップには、既に登録されています☆☆☆";
+inline constexpr std::string_view DesktopCopyFailed = "デスクトップへの登録に失敗しました・・・";
+
+} // namespace TrayText

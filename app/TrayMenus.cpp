@@ -1,0 +1,116 @@
+// The tray window's two menus: how they are built, opened and refreshed.
+
+#include "app/DrIMFM.h"
+
+#include "app/SettingsStore.h"
+#include "app/TrayMenuText.h"
+#include "gui/Application.h"
+
+namespace {
+
+std::string Text(std::string_view view)
+{
+    return std::string(view);
+}
+
+bool LinkExists(const std::string& path)
+{
+    // An empty path (its Shell Folders value is missing) names no file; it
+    // must not be tested as a path relative to the current folder.
+    return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Beep()
+{
+    if (!MessageBeep(MB_ICONEXCLAMATION))
+        MessageBeep(0xFFFFFFFF);
+}
+
+} // namespace
+
+void TSDRIM32PALUN::BuildMenus()
+{
+    using namespace TrayText;
+    popupMenu1_.Add("P0", Text(P0), [this](MenuItem& sender) { MenuP0Click(sender); });
+    popupMenu1_.Add("P1", Text(P1), [this](MenuItem& sender) { MenuP0Click(sender); });
+    popupMenu1_.Add("N2", Text(Separator));
+    popupMenu1_.Add("PST0", Text(PST0), [this](MenuItem&) { PST0Click(); });
+    popupMenu1_.Add("PST1", Text(PST1), [this](MenuItem&) { PST1Click(); });
+    popupMenu1_.Add("N10", Text(Separator));
+    popupMenu1_.Add("PMR_SS_SET", Text(PMR_SS_SET), [this](MenuItem&) { PMR_SS_SETClick(); });
+    popupMenu1_.Add("N12", Text(Separator));
+    popupMenu1_.Add("PMR_MYSOFT", Text(PMR_MYSOFT), [this](MenuItem& sender) { PMR_MYSOFTClick(sender); });
+    popupMenu1_.Add("PMR_SS", Text(PMR_SS), [this](MenuItem& sender) { PMR_MYSOFTClick(sender); });
+    popupMenu1_.Add("N4", Text(Separator));
+    popupMenu1_.Add("MICON_SET", Text(MICON_SET), [this](MenuItem& sender) { MICON_SETClick(sender); });
+    popupMenu1_.Add("MICON_DEL", Text(MICON_DEL), [this](MenuItem& sender) { MICON_SETClick(sender); });
+    popupMenu1_.Add("MDESK_SET", Text(MDESK_SET), [this](MenuItem& sender) { MDESK_SETClick(sender); });
+    popupMenu1_.Add("MDESK_DEL", Text(MDESK_DEL), [this](MenuItem& sender) { MDESK_SETClick(sender); });
+    popupMenu1_.Add("N1", Text(Separator));
+    popupMenu1_.Add("P5", "", [this](MenuItem&) { P5Click(); });
+    popupMenu1_.Add("N7", Text(Separator));
+    popupMenu1_.Add("P2", Text(P2), [this](MenuItem&) { P2Click(); });
+    popupMenu1_.Add("N5", Text(Separator));
+    popupMenu1_.Add("P3", Text(CloseMenu));
+    popupMenu1_.OnPopup = [this] { PopupMenu1Popup(); };
+
+    popupMenu2_.Add("PML_OFF", Text(PML_OFF), [this](MenuItem& sender) { MenuP0Click(sender); });
+    popupMenu2_.Add("PML_ON", Text(PML_ON), [this](MenuItem& sender) { MenuP0Click(sender); });
+    popupMenu2_.Add("N3", Text(Separator));
+    popupMenu2_.Add("K2", Text(CloseMenu));
+    popupMenu2_.OnPopup = [this] { PopupMenu2Popup(); };
+
+    MenuItem& pst0 = *popupMenu1_.Find("PST0");
+    MenuItem& pst1 = *popupMenu1_.Find("PST1");
+    pst0.SetChecked(settings_.startTicked);
+    pst1.SetChecked(settings_.offAtStartTicked);
+    pst1.SetEnabled(settings_.offAtStartEnabled);
+}
+
+void TSDRIM32PALUN::TaskTray1MouseDown(TrayMouseButton button)
+{
+    if (busy_) {
+        Beep();
+        return;
+    }
+    Application::Get().ProcessMessages();
+    POINT cursor {};
+    GetCursorPos(&cursor);
+    PopupMenu* menu = nullptr;
+    if (button == TrayMouseButton::Left)
+        menu = &popupMenu2_;
+    else if (button == TrayMouseButton::Right)
+        menu = &popupMenu1_;
+    if (menu == nullptr)
+        return;
+    // Busy covers the moment from the press to the menu; the menu's popup
+    // handler clears it.
+    busy_ = true;
+    Application::Get().ProcessMessages();
+    menu->Popup(cursor.x, cursor.y);
+}
+
+void TSDRIM32PALUN::PopupMenu1Popup()
+{
+    popupMenu1_.Find("P5")->SetCaption(HelpCaption(HelpCaptionVersion(ReadVersionValue())));
+    const bool desktopLink = LinkExists(links_.desktop);
+    popupMenu1_.Find("MDESK_SET")->SetVisible(!desktopLink);
+    popupMenu1_.Find("MDESK_DEL")->SetVisible(desktopLink);
+    const bool startupLink = LinkExists(links_.startup);
+    popupMenu1_.Find("MICON_SET")->SetVisible(!startupLink);
+    popupMenu1_.Find("MICON_DEL")->SetVisible(startupLink);
+    popupMenu1_.Find("PMR_MYSOFT")->SetChecked(controller_.MySoft() != 0);
+    popupMenu1_.Find("PMR_SS")->SetChecked(controller_.MySoft() == 0);
+    popupMenu1_.Find("P0")->SetChecked(controller_.ScreenSaverOff());
+    popupMenu1_.Find("P1")->SetChecked(!controller_.ScreenSaverOff());
+    Application::Get().ProcessMessages();
+    busy_ = false;
+}
+
+void TSDRIM32PALUN::PopupMenu2Popup()
+{
+    popupMenu2_.Find("PML_OFF")->SetChecked(controller_.ScreenSaverOff());
+    popupMenu2_.Find("PML_ON")->SetChecked(!controller_.ScreenSaverOff());
+    Application::Get().ProcessMessages();
+    busy_ = false;
+}
