@@ -10,7 +10,7 @@ native)
     cmake --build build/native
     ;;
 win32)
-    cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
         -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake >/dev/null
     cmake --build build/win32
     ;;
