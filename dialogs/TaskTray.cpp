@@ -249,6 +249,11 @@ void TTaskTray::TaskbarCreated()
 {
     if (!registered_)
         return;
+    // A restarted shell has lost the icon; a shell that merely announced
+    // itself again still has it and would refuse a second add.  Deleting
+    // first makes the add right in both cases.
+    if (iconAdded_)
+        State().shellNotify(NIM_DELETE, &record_);
     iconAdded_ = false;
     try {
         UpdateIcon();
