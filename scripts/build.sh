@@ -1,6 +1,7 @@
 #!/bin/bash
 # Configures and builds one tree: "native" (pure logic and its tests, with
-# sanitizers) or "win32" (DRIM32.EXE and the tests that run under Wine).
+# sanitizers), "win32" (DRIM32.EXE and the tests that run under Wine) or
+# "fuzz" (the libFuzzer targets of the pure logic, built with clang).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,8 +15,13 @@ win32)
         -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake >/dev/null
     cmake --build build/win32
     ;;
+fuzz)
+    CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DDRIM_FUZZ=ON >/dev/null
+    cmake --build build/fuzz
+    ;;
 *)
-    echo "usage: $0 native|win32" >&2
+    echo "usage: $0 native|win32|fuzz" >&2
     exit 2
     ;;
 esac

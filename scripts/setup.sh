@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ python3 clang-format
+    cmake ninja-build g++ python3 clang-format clang libclang-rt-14-dev
     libgtest-dev googletest
     g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
     wine wine32:i386

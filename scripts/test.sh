@@ -1,6 +1,7 @@
 #!/bin/bash
-# Sets up what is missing, builds both trees and runs every test: the native
-# suite, then the Windows suite and the end-to-end scenarios under Wine.
+# Sets up what is missing, builds the trees and runs every test: the native
+# suite, a short run of each fuzz target, then the Windows suite and the
+# end-to-end scenarios under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,9 @@ rm -rf build/win32/wine/run.*
 
 status=0
 ctest --test-dir build/native -j2 --output-on-failure || status=1
+# A few seconds of each fuzz target; scripts/fuzz.sh runs them longer.
+scripts/build.sh fuzz
+ctest --test-dir build/fuzz -j2 --output-on-failure || status=1
 # The Wine scenarios mostly wait on timers and windows, so more of them run
 # at once than there are cores.
 ctest --test-dir build/win32 -j4 --output-on-failure --timeout 900 || status=1

@@ -37,6 +37,15 @@ TEST(FitTrayTip, LeadByteWithoutSecondByteAtTheEndIsKept)
     EXPECT_EQ(FitTrayTip(tip), tip);
 }
 
+// Such a tip fits when its bytes do: the missing second byte takes no room.
+TEST(FitTrayTip, LeadByteWithoutSecondByteAtTheEndIsKeptUpToTheLastByteOfTheField)
+{
+    const std::string lead(1, static_cast<char>(0x95));
+    EXPECT_EQ(FitTrayTip(std::string(62, 'x') + lead), std::string(62, 'x') + lead);
+    EXPECT_EQ(FitTrayTip(lead, 2), lead);
+    EXPECT_EQ(FitTrayTip(std::string(63, 'x') + lead), std::string(63, 'x'));
+}
+
 TEST(FitTrayTip, ZeroSizedFieldTakesNothing)
 {
     EXPECT_EQ(FitTrayTip("abc", 0), "");
