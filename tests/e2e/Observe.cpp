@@ -78,13 +78,18 @@ int CountTopLevelWindows(const std::string& className, DWORD processId)
     return static_cast<int>(TopLevelWindows(className, processId).size());
 }
 
+HWND FindTopLevelWindow(const std::string& className, DWORD processId)
+{
+    const std::vector<HWND> found = TopLevelWindows(className, processId);
+    return found.empty() ? nullptr : found.front();
+}
+
 HWND WaitForWindow(const std::string& className, DWORD milliseconds, DWORD processId)
 {
     HWND window = nullptr;
     WaitUntil(
         [&] {
-            const std::vector<HWND> found = TopLevelWindows(className, processId);
-            window = found.empty() ? nullptr : found.front();
+            window = FindTopLevelWindow(className, processId);
             return window != nullptr;
         },
         milliseconds);
@@ -101,6 +106,14 @@ std::string StaticTexts(HWND window)
     std::string texts;
     EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
     return texts;
+}
+
+void TouchInput()
+{
+    INPUT nudge {};
+    nudge.type = INPUT_MOUSE;
+    nudge.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &nudge, sizeof nudge);
 }
 
 DWORD IdleMilliseconds()

@@ -27,6 +27,8 @@ bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds);
 std::vector<HWND> TopLevelWindows(const std::string& className, DWORD processId = 0);
 int CountTopLevelWindows(const std::string& className, DWORD processId = 0);
 
+// The first top-level window of the class, or nullptr.
+HWND FindTopLevelWindow(const std::string& className, DWORD processId = 0);
 // The first top-level window of the class, or nullptr after the time-out.
 HWND WaitForWindow(const std::string& className, DWORD milliseconds, DWORD processId = 0);
 // True when no top-level window of the class is left within the time-out.
@@ -35,6 +37,9 @@ bool WaitUntilGone(const std::string& className, DWORD milliseconds, DWORD proce
 // The texts of a window's children of the class "Static", joined by line
 // feeds: what a message box says.
 std::string StaticTexts(HWND window);
+
+// A mouse move of zero: input the system counts, which moves nothing.
+void TouchInput();
 
 // Milliseconds since the last input the system counted, from any process.
 DWORD IdleMilliseconds();

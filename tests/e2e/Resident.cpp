@@ -13,6 +13,14 @@ constexpr DWORD TrayStartupSettleMilliseconds = 1500;
 
 } // namespace
 
+HWND WaitForStartedWindow(const char* className, const RunningProgram& program)
+{
+    HWND window = WaitForWindow(className, WindowAppearsMilliseconds, program.Id());
+    if (window == nullptr || WaitForInputIdle(program.Handle(), WindowAppearsMilliseconds) != 0)
+        return nullptr;
+    return window;
+}
+
 HWND WaitForSettledTray(const RunningProgram& program)
 {
     HWND tray = WaitForWindow(TrayClass, WindowAppearsMilliseconds, program.Id());

@@ -12,6 +12,11 @@
 inline constexpr DWORD WindowAppearsMilliseconds = 30000;
 inline constexpr DWORD ProcessEndsMilliseconds = 30000;
 
+// The program's first top-level window of the class once the program has
+// handled its start-up messages (it waits for input), or nullptr when none
+// appeared in time.  Whether the window is shown is decided by then.
+HWND WaitForStartedWindow(const char* className, const RunningProgram& program);
+
 // The program's tray window once its start-up has settled, or nullptr when
 // none appeared in time.
 HWND WaitForSettledTray(const RunningProgram& program);

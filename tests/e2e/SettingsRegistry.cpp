@@ -41,8 +41,8 @@ void SetString(const char* keyPath, const std::string& name, const std::string& 
 void SetRaw(const char* keyPath, const std::string& name, const RawValue& value)
 {
     const OwnedKey key = CreateKey(keyPath);
-    if (RegSetValueExA(key.get(), name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
-            static_cast<DWORD>(value.bytes.size()))
+    if (RegSetValueExA(key.get(), name.c_str(), 0, value.type,
+            reinterpret_cast<const BYTE*>(value.bytes.data()), static_cast<DWORD>(value.bytes.size()))
         != ERROR_SUCCESS)
         throw std::runtime_error("cannot write the registry value " + name);
 }
@@ -67,8 +67,8 @@ std::optional<RawValue> ReadRaw(const char* keyPath, const std::string& name)
     if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     RawValue value { type, std::string(size, '\0') };
-    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.bytes.data()),
-            &size)
+    if (RegQueryValueExA(
+            key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.bytes.data()), &size)
         != ERROR_SUCCESS)
         return std::nullopt;
     value.bytes.resize(size);
@@ -93,7 +93,8 @@ std::vector<std::string> SettingNames()
         // Value names are at most 16 383 characters.
         char name[16384] = {};
         DWORD length = sizeof name;
-        if (RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr)
+            != ERROR_SUCCESS)
             break;
         names.emplace_back(name, length);
     }

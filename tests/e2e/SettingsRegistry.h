@@ -13,7 +13,8 @@
 
 inline constexpr char VendorKeyPath[] = "Software\\PALUN RUZI32";
 inline constexpr char SettingsKeyPath[] = "Software\\PALUN RUZI32\\DRIM32";
-inline constexpr char ShellFoldersKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr char ShellFoldersKeyPath[]
+    = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // A value as stored: its registry type and its bytes exactly.
 struct RawValue {
