@@ -162,6 +162,28 @@ std::string HelpCaption(std::int32_t version)
     return caption;
 }
 
+namespace {
+
+// A value quoted in a message is cut where it would swamp the box: a
+// registry value can be megabytes long.
+constexpr std::size_t QuotedValueLimit = 64;
+
+std::string QuotedValue(std::string_view text)
+{
+    if (text.size() <= QuotedValueLimit)
+        return "'" + std::string(text) + "'";
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+        if (end + width > QuotedValueLimit)
+            break;
+        end += width;
+    }
+    return "'" + std::string(text.substr(0, end)) + "…'";
+}
+
+} // namespace
+
 std::int32_t ReadInstalledVersion(const SettingValue& version)
 {
     if (IsMissingOrEmptyText(version))
@@ -170,7 +192,7 @@ std::int32_t ReadInstalledVersion(const SettingValue& version)
         throw EConvertError("レジストリ値 'Version' の型が正しくありません");
     if (const auto number = ParseSettingInt(version.text))
         return *number;
-    throw EConvertError("'" + version.text + "' は有効な整数値ではありません");
+    throw EConvertError(QuotedValue(version.text) + " は有効な整数値ではありません");
 }
 
 LinkPaths BuildLinkPaths(const SettingValue& programs, const SettingValue& desktop,

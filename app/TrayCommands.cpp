@@ -15,6 +15,7 @@ namespace {
 
 constexpr char DisplayPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL ";
 constexpr char DisplayPropertiesApplet[] = "DESK.CPL ";
+constexpr std::size_t MaxGroupNameLength = 255;
 
 bool FileExists(const std::string& path)
 {
@@ -73,7 +74,9 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
     {
         const HourglassCursor hourglass;
         const std::string group = StartupGroupName();
-        if (group.empty()) {
+        // No folder name is longer than this; a longer value is no group
+        // the shell can have, and sent on it can stall the shell itself.
+        if (group.empty() || group.size() > MaxGroupNameLength) {
             ShowTrayMessage(std::string(TrayText::StartupGroupUnknown));
         } else {
             // AddItem and DeleteItem act on the active group: CreateGroup

@@ -243,13 +243,24 @@ void BoxForm::Timer1Timer()
     if (restart)
         timer1_.SetEnabled(false);
     const CountdownStep step = CountdownTick();
-    label1_->SetText(step.label);
+    SetCountLabel(step.label);
     if (step.close) {
         timer1_.SetEnabled(false);
         SetModalResult(IDCANCEL);
     } else if (restart) {
         timer1_.SetEnabled(true);
     }
+}
+
+// `Label1` sizes itself to its text and, being right-aligned, keeps its
+// right edge in the corner: "-1秒" is wider than the "0秒" it was laid out
+// for, and the static control would cut the minus sign off.
+void BoxForm::SetCountLabel(const std::string& text)
+{
+    const SIZE size = MeasureText(font_.Get(), text);
+    const Bounds old = label1_->GetBounds();
+    label1_->SetBounds(Bounds { old.left + old.width - size.cx, old.top, size.cx, old.height });
+    label1_->SetText(text);
 }
 
 void BoxForm::Button2Click()

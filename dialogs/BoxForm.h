@@ -51,6 +51,7 @@ private:
     void Timer1Timer();
     void Button2Click();
     void Button3Click();
+    void SetCountLabel(const std::string& text);
     COLORREF BoxBackground() const;
 
     BoxKind kind_;

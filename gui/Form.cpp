@@ -162,12 +162,22 @@ void Form::SetCaption(const std::string& caption)
     SetWindowTextA(window_, caption.c_str());
 }
 
+void Form::SetModalResult(int result)
+{
+    modalResult_ = result;
+    // A result set while the modal loop waits in GetMessage, by a message
+    // sent from another thread, would not end the loop before the next
+    // posted message; EndDialog wakes its loop the same way.
+    if (modal_ && window_ != nullptr)
+        PostMessageA(window_, WM_NULL, 0, 0);
+}
+
 void Form::Close()
 {
     if (!FormCloseQuery())
         return;
     if (modal_)
-        modalResult_ = IDCANCEL;
+        SetModalResult(IDCANCEL);
     else
         DestroyHandle();
 }
@@ -179,10 +189,18 @@ int Form::ShowModal()
     const DisabledTaskWindows disabled(window_);
     Show();
     SetForegroundWindow(window_);
-    MSG message;
+    // Peek and wait rather than GetMessage: a box can be opened and closed
+    // by a message sent from another process while this loop waits, and
+    // GetMessage would only look at this box's result again after the next
+    // posted message.
     while (modalResult_ == 0) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got <= 0) {
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (modalResult_ == 0)
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+            continue;
+        }
+        if (message.message == WM_QUIT) {
             // The program is ending: leave the quit for the main loop.
             PostQuitMessage(static_cast<int>(message.wParam));
             modalResult_ = IDCANCEL;

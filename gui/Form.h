@@ -53,7 +53,7 @@ public:
     // Shows the form and runs a message loop until a modal result is set.
     int ShowModal();
     int ModalResult() const { return modalResult_; }
-    void SetModalResult(int result) { modalResult_ = result; }
+    void SetModalResult(int result);
 
     // Components of the form (the tray icon, say) see its messages first.
     int AddMessageHook(MessageHook hook);

@@ -60,6 +60,10 @@ SettingValue RegistryKey::ReadString(const std::string& name) const
         }
         if (status != ERROR_SUCCESS)
             return SettingValue::Missing();
+        // Without data there is nothing of a wrong kind: a value of length 0
+        // reads as empty text whatever type it was stored with.
+        if (size == 0)
+            return SettingValue::Text({});
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             return SettingValue::WrongType();
         const auto end = std::find(data.begin(), data.begin() + size, '\0');

@@ -214,6 +214,18 @@ TEST(ReadInstalledVersion, UnparsableTextIsAnErrorNamingTheValue)
     EXPECT_THROW(ReadInstalledVersion(Text("14x")), EConvertError);
 }
 
+TEST(ReadInstalledVersion, HugeValueIsQuotedOnlyInPart)
+{
+    // 63 digits then 表: the cut at 64 bytes must not split the character.
+    const std::string huge = std::string(63, '1') + "表" + std::string(1 << 20, '2');
+    try {
+        ReadInstalledVersion(Text(huge));
+        FAIL() << "no error";
+    } catch (const EConvertError& error) {
+        EXPECT_EQ(std::string(error.what()), "'" + std::string(63, '1') + "…' は有効な整数値ではありません");
+    }
+}
+
 TEST(ReadInstalledVersion, WrongTypeIsAnErrorNamingVersion)
 {
     try {

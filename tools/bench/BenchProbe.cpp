@@ -33,8 +33,8 @@ std::string WindowsPath(std::string path)
 void RecordInstalledVersion()
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\PALUN RUZI32\\DRIM32", 0, nullptr, 0, KEY_WRITE, nullptr,
-            &key, nullptr)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\PALUN RUZI32\\DRIM32", 0, nullptr, 0, KEY_WRITE,
+            nullptr, &key, nullptr)
         == ERROR_SUCCESS) {
         RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("14"), 3);
         RegCloseKey(key);
@@ -45,7 +45,8 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0
+        / static_cast<double>(frequency.QuadPart);
 }
 
 struct Started {
@@ -137,11 +138,12 @@ int main(int argc, char** argv)
         Sleep(amount);
         PROCESS_MEMORY_COUNTERS_EX counters {};
         counters.cb = sizeof counters;
-        GetProcessMemoryInfo(started.info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-            sizeof counters);
+        GetProcessMemoryInfo(
+            started.info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
         // Wine leaves PrivateUsage at 0 and reports the same figure as the
         // page-file usage, which is what Windows counts as private bytes.
-        const SIZE_T privateBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+        const SIZE_T privateBytes
+            = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
         std::printf("private_kb %lu\nworking_set_kb %lu\n", static_cast<unsigned long>(privateBytes / 1024),
             static_cast<unsigned long>(counters.WorkingSetSize / 1024));
         std::fflush(stdout);

@@ -32,7 +32,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     windowClass.hInstance = instance;
     windowClass.lpszClassName = WindowClass;
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, WindowClass, "", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    HWND window
+        = CreateWindowExA(0, WindowClass, "", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 
     NOTIFYICONDATAA icon {};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;

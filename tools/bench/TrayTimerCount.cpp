@@ -17,7 +17,8 @@ int timerMessages = 0;
 LRESULT CALLBACK CountTimers(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_TIMER && message->hwnd == trayWindow)
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_TIMER
+        && message->hwnd == trayWindow)
         ++timerMessages;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -1,0 +1,169 @@
+#include "CaseLabel.h"
+#include "Observe.h"
+#include "Program.h"
+#include "SettingsRegistry.h"
+#include "TempFolder.h"
+#include "TrayDriving.h"
+#include "platform/Dde.h"
+#include "setup/Progman.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string LinkName = "ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk";
+const std::string StartupGroupUnknown = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
+const std::string MapGroupsKey(MapGroupsKeyPath);
+
+// The shell's desktop, which serves PROGMAN, may still be starting.
+constexpr DWORD ServerStartMilliseconds = 30000;
+// Program Manager carries a command out after the exchange has ended.
+constexpr DWORD ServerEffectMilliseconds = 10000;
+// A command that should not have been sent is given this long to show.
+constexpr DWORD NothingHappensMilliseconds = 2000;
+
+std::string ProgramsFolder()
+{
+    char path[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE))
+        return {};
+    return path;
+}
+
+// Connects without the product's start attempt, which would launch another
+// program while the shell is still coming up.  The client instance is the
+// call's own: every DDE client's connect sends its request to all top-level
+// windows and waits for each, and this thread pumps no messages, so the
+// instance's windows must be gone before the tray program connects.
+bool ShellServerAnswers()
+{
+    const DdeClientInstance instance = DdeClientInstance::Initialize();
+    if (!instance)
+        return false;
+    const DdeStringHandle service(instance.Get(), ProgmanService);
+    const DdeStringHandle topic(instance.Get(), ProgmanTopic);
+    return static_cast<bool>(DdeConversation::Connect(instance.Get(), service, topic));
+}
+
+// The Startup item through the shell's own Program Manager server: its
+// groups are folders under the Start menu's Programs folder, and the tray
+// program looks for its item's shortcut in the "Startup" shell folder.
+class StartupItem : public FreshSettings {
+protected:
+    void SetUp() override
+    {
+        FreshSettings::SetUp();
+        // The shell's server refuses AddItem for a program path with a blank.
+        if (ProgramPath().find(' ') != std::string::npos)
+            GTEST_SKIP() << "the program's path has a blank, which the shell's AddItem refuses: "
+                         << ProgramPath();
+        ASSERT_EQ(GetACP(), 932u) << "the Japanese names need code page 932";
+        programs_ = ProgramsFolder();
+        ASSERT_FALSE(programs_.empty());
+        ASSERT_TRUE(WaitUntil(ShellServerAnswers, ServerStartMilliseconds)) << "no PROGMAN server";
+        SetSetting("Version", "14");
+        RegDeleteKeyA(HKEY_CURRENT_USER, MapGroupsKey.c_str());
+    }
+
+    void TearDown() override
+    {
+        resident_.reset();
+        if (!group_.empty()) {
+            DeleteFileA(Link().c_str());
+            if (createdGroup_)
+                RemoveDirectoryA(GroupFolder().c_str());
+        }
+        RegDeleteKeyA(HKEY_CURRENT_USER, MapGroupsKey.c_str());
+        FreshSettings::TearDown();
+    }
+
+    // Names the Startup group in MapGroups and points the "Startup" shell
+    // folder at the folder the server keeps that group in.
+    void UseStartupGroup(const std::string& group)
+    {
+        group_ = group;
+        createdGroup_ = GetFileAttributesA(GroupFolder().c_str()) == INVALID_FILE_ATTRIBUTES;
+        DeleteFileA(Link().c_str());
+        SetString(MapGroupsKey.c_str(), "StartUp", group);
+        SetString(ShellFoldersKeyPath, "Startup", GroupFolder());
+    }
+
+    // Waits for the server to have carried the command out; a message box
+    // instead (an exchange that failed) ends the wait.
+    void ExpectLinkAfterwards(bool exists)
+    {
+        HWND box = nullptr;
+        const bool done = WaitUntil(
+            [&] {
+                box = FindVisible(OptionBoxClass);
+                return box != nullptr || FileExists(Link()) == exists;
+            },
+            ServerEffectMilliseconds);
+        ASSERT_EQ(box, nullptr) << BoxMessage(box);
+        EXPECT_TRUE(done) << Link() << (exists ? " did not appear" : " is still there");
+    }
+
+    HWND FindVisible(const std::string& className) const
+    {
+        const std::vector<HWND> windows = VisibleWindows(className, resident_->Id());
+        return windows.empty() ? nullptr : windows.front();
+    }
+
+    std::string GroupFolder() const { return programs_ + "\\" + group_; }
+    std::string Link() const { return GroupFolder() + "\\" + LinkName; }
+
+    std::string programs_;
+    std::string group_;
+    bool createdGroup_ = false;
+    std::optional<ResidentTray> resident_ { std::in_place };
+};
+
+struct GroupCase {
+    std::string label;
+    std::string group;
+};
+
+class StartupGroup : public StartupItem, public ::testing::WithParamInterface<GroupCase> { };
+
+TEST_P(StartupGroup, SetAddsTheItemAndDeleteRemovesIt)
+{
+    UseStartupGroup(GetParam().group);
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
+    ASSERT_NO_FATAL_FAILURE(ExpectLinkAfterwards(true));
+    // The menu now offers the deletion under the same access key.
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
+    ASSERT_NO_FATAL_FAILURE(ExpectLinkAfterwards(false));
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+}
+
+INSTANTIATE_TEST_SUITE_P(StartupItem, StartupGroup,
+    ::testing::Values(GroupCase { "TheShellsStartUpGroup", "StartUp" },
+        // CreateGroup makes the group on the way; 表 ends in the byte of a
+        // backslash.
+        GroupCase { "AGroupMadeOnTheWay", "DRIM32 起動表" }),
+    CaseLabel());
+
+TEST_F(StartupItem, WithoutAStartupGroupItSaysSoAndAddsNothing)
+{
+    UseStartupGroup("StartUp");
+    RegDeleteKeyA(HKEY_CURRENT_USER, MapGroupsKey.c_str());
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
+    HWND box = WaitForBox(resident_->Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxMessage(box), StartupGroupUnknown);
+    PostMessageA(box, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, resident_->Id()));
+    EXPECT_FALSE(WaitUntil([&] { return FileExists(Link()); }, NothingHappensMilliseconds));
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+#include "CaseLabel.h"
+#include "Observe.h"
+#include "Program.h"
+#include "Resident.h"
+#include "SavedSettings.h"
+#include "SettingsRegistry.h"
+#include "TrayDriving.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+// A menu opens where the press was, moved only as far as it takes to keep
+// it on the screen and off the taskbar.
+constexpr int MenuNearCursorPixels = 40;
+// Past one keep-awake period of 30 s with room to spare: an idle time this
+// long shows that no tick came.
+constexpr DWORD IdleToReach = 35000;
+constexpr DWORD IdleWatchMilliseconds = 45000;
+
+// A resident tray program over fresh settings, its icon in the taskbar.
+class TrayClick : public FreshSettings {
+protected:
+    void SetUp() override
+    {
+        FreshSettings::SetUp();
+        SetSetting("Version", "14");
+    }
+
+    void TearDown() override
+    {
+        resident_.reset();
+        FreshSettings::TearDown();
+    }
+
+    std::optional<ResidentTray> resident_ { std::in_place };
+};
+
+TEST_F(TrayClick, PressesOpenTheirMenusAtTheCursorAndEscapeClosesThemUnused)
+{
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+
+    HWND full = resident_->OpenMenu(MouseButton::Right);
+    ASSERT_NE(full, nullptr) << "a right press opened no menu";
+    EXPECT_LE(DistanceOutside(full, resident_->Icon().Point()), MenuNearCursorPixels);
+    const int fullHeight = Height(full);
+    ASSERT_TRUE(PressKey(VK_ESCAPE));
+    ASSERT_TRUE(resident_->MenuCloses());
+
+    HWND shortMenu = resident_->OpenMenu(MouseButton::Left);
+    ASSERT_NE(shortMenu, nullptr) << "a left press opened no menu";
+    EXPECT_LE(DistanceOutside(shortMenu, resident_->Icon().Point()), MenuNearCursorPixels);
+    EXPECT_LT(Height(shortMenu), fullHeight);
+    ASSERT_TRUE(PressKey(VK_ESCAPE));
+    ASSERT_TRUE(resident_->MenuCloses());
+
+    ASSERT_TRUE(resident_->Icon().Press(MouseButton::Middle));
+    EXPECT_EQ(WaitForMenu(resident_->Id(), NothingOpensMilliseconds), nullptr);
+    EXPECT_EQ(CountTopLevelWindows(TrayClass), 1);
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+    ExpectSaved(DefaultSettings);
+}
+
+TEST_F(TrayClick, ExitOnTheFullMenuEndsTheProgramAndSavesItsSettings)
+{
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+    ASSERT_FALSE(ReadSetting("ONOFF").has_value());
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'X'));
+    ASSERT_TRUE(resident_->Program().WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(resident_->Program().ExitCode(), 0u);
+    EXPECT_EQ(CountTopLevelWindows(TrayClass), 0);
+    ExpectSaved(DefaultSettings);
+}
+
+TEST_F(TrayClick, OnFromTheShortMenuStopsTheKeepAwakeTicks)
+{
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Left, 'N'));
+
+    DWORD previous = IdleMilliseconds();
+    bool reset = false;
+    const bool reached = WaitUntil(
+        [&] {
+            const DWORD idle = IdleMilliseconds();
+            reset = reset || idle < previous;
+            previous = idle;
+            return idle > IdleToReach;
+        },
+        IdleWatchMilliseconds);
+    EXPECT_TRUE(reached) << "idle time reached only " << previous << " ms";
+    EXPECT_FALSE(reset);
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+    ExpectSaved({ "0", "0", "1", "0" });
+}
+
+struct IconSetCase {
+    std::string label;
+    std::optional<std::string> mysoft; // "MYSOFT" before the start
+    WORD key;
+    std::string saved;
+};
+
+class IconSetKey : public TrayClick, public ::testing::WithParamInterface<IconSetCase> { };
+
+TEST_P(IconSetKey, ChoosesTheIconSetSavedAtExit)
+{
+    if (GetParam().mysoft)
+        SetSetting("MYSOFT", *GetParam().mysoft);
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, GetParam().key));
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+    EXPECT_EQ(ReadSetting("MYSOFT"), GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(TrayClick, IconSetKey,
+    ::testing::Values(
+        IconSetCase { "OwnIcons", std::nullopt, '0', "-1" }, IconSetCase { "TrayPictures", "-1", '1', "0" }),
+    CaseLabel());
+
+TEST_F(TrayClick, StartOptionsToggleFromTheKeyboardOnlyWhileEnabled)
+{
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+
+    // "Always off" is greyed while automatic start is off: its key closes
+    // the menu and chooses nothing.
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'C'));
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'A'));
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'C'));
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+    ExpectSaved({ "-1", "1", "0", "0" });
+}
+
+} // namespace

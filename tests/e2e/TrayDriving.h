@@ -1,0 +1,303 @@
+#pragma once
+
+// Driving the resident program from outside, as its user does: presses on
+// its icon in the shell's taskbar, keys for the menu that opens, and the
+// option boxes it shows.  Header only, so that it needs no build change
+// while the support library's source list is being worked on.
+
+#include "Observe.h"
+#include "Program.h"
+#include "Resident.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The class the system gives every popup menu window.
+inline constexpr char MenuClass[] = "#32768";
+// The option box of the tray window.
+inline constexpr char OptionBoxClass[] = "TMKBox";
+
+inline constexpr DWORD MenuAppearsMilliseconds = 10000;
+// A press that should open nothing is given this long to open something.
+inline constexpr DWORD NothingOpensMilliseconds = 1500;
+// Well inside the box's own ten-second countdown.
+inline constexpr DWORD BoxAppearsMilliseconds = 8000;
+inline constexpr DWORD MessageAnswerMilliseconds = 5000;
+
+// Wine's taskbar draws the tray icons itself, from its right end, each in a
+// square of the small icon size and a border of 2 pixels on every side; the
+// program's icon is the only one, so it is the rightmost square.
+inline constexpr int TrayIconBorder = 2;
+
+inline std::optional<POINT> TrayIconPoint()
+{
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    RECT bar {};
+    if (taskbar == nullptr || !GetWindowRect(taskbar, &bar))
+        return std::nullopt;
+    const int cell = GetSystemMetrics(SM_CXSMICON) + 2 * TrayIconBorder;
+    return POINT { bar.right - cell / 2, (bar.top + bar.bottom) / 2 };
+}
+
+enum class MouseButton { Left, Right, Middle };
+
+inline constexpr DWORD PointerArrivesMilliseconds = 2000;
+
+inline bool CursorAt(POINT point)
+{
+    POINT cursor {};
+    return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
+}
+
+// Moves the pointer and waits until the system reports it there.
+inline bool MovePointer(POINT point)
+{
+    INPUT move {};
+    move.type = INPUT_MOUSE;
+    // Absolute coordinates run from 0 to 65535 across the screen.
+    move.mi.dx = point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return SendInput(1, &move, sizeof(INPUT)) == 1
+        && WaitUntil([&] { return CursorAt(point); }, PointerArrivesMilliseconds);
+}
+
+// A real press and release at a screen point, through the system's input
+// queue: the shell's taskbar sees it as the user's click.
+inline bool PressAt(POINT point, MouseButton button)
+{
+    if (!MovePointer(point))
+        return false;
+    INPUT clicks[2] = {};
+    for (INPUT& click : clicks)
+        click.type = INPUT_MOUSE;
+    switch (button) {
+    case MouseButton::Left:
+        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        break;
+    case MouseButton::Right:
+        clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        break;
+    case MouseButton::Middle:
+        clicks[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+        break;
+    }
+    return SendInput(2, clicks, sizeof(INPUT)) == 2;
+}
+
+// Presses on one point.  A press within the double-click time of the one
+// before, at the same place, is a double click to the system, and the tray
+// reports it as one rather than as a press: each press waits that long.
+class PointPresses {
+public:
+    // The pointer goes there at once.  A window that appears under the
+    // pointer later (a box in the middle of the screen, where the pointer
+    // starts) makes Wine take the pointer's position from the X server
+    // again, which can undo a move made just before a press.
+    explicit PointPresses(POINT point)
+        : point_(point)
+    {
+        MovePointer(point_);
+    }
+
+    POINT Point() const { return point_; }
+
+    bool Press(MouseButton button)
+    {
+        const DWORD apart = GetDoubleClickTime() + DoubleClickMarginMilliseconds;
+        if (pressed_) {
+            const DWORD since = GetTickCount() - lastPress_;
+            if (since < apart)
+                Sleep(apart - since);
+        }
+        pressed_ = true;
+        lastPress_ = GetTickCount();
+        return PressAt(point_, button);
+    }
+
+private:
+    static constexpr DWORD DoubleClickMarginMilliseconds = 100;
+
+    POINT point_;
+    bool pressed_ = false;
+    DWORD lastPress_ = 0;
+};
+
+// A key pressed and released; it goes where the system's keyboard focus is,
+// which is the open menu's while one is up.
+inline bool PressKey(WORD virtualKey)
+{
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = virtualKey;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+inline std::vector<HWND> VisibleWindows(const std::string& className, DWORD processId)
+{
+    std::vector<HWND> visible;
+    for (HWND window : TopLevelWindows(className, processId))
+        if (IsWindowVisible(window))
+            visible.push_back(window);
+    return visible;
+}
+
+inline HWND WaitForVisibleWindow(const std::string& className, DWORD processId, DWORD milliseconds)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> windows = VisibleWindows(className, processId);
+            found = windows.empty() ? nullptr : windows.front();
+            return found != nullptr;
+        },
+        milliseconds);
+    return found;
+}
+
+inline HWND WaitForMenu(DWORD processId, DWORD milliseconds = MenuAppearsMilliseconds)
+{
+    return WaitForVisibleWindow(MenuClass, processId, milliseconds);
+}
+
+inline HWND WaitForBox(DWORD processId, DWORD milliseconds = BoxAppearsMilliseconds)
+{
+    return WaitForVisibleWindow(OptionBoxClass, processId, milliseconds);
+}
+
+// The message of an option box as its text field holds it, each line feed
+// preceded by a carriage return.  Asked by message: the system keeps no
+// copy of an edit control's text that another process could read.
+inline std::string BoxMessage(HWND box)
+{
+    HWND memo = FindWindowExA(box, nullptr, "Edit", nullptr);
+    if (memo == nullptr)
+        return "<no text field>";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(memo, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, MessageAnswerMilliseconds, &length))
+        return "<no answer>";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+        MessageAnswerMilliseconds, &copied);
+    text.resize(copied);
+    return text;
+}
+
+// Presses the box's pause button, so that it stays up until it is closed.
+inline bool PauseCountdown(HWND box)
+{
+    HWND pause = FindWindowExA(box, nullptr, "Button", "一時停止");
+    DWORD_PTR result = 0;
+    return pause != nullptr
+        && SendMessageTimeoutA(pause, BM_CLICK, 0, 0, SMTO_NORMAL, MessageAnswerMilliseconds, &result) != 0;
+}
+
+// Where a window is, for a failure message.
+inline std::string Placement(HWND window)
+{
+    RECT bounds {};
+    GetWindowRect(window, &bounds);
+    return "(" + std::to_string(bounds.left) + "," + std::to_string(bounds.top) + ")-("
+        + std::to_string(bounds.right) + "," + std::to_string(bounds.bottom) + ")";
+}
+
+inline int Height(HWND window)
+{
+    RECT bounds {};
+    GetWindowRect(window, &bounds);
+    return bounds.bottom - bounds.top;
+}
+
+// How far a point lies outside a window's rectangle, along the farther axis.
+inline int DistanceOutside(HWND window, POINT point)
+{
+    RECT bounds {};
+    GetWindowRect(window, &bounds);
+    const auto outside = [](LONG value, LONG low, LONG high) {
+        return static_cast<int>(value < low ? low - value : value > high ? value - high : 0);
+    };
+    const int dx = outside(point.x, bounds.left, bounds.right);
+    const int dy = outside(point.y, bounds.top, bounds.bottom);
+    return dx > dy ? dx : dy;
+}
+
+inline constexpr DWORD MenuClosesMilliseconds = 5000;
+
+// One resident tray program driven through its icon in the taskbar.
+class ResidentTray {
+public:
+    ResidentTray() = default;
+    ResidentTray(const ResidentTray&) = delete;
+    ResidentTray& operator=(const ResidentTray&) = delete;
+    // Whatever a failed test left open is closed, so that the program can
+    // save and end rather than be killed.
+    ~ResidentTray()
+    {
+        if (!program_ || program_->WaitForExit(0))
+            return;
+        if (!VisibleWindows(MenuClass, Id()).empty())
+            PressKey(VK_ESCAPE);
+        for (HWND box : VisibleWindows(OptionBoxClass, Id()))
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        CloseAndWaitForExit(window_, *program_);
+    }
+
+    // Starts the program (after the test has written its settings) and
+    // waits until its start-up has settled.
+    void Start(const std::string& arguments = "")
+    {
+        program_.emplace(arguments);
+        window_ = WaitForSettledTray(*program_);
+        ASSERT_NE(window_, nullptr);
+        const std::optional<POINT> icon = TrayIconPoint();
+        ASSERT_TRUE(icon.has_value()) << "no taskbar in this prefix";
+        icon_.emplace(*icon);
+    }
+
+    DWORD Id() const { return program_ ? program_->Id() : 0; }
+    HWND Window() const { return window_; }
+    RunningProgram& Program() { return *program_; }
+    PointPresses& Icon() { return *icon_; }
+
+    // Presses the icon and waits for the program's menu.
+    HWND OpenMenu(MouseButton button)
+    {
+        EXPECT_TRUE(icon_->Press(button));
+        return WaitForMenu(Id());
+    }
+
+    bool MenuCloses() const { return WaitUntilGone(MenuClass, MenuClosesMilliseconds, Id()); }
+
+    // Opens a menu and chooses an item by its access key.
+    void Choose(MouseButton button, WORD key)
+    {
+        HWND menu = OpenMenu(button);
+        ASSERT_NE(menu, nullptr) << "the press opened no menu";
+        ASSERT_TRUE(PressKey(key));
+        ASSERT_TRUE(MenuCloses());
+    }
+
+    // Closes the tray window as its close button would; the program saves
+    // its settings and ends with exit code 0.
+    void Close()
+    {
+        ASSERT_TRUE(CloseAndWaitForExit(window_, *program_));
+        EXPECT_EQ(program_->ExitCode(), 0u);
+    }
+
+private:
+    std::optional<RunningProgram> program_;
+    HWND window_ = nullptr;
+    std::optional<PointPresses> icon_;
+};
