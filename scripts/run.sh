@@ -4,6 +4,9 @@
 # kept in build/run-prefix, so an installation made there is still there at
 # the next run.  Arguments are passed on to the program.
 #
+# With DRIM_RECORD_INSTALLED=1 the installed version is recorded in that
+# prefix first, so the program starts as the tray program.
+#
 # With $DISPLAY set the desktop opens there and the program runs until it
 # ends.  Without a display it runs on a private Xvfb for $DRIM_RUN_SECONDS
 # seconds (default 20); a screenshot is written to build/screenshot.png.
@@ -17,7 +20,12 @@ export DRIM_WINE_ROOT=$PWD/build/win32/wine
 export DRIM_RUN_DIR=$PWD/build/run-prefix
 exe=$PWD/build/win32/DRIM32.EXE
 
+record_installed() {
+    scripts/wine-run reg add 'HKCU\Software\PALUN RUZI32\DRIM32' /v Version /d 14 /f >/dev/null 2>&1
+}
+
 if [ -n "${DISPLAY:-}" ]; then
+    [ -n "${DRIM_RECORD_INSTALLED:-}" ] && record_installed
     exec scripts/wine-run "$exe" "$@"
 fi
 
@@ -27,6 +35,7 @@ xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null; rm -f "$fd_file"' EXIT
 for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.1; done
 export DISPLAY=":$(tr -d '\n' <"$fd_file")"
+[ -n "${DRIM_RECORD_INSTALLED:-}" ] && record_installed
 
 scripts/wine-run "$exe" "$@" &
 run_pid=$!

@@ -20,4 +20,9 @@ ctest --test-dir build/fuzz -j2 --output-on-failure || status=1
 # The Wine scenarios mostly wait on timers and windows, so more of them run
 # at once than there are cores.
 ctest --test-dir build/win32 -j4 --output-on-failure --timeout 900 || status=1
+# The message boxes leave screenshots of themselves for a person to look at.
+for picture in build/win32/artifacts/*.bmp; do
+    [ -e "$picture" ] && convert "$picture" "${picture%.bmp}.png"
+done
+echo "test: screenshots of the message boxes in build/win32/artifacts/"
 exit $status

@@ -8,20 +8,9 @@
 
 namespace {
 
-SettingValue Missing()
-{
-    return { SettingValue::Kind::Missing, {} };
-}
-
-SettingValue Text(std::string text)
-{
-    return { SettingValue::Kind::Text, std::move(text) };
-}
-
-SettingValue WrongType()
-{
-    return { SettingValue::Kind::WrongType, {} };
-}
+constexpr auto Missing = &SettingValue::Missing;
+constexpr auto Text = &SettingValue::Text;
+constexpr auto WrongType = &SettingValue::WrongType;
 
 // Counts the reads so that the rules which must not touch the registry can be
 // checked.

@@ -13,20 +13,9 @@ namespace {
 constexpr std::int32_t Int32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t Int32Max = std::numeric_limits<std::int32_t>::max();
 
-SettingValue Missing()
-{
-    return { SettingValue::Kind::Missing, {} };
-}
-
-SettingValue Text(std::string text)
-{
-    return { SettingValue::Kind::Text, std::move(text) };
-}
-
-SettingValue WrongType()
-{
-    return { SettingValue::Kind::WrongType, {} };
-}
+constexpr auto Missing = &SettingValue::Missing;
+constexpr auto Text = &SettingValue::Text;
+constexpr auto WrongType = &SettingValue::WrongType;
 
 TEST(ParseSettingInt, ReadsSignedDecimalWithinInt32)
 {
