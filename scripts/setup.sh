@@ -49,7 +49,7 @@ fi
 if [ ${#missing[@]} -gt 0 ] || [ $need_i386 -eq 1 ]; then
     echo "setup: installing ${missing[*]}"
     "${as_root[@]}" apt-get update -qq
-    "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
     "${as_root[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
