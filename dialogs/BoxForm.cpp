@@ -27,7 +27,7 @@ Bounds ToBounds(const ControlRect& rect)
 
 // The symbol with every pixel of its key colour turned into `background`,
 // as a 32-bit bitmap the picture control can show as it is.
-HBITMAP SymbolOnBackground(HBITMAP symbol, COLORREF key, COLORREF background)
+BitmapHandle SymbolOnBackground(HBITMAP symbol, COLORREF key, COLORREF background)
 {
     constexpr int Size = BoxMetrics::SymbolSize;
     BITMAPINFO info {};
@@ -38,34 +38,28 @@ HBITMAP SymbolOnBackground(HBITMAP symbol, COLORREF key, COLORREF background)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP result = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC source = CreateCompatibleDC(screen);
-    HDC target = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    if (result != nullptr && source != nullptr && target != nullptr) {
-        HGDIOBJ oldSource = SelectObject(source, symbol);
-        HGDIOBJ oldTarget = SelectObject(target, result);
-        BitBlt(target, 0, 0, Size, Size, source, 0, 0, SRCCOPY);
-        SelectObject(source, oldSource);
-        SelectObject(target, oldTarget);
-        GdiFlush();
-        // DIB pixels are stored blue, green, red: the reverse of COLORREF.
-        const auto toPixel = [](COLORREF c) {
-            return static_cast<DWORD>(GetRValue(c)) << 16 | static_cast<DWORD>(GetGValue(c)) << 8
-                | GetBValue(c);
-        };
-        const DWORD keyPixel = toPixel(key);
-        const DWORD backgroundPixel = toPixel(background);
-        auto* pixels = static_cast<DWORD*>(bits);
-        for (int i = 0; i < Size * Size; ++i)
-            if ((pixels[i] & 0xFFFFFF) == keyPixel)
-                pixels[i] = backgroundPixel;
+    const WindowDc screen(nullptr);
+    BitmapHandle result(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const MemoryDcHandle source(CreateCompatibleDC(screen.Get()));
+    const MemoryDcHandle target(CreateCompatibleDC(screen.Get()));
+    if (!result || !source || !target)
+        return result;
+    {
+        const SelectedObject from(source.Get(), symbol);
+        const SelectedObject to(target.Get(), result.Get());
+        BitBlt(target.Get(), 0, 0, Size, Size, source.Get(), 0, 0, SRCCOPY);
     }
-    if (source != nullptr)
-        DeleteDC(source);
-    if (target != nullptr)
-        DeleteDC(target);
+    GdiFlush();
+    // DIB pixels are stored blue, green, red: the reverse of COLORREF.
+    const auto toPixel = [](COLORREF c) {
+        return static_cast<DWORD>(GetRValue(c)) << 16 | static_cast<DWORD>(GetGValue(c)) << 8 | GetBValue(c);
+    };
+    const DWORD keyPixel = toPixel(key);
+    const DWORD backgroundPixel = toPixel(background);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int i = 0; i < Size * Size; ++i)
+        if ((pixels[i] & 0xFFFFFF) == keyPixel)
+            pixels[i] = backgroundPixel;
     return result;
 }
 
@@ -106,8 +100,6 @@ BoxForm::~BoxForm()
     button2_.reset();
     button1_.reset();
     DestroyHandle();
-    if (symbol_ != nullptr)
-        DeleteObject(symbol_);
 }
 
 void BoxForm::CreateControls(const std::string& countLabel)
@@ -233,8 +225,8 @@ void BoxForm::FormShow()
 void BoxForm::Timer_PaintTimer()
 {
     timerPaint_.SetEnabled(false);
-    if (symbol_ != nullptr)
-        image1_->SetBitmap(SymbolOnBackground(symbol_, kind_.keyColour, BoxBackground()));
+    if (symbol_)
+        image1_->SetBitmap(SymbolOnBackground(symbol_.Get(), kind_.keyColour, BoxBackground()));
 }
 
 void BoxForm::Timer1Timer()

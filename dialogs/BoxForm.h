@@ -12,6 +12,7 @@
 #include "gui/Font.h"
 #include "gui/Form.h"
 #include "gui/Timer.h"
+#include "platform/GdiHandles.h"
 
 #include <windows.h>
 
@@ -58,7 +59,7 @@ private:
     bool counting_;
     FontHandle font_;
     FontHandle boldFont_;
-    HBITMAP symbol_ = nullptr;
+    BitmapHandle symbol_;
 
     // Made once the window exists; the creation order is the tab order.
     std::unique_ptr<Button> button1_;

@@ -119,8 +119,6 @@ TTaskTray::~TTaskTray()
     DeleteIcon();
     std::erase_if(State().iconIDList,
         [this](const auto& entry) { return entry.first == std::to_string(iconID_) && entry.second == this; });
-    if (icon_ != nullptr)
-        DestroyIcon(std::exchange(icon_, nullptr));
 }
 
 void TTaskTray::SetPopupMenuL(PopupMenu* menu)
@@ -159,18 +157,14 @@ void TTaskTray::SetTipString(const std::string& tip)
 
 void TTaskTray::SetIcon(HICON icon)
 {
-    if (icon != nullptr && icon == icon_)
+    if (icon != nullptr && icon == icon_.Get())
         return;
     if (icon == nullptr) {
-        if (icon_ != nullptr)
-            DestroyIcon(std::exchange(icon_, nullptr));
+        icon_.Reset();
         DeleteIcon();
         return;
     }
-    HICON copy = CopyIcon(icon);
-    if (icon_ != nullptr)
-        DestroyIcon(icon_);
-    icon_ = copy;
+    icon_.Reset(CopyIcon(icon));
     UpdateIcon();
 }
 
@@ -204,7 +198,7 @@ void TTaskTray::SetRegistered(bool registered)
     if (registered == registered_)
         return;
     if (registered) {
-        if (icon_ == nullptr)
+        if (!icon_)
             throw EInvalidOperation("アイコンが指定されていません");
         registered_ = true;
         UpdateIcon();
@@ -228,7 +222,7 @@ void TTaskTray::UpdateIcon()
     }
     record_.uID = static_cast<UINT>(iconID_);
     record_.uFlags = NIF_MESSAGE | NIF_ICON | (tipString_.empty() ? 0 : NIF_TIP);
-    record_.hIcon = icon_;
+    record_.hIcon = icon_.Get();
     const std::string tip = FitTrayTip(tipString_, sizeof record_.szTip);
     std::memset(record_.szTip, 0, sizeof record_.szTip);
     std::memcpy(record_.szTip, tip.data(), tip.size());

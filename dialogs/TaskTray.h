@@ -5,6 +5,7 @@
 // process share one hidden notify window and are told apart by IconID.
 
 #include "gui/Component.h"
+#include "platform/GdiHandles.h"
 
 #include <windows.h>
 
@@ -58,7 +59,7 @@ public:
     void SetTipString(const std::string& tip);
 
     // The component's own copy of the picture.
-    HICON Icon() const { return icon_; }
+    HICON Icon() const { return icon_.Get(); }
     // Copies the picture of `icon`; nullptr clears it and takes the icon
     // out of the tray.
     void SetIcon(HICON icon);
@@ -102,7 +103,7 @@ private:
     PopupMenu* popupMenuL_ = nullptr;
     PopupMenu* popupMenuR_ = nullptr;
     std::string tipString_;
-    HICON icon_ = nullptr;
+    IconHandle icon_;
     int iconID_ = 0;
     bool registered_ = false;
     bool iconAdded_ = false;

@@ -101,21 +101,13 @@ PictureBox::PictureBox(Form& owner, const Bounds& bounds)
 {
 }
 
-PictureBox::~PictureBox()
-{
-    if (bitmap_ != nullptr)
-        DeleteObject(bitmap_);
-}
-
-void PictureBox::SetBitmap(HBITMAP bitmap)
+void PictureBox::SetBitmap(BitmapHandle bitmap)
 {
     const auto previous = reinterpret_cast<HBITMAP>(
-        SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+        SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.Get())));
     // The control may hand back a copy it made of an earlier bitmap; only
-    // ours is ours to delete.
-    if (previous != nullptr && previous != bitmap_)
+    // ours is deleted by its owner.
+    if (previous != nullptr && previous != bitmap_.Get())
         DeleteObject(previous);
-    if (bitmap_ != nullptr && bitmap_ != bitmap)
-        DeleteObject(bitmap_);
-    bitmap_ = bitmap;
+    bitmap_ = std::move(bitmap);
 }

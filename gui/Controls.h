@@ -4,6 +4,8 @@
 // text fields and a picture holder.  Each is a
 // system control created inside its form and destroyed with it.
 
+#include "platform/GdiHandles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -83,10 +85,9 @@ public:
 class PictureBox : public Control {
 public:
     PictureBox(Form& owner, const Bounds& bounds);
-    ~PictureBox() override;
-    // Takes ownership of the bitmap and shows it.
-    void SetBitmap(HBITMAP bitmap);
+    // Shows the bitmap, which the picture box keeps from then on.
+    void SetBitmap(BitmapHandle bitmap);
 
 private:
-    HBITMAP bitmap_ = nullptr;
+    BitmapHandle bitmap_;
 };

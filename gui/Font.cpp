@@ -1,5 +1,7 @@
 #include "gui/Font.h"
 
+#include "platform/GdiHandles.h"
+
 #include <utility>
 
 FontHandle::FontHandle(const std::string& face, int height, BYTE charset, bool bold)
@@ -31,12 +33,10 @@ FontHandle::~FontHandle()
 SIZE MeasureText(HFONT font, const std::string& text)
 {
     SIZE size {};
-    HDC dc = GetDC(nullptr);
-    if (dc == nullptr)
+    const WindowDc screen(nullptr);
+    if (screen.Get() == nullptr)
         return size;
-    HGDIOBJ previous = SelectObject(dc, font);
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
+    const SelectedObject selected(screen.Get(), font);
+    GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }

@@ -64,17 +64,13 @@ void RegisterFormClass(const FormLayout& layout, WNDPROC procedure)
 Form::~Form()
 {
     DestroyHandle();
-    if (background_ != nullptr)
-        DeleteObject(background_);
 }
 
 void Form::SetBackgroundColor(COLORREF color)
 {
-    if (background_ != nullptr && color == backgroundColor_)
+    if (background_ && color == backgroundColor_)
         return;
-    if (background_ != nullptr)
-        DeleteObject(background_);
-    background_ = CreateSolidBrush(color);
+    background_.Reset(CreateSolidBrush(color));
     backgroundColor_ = color;
     if (window_ != nullptr)
         InvalidateRect(window_, nullptr, TRUE);
@@ -293,17 +289,17 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
             return MAKELRESULT(defaultButton_, DC_HASDEFID);
         break;
     case WM_ERASEBKGND:
-        if (background_ != nullptr) {
+        if (background_) {
             RECT client {};
             GetClientRect(window, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, background_.Get());
             return 1;
         }
         break;
     case WM_CTLCOLORSTATIC:
-        if (background_ != nullptr) {
+        if (background_) {
             SetBkColor(reinterpret_cast<HDC>(wParam), backgroundColor_);
-            return reinterpret_cast<LRESULT>(background_);
+            return reinterpret_cast<LRESULT>(background_.Get());
         }
         break;
     case WM_TIMER:

@@ -5,6 +5,8 @@
 // it finds the form at WM_NCCREATE and stops every exception at the
 // boundary, where Windows could not unwind through it.
 
+#include "platform/GdiHandles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -99,7 +101,7 @@ private:
     bool sessionEndAllowed_ = false;
     int defaultButton_ = 0;
     int cancelButton_ = 0;
-    HBRUSH background_ = nullptr;
+    BrushHandle background_;
     COLORREF backgroundColor_ = 0;
     std::map<UINT, Timer*> timers_;
     std::map<int, Control*> controls_;

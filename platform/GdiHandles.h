@@ -1,0 +1,100 @@
+#pragma once
+
+// Owners of the GDI and USER objects the windows draw with: one template,
+// move-only, releasing its object when it goes.
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename Handle, BOOL(WINAPI* Destroy)(Handle)> class OwnedHandle {
+public:
+    OwnedHandle() = default;
+    explicit OwnedHandle(Handle handle)
+        : handle_(handle)
+    {
+    }
+    OwnedHandle(OwnedHandle&& other) noexcept
+        : handle_(std::exchange(other.handle_, nullptr))
+    {
+    }
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept
+    {
+        if (this != &other)
+            Reset(std::exchange(other.handle_, nullptr));
+        return *this;
+    }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() { Reset(); }
+
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+    void Reset(Handle handle = nullptr)
+    {
+        if (Handle old = std::exchange(handle_, handle))
+            Destroy(old);
+    }
+    // Hands the object to a new owner (a control that keeps it).
+    Handle Release() { return std::exchange(handle_, nullptr); }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+inline BOOL WINAPI DeleteBitmapObject(HBITMAP bitmap)
+{
+    return DeleteObject(bitmap);
+}
+
+inline BOOL WINAPI DeleteBrushObject(HBRUSH brush)
+{
+    return DeleteObject(brush);
+}
+
+using IconHandle = OwnedHandle<HICON, DestroyIcon>;
+using BitmapHandle = OwnedHandle<HBITMAP, DeleteBitmapObject>;
+using BrushHandle = OwnedHandle<HBRUSH, DeleteBrushObject>;
+using MemoryDcHandle = OwnedHandle<HDC, DeleteDC>;
+
+// A device context borrowed from a window (0: the screen), given back when
+// it goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window)
+        : window_(window)
+        , dc_(GetDC(window))
+    {
+    }
+    ~WindowDc()
+    {
+        if (dc_ != nullptr)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for the scope, the previous one
+// put back at the end.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc)
+        , previous_(SelectObject(dc, object))
+    {
+    }
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
