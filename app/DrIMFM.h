@@ -27,7 +27,6 @@ public:
     void ModeRefresh();
 
     const KeepAwakeController& Controller() const { return controller_; }
-    const LinkPaths& Links() const { return links_; }
     bool Busy() const { return busy_; }
     TTaskTray& TaskTray1() { return taskTray1_; }
     PopupMenu& PopupMenu1() { return popupMenu1_; }

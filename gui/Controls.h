@@ -31,8 +31,6 @@ public:
 
     Bounds GetBounds() const { return bounds_; }
     void SetBounds(const Bounds& bounds);
-    void SetLeft(int left) { SetBounds({ left, bounds_.top, bounds_.width, bounds_.height }); }
-    void SetTop(int top) { SetBounds({ bounds_.left, top, bounds_.width, bounds_.height }); }
 
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);

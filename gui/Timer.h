@@ -16,9 +16,7 @@ public:
     Timer(Form& owner, UINT id, UINT interval, std::function<void()> onTimer);
     ~Timer() override;
 
-    UINT Interval() const { return interval_; }
     void SetInterval(UINT interval);
-    bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
 
 private:

@@ -5,6 +5,7 @@
 // some readers fall back on it and others report it.
 
 #include <string>
+#include <utility>
 
 struct SettingValue {
     enum class Kind { Missing, Text, WrongType };
@@ -18,5 +19,4 @@ struct SettingValue {
 
     // Missing, wrong type and empty text all read as "".
     const std::string& TextOrEmpty() const { return text; }
-    bool IsEmpty() const { return kind != Kind::Text || text.empty(); }
 };

@@ -1,0 +1,285 @@
+#include "dialogs/TaskTray.h"
+
+#include "gui/Application.h"
+#include "gui/Form.h"
+#include "gui/Menu.h"
+#include "platform/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the component handed to the shell, one entry a call.
+struct ShellCall {
+    DWORD message;
+    NotifyIconRecord record;
+};
+
+std::vector<ShellCall> calls;
+BOOL shellAnswer = TRUE;
+
+BOOL FakeShell(DWORD message, NotifyIconRecord* record)
+{
+    calls.push_back({ message, *record });
+    return shellAnswer;
+}
+
+class OwnerForm : public Form {
+public:
+    OwnerForm()
+    {
+        FormLayout layout;
+        layout.className = "TTrayTestOwner";
+        layout.style = WS_OVERLAPPED;
+        CreateWindowFromLayout(layout);
+    }
+};
+
+class TaskTrayTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Application::Get().Initialize(GetModuleHandleA(nullptr));
+        TTaskTray::SetShellNotify(FakeShell);
+    }
+    static void TearDownTestSuite() { TTaskTray::SetShellNotify(nullptr); }
+
+    void SetUp() override
+    {
+        calls.clear();
+        shellAnswer = TRUE;
+    }
+
+    OwnerForm owner;
+    HICON picture = LoadIconA(nullptr, IDI_APPLICATION);
+};
+
+std::string Tip(const ShellCall& call)
+{
+    return std::string(call.record.szTip, strnlen(call.record.szTip, sizeof call.record.szTip));
+}
+
+template <typename Error> std::string MessageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return "(nothing raised)";
+}
+
+TEST_F(TaskTrayTest, IdentifiersFollowTheLastEntryOfTheList)
+{
+    auto first = std::make_unique<TTaskTray>(owner);
+    auto second = std::make_unique<TTaskTray>(owner);
+    EXPECT_EQ(first->IconID(), 1);
+    EXPECT_EQ(second->IconID(), 2);
+    second.reset();
+    TTaskTray third(owner);
+    EXPECT_EQ(third.IconID(), 2);
+    EXPECT_TRUE(calls.empty()) << "creation makes no shell call";
+}
+
+TEST_F(TaskTrayTest, RegisteringAddsOnceWithTheFullRecord)
+{
+    TTaskTray tray(owner);
+    tray.SetTipString("DRIM32 - SS_OFF");
+    tray.SetIcon(picture);
+    EXPECT_TRUE(calls.empty()) << "nothing is sent before the icon is registered";
+    tray.SetRegistered(true);
+    tray.SetRegistered(true);
+    ASSERT_EQ(calls.size(), 1u);
+    const ShellCall& add = calls.front();
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(add.record.cbSize, 88u);
+    EXPECT_EQ(add.record.hWnd, TTaskTray::NotifyWindow());
+    EXPECT_NE(add.record.hWnd, nullptr);
+    EXPECT_EQ(add.record.uID, 1u);
+    EXPECT_EQ(add.record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(add.record.uCallbackMessage, 1126u);
+    EXPECT_EQ(add.record.hIcon, tray.Icon());
+    EXPECT_EQ(Tip(add), "DRIM32 - SS_OFF");
+    EXPECT_TRUE(tray.IconAdded());
+}
+
+TEST_F(TaskTrayTest, ChangesModifyAndSameTipSendsNothing)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    tray.SetRegistered(true);
+    calls.clear();
+    tray.SetTipString("");
+    EXPECT_TRUE(calls.empty()) << "the same (empty) tip again";
+    tray.SetTipString("ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(Tip(calls.back()), "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール");
+}
+
+TEST_F(TaskTrayTest, EmptyTipLeavesTheTipFlagOut)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    tray.SetRegistered(true);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls.front().record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON));
+}
+
+TEST_F(TaskTrayTest, LongTipIsCutInsideTheRecordsField)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    tray.SetTipString(std::string(200, 'a'));
+    tray.SetRegistered(true);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(Tip(calls.front()), std::string(63, 'a'));
+    EXPECT_EQ(calls.front().record.szTip[63], '\0');
+}
+
+TEST_F(TaskTrayTest, UnregisteringDeletesOnlyAnAddedIcon)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    tray.SetRegistered(false);
+    EXPECT_TRUE(calls.empty());
+    tray.SetRegistered(true);
+    tray.SetRegistered(false);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(tray.Registered());
+    EXPECT_FALSE(tray.IconAdded());
+}
+
+TEST_F(TaskTrayTest, ClearingThePictureTakesTheIconOut)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    tray.SetRegistered(true);
+    tray.SetIcon(nullptr);
+    EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(tray.Registered());
+    EXPECT_EQ(tray.Icon(), nullptr);
+}
+
+TEST_F(TaskTrayTest, RegisteringWithoutAPictureFails)
+{
+    TTaskTray tray(owner);
+    EXPECT_EQ(
+        MessageOf<EInvalidOperation>([&] { tray.SetRegistered(true); }), "アイコンが指定されていません");
+    EXPECT_FALSE(tray.Registered());
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(TaskTrayTest, RefusedAddFailsAndIsTriedAgainAtTheNextChange)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    shellAnswer = FALSE;
+    EXPECT_EQ(
+        MessageOf<EInvalidOperation>([&] { tray.SetRegistered(true); }), "タスクトレイに登録できません");
+    EXPECT_TRUE(tray.Registered());
+    EXPECT_FALSE(tray.IconAdded());
+    shellAnswer = TRUE;
+    tray.SetTipString("again");
+    EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_TRUE(tray.IconAdded());
+}
+
+TEST_F(TaskTrayTest, IdentifierChanges)
+{
+    TTaskTray tray(owner);
+    TTaskTray other(owner);
+    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { tray.SetIconID(0); }), "0以下は指定できません");
+    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { tray.SetIconID(2); }), "同じアイコン識別子が有ります");
+    EXPECT_EQ(tray.IconID(), 1);
+
+    tray.SetIcon(picture);
+    tray.SetRegistered(true);
+    calls.clear();
+    tray.SetIconID(1);
+    EXPECT_TRUE(calls.empty()) << "the current identifier again changes nothing";
+    tray.SetIconID(7);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(calls[0].record.uID, 1u);
+    EXPECT_EQ(calls[1].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(calls[1].record.uID, 7u);
+    EXPECT_TRUE(tray.Registered());
+}
+
+TEST_F(TaskTrayTest, CallbacksReachTheComponentOfTheirIdentifierOnly)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    tray.SetRegistered(true);
+    std::vector<TrayMouseButton> pressed;
+    std::vector<unsigned> shifts;
+    tray.OnMouseDown = [&](TTaskTray&, TrayMouseButton button, unsigned shift, int, int) {
+        pressed.push_back(button);
+        shifts.push_back(shift);
+    };
+    int released = 0;
+    tray.OnMouseUp = [&](TTaskTray&, TrayMouseButton, unsigned, int, int) { ++released; };
+
+    HWND notify = TTaskTray::NotifyWindow();
+    SendMessageA(notify, TrayCallbackMessage, 1, WM_RBUTTONDOWN);
+    SendMessageA(notify, TrayCallbackMessage, 1, WM_LBUTTONDOWN);
+    SendMessageA(notify, TrayCallbackMessage, 1, WM_MBUTTONDOWN);
+    SendMessageA(notify, TrayCallbackMessage, 1, WM_RBUTTONUP);
+    SendMessageA(notify, TrayCallbackMessage, 9, WM_LBUTTONDOWN);
+    SendMessageA(notify, TrayCallbackMessage, 1, WM_MBUTTONDBLCLK);
+    ASSERT_EQ(pressed.size(), 3u);
+    EXPECT_EQ(pressed[0], TrayMouseButton::Right);
+    EXPECT_EQ(shifts[0], static_cast<unsigned>(TrayShiftRight));
+    EXPECT_EQ(pressed[1], TrayMouseButton::Left);
+    EXPECT_EQ(pressed[2], TrayMouseButton::Middle);
+    EXPECT_EQ(released, 1);
+}
+
+TEST_F(TaskTrayTest, APressWhileOneIsHandledIsDropped)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    tray.SetRegistered(true);
+    int presses = 0;
+    tray.OnMouseDown = [&](TTaskTray&, TrayMouseButton, unsigned, int, int) {
+        ++presses;
+        EXPECT_TRUE(TTaskTray::TrayBusy());
+        SendMessageA(TTaskTray::NotifyWindow(), TrayCallbackMessage, 1, WM_LBUTTONDOWN);
+    };
+    SendMessageA(TTaskTray::NotifyWindow(), TrayCallbackMessage, 1, WM_RBUTTONDOWN);
+    EXPECT_EQ(presses, 1);
+    EXPECT_FALSE(TTaskTray::TrayBusy());
+}
+
+TEST_F(TaskTrayTest, ADestroyedMenuIsForgotten)
+{
+    TTaskTray tray(owner);
+    auto menu = std::make_unique<PopupMenu>(owner);
+    tray.SetPopupMenuL(menu.get());
+    tray.SetPopupMenuR(menu.get());
+    menu.reset();
+    EXPECT_EQ(tray.PopupMenuL(), nullptr);
+    EXPECT_EQ(tray.PopupMenuR(), nullptr);
+}
+
+TEST_F(TaskTrayTest, AnAnnouncedTaskbarGetsTheIconAgain)
+{
+    TTaskTray tray(owner);
+    tray.SetIcon(picture);
+    tray.SetRegistered(true);
+    calls.clear();
+    SendMessageA(owner.Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(calls[1].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_TRUE(tray.IconAdded());
+}
+
+} // namespace
