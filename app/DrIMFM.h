@@ -61,6 +61,7 @@ private:
     void P2Click();
     void StartupIconUpdate(bool add);
     void ShowTrayMessage(const std::string& text);
+    static bool LinkExists(const std::string& path);
 
     void WMForwardCommand(WPARAM atom);
     void ApplySwitch(const std::string& text);

@@ -17,11 +17,6 @@ constexpr char DisplayPropertiesCommand[] = "rundll32.exe shell32.dll,Control_Ru
 constexpr char DisplayPropertiesApplet[] = "DESK.CPL ";
 constexpr std::size_t MaxGroupNameLength = 255;
 
-bool FileExists(const std::string& path)
-{
-    return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 } // namespace
 
 void TSDRIM32PALUN::MenuP0Click(MenuItem& sender)
@@ -101,7 +96,7 @@ void TSDRIM32PALUN::MDESK_SETClick(MenuItem& sender)
     if (sender.Name() != "MDESK_SET") {
         if (!links_.desktop.empty())
             DeleteFileA(links_.desktop.c_str());
-    } else if (FileExists(links_.desktop)) {
+    } else if (LinkExists(links_.desktop)) {
         ShowTrayMessage(std::string(TrayText::DesktopAlreadyRegistered));
     } else {
         bool copied = false;

@@ -13,13 +13,6 @@ std::string Text(std::string_view view)
     return std::string(view);
 }
 
-bool LinkExists(const std::string& path)
-{
-    // An empty path (its Shell Folders value is missing) names no file; it
-    // must not be tested as a path relative to the current folder.
-    return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void Beep()
 {
     if (!MessageBeep(MB_ICONEXCLAMATION))
@@ -27,6 +20,13 @@ void Beep()
 }
 
 } // namespace
+
+bool TSDRIM32PALUN::LinkExists(const std::string& path)
+{
+    // An empty path (its Shell Folders value is missing) names no file; it
+    // must not be tested as a path relative to the current folder.
+    return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void TSDRIM32PALUN::BuildMenus()
 {

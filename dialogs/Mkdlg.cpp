@@ -40,7 +40,6 @@ std::int16_t TMKBoxDlg::Show(const std::string& text, bool counting, std::int32_
         box.Hide();
         box.Repaint();
     }
-    if (Form* main = Application::Get().MainForm())
-        main->Repaint();
+    Application::Get().RepaintMainForm();
     return static_cast<std::int16_t>(result);
 }

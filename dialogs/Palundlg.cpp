@@ -22,7 +22,6 @@ std::int16_t TPalunBoxDlg::ShowBox(const std::string& text, bool counting)
         TPalunBox box(counting);
         result = box.Execute(text, Title, SourceHandle);
     }
-    if (Form* main = Application::Get().MainForm())
-        main->Repaint();
+    Application::Get().RepaintMainForm();
     return static_cast<std::int16_t>(result);
 }

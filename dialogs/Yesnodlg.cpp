@@ -10,7 +10,6 @@ std::int16_t TYesNoBoxDlg::Execute(const std::string& text)
         TYesNoBox box;
         result = box.Execute(text, Title, SourceHandle);
     }
-    if (Form* main = Application::Get().MainForm())
-        main->Repaint();
+    Application::Get().RepaintMainForm();
     return static_cast<std::int16_t>(result);
 }

@@ -56,6 +56,12 @@ HWND Application::MainWindowHandle() const
     return mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
 }
 
+void Application::RepaintMainForm() const
+{
+    if (mainForm_ != nullptr)
+        mainForm_->Repaint();
+}
+
 void Application::ProcessMessages()
 {
     MSG message;

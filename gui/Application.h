@@ -27,6 +27,8 @@ public:
     Form* MainForm() const { return mainForm_; }
     void SetMainForm(Form* form) { mainForm_ = form; }
     HWND MainWindowHandle() const;
+    // Repaints the main form, as every dialog does once its box is gone.
+    void RepaintMainForm() const;
 
     // The program's own icon (resource MAINICON); shared, never destroyed.
     HICON Icon() const { return icon_; }
