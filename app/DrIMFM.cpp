@@ -1,8 +1,8 @@
 #include "app/DrIMFM.h"
 
 #include "app/KeepAwakeTick.h"
-#include "app/Program.h"
-#include "app/ProgramValues.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
 #include "app/SettingsStore.h"
 #include "app/Switches.h"
 #include "dialogs/images/ImageIds.h"

@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
-#include "app/ProgramValues.h"
-#include "app/SettingsNames.h"
+#include "program/ProgramValues.h"
+#include "program/RegistryNames.h"
 #include "platform/Errors.h"
 #include "text/YeNADDCUT.h"
 

@@ -1,7 +1,7 @@
 #include "app/SettingsStore.h"
 
-#include "app/ProgramValues.h"
-#include "app/SettingsNames.h"
+#include "program/ProgramValues.h"
+#include "program/RegistryNames.h"
 #include "platform/Registry.h"
 
 namespace {

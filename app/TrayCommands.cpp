@@ -2,8 +2,8 @@
 
 #include "app/DrIMFM.h"
 
-#include "app/Program.h"
-#include "app/ProgramValues.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
 #include "app/TrayMenuText.h"
 #include "gui/Application.h"
 #include "platform/Errors.h"

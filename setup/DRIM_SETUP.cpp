@@ -1,6 +1,6 @@
 #include "setup/DRIM_SETUP.h"
 
-#include "app/ProgramValues.h"
+#include "program/ProgramValues.h"
 #include "gui/Application.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // The setup window: shown to install the program, hidden while it removes
 // it.  Its class name tells other copies that a setup is under way.
 
-#include "app/RunMode.h"
+#include "program/RunMode.h"
 #include "gui/Form.h"
 
 inline constexpr char SetupWindowClassName[] = "TSDRIM32SETUPForm";

@@ -4,9 +4,9 @@
 // Fields in order: ONOFF, START, HOZON, MYSOFT, Version, Programs, Desktop,
 // Startup, Group (each in FieldValue's form), then the item title.
 
-#include "app/ProgramValues.h"
+#include "program/ProgramValues.h"
 #include "app/Settings.h"
-#include "app/SettingsNames.h"
+#include "program/RegistryNames.h"
 #include "platform/Errors.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "text/YeNADDCUT.h"

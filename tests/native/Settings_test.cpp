@@ -1,6 +1,6 @@
 #include "app/Settings.h"
 
-#include "app/ProgramValues.h"
+#include "program/ProgramValues.h"
 #include "platform/Errors.h"
 
 #include <gtest/gtest.h>

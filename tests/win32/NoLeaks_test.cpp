@@ -1,6 +1,6 @@
 #include "app/DrIMFM.h"
-#include "app/Program.h"
-#include "app/ProgramValues.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
 #include "gui/Application.h"
 #include "platform/Registry.h"
 

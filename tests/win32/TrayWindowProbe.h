@@ -6,8 +6,8 @@
 // second thread) and the registry values it reads and writes.
 
 #include "app/DrIMFM.h"
-#include "app/Program.h"
-#include "app/ProgramValues.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
 #include "gui/Application.h"
 #include "platform/Registry.h"
 #include "setup/Progman.h"

@@ -2,8 +2,8 @@
 // it handles: "TrayTimerCount SECONDS /on|/off" prints "timer_messages N".
 
 #include "app/DrIMFM.h"
-#include "app/Program.h"
-#include "app/ProgramValues.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
 #include "gui/Application.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // The values the entry sets once for the whole process, before any window
 // exists.
 
-#include "app/RunMode.h"
+#include "program/RunMode.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "app/RunMode.h"
+#include "app/StartDecision.h"
 
-#include "app/ProgramValues.h"
+#include "program/ProgramValues.h"
 
 #include <gtest/gtest.h>
 

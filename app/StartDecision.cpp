@@ -1,6 +1,6 @@
-#include "app/RunMode.h"
+#include "app/StartDecision.h"
 
-#include "app/ProgramValues.h"
+#include "program/ProgramValues.h"
 #include "platform/Errors.h"
 
 StartDecision DecideStart(const StartFacts& facts, const std::function<SettingValue()>& readVersion)

@@ -1,4 +1,4 @@
-#include "app/ProgramValues.h"
+#include "program/ProgramValues.h"
 
 std::string UninstallCopyName()
 {

@@ -4,13 +4,11 @@
 // window exists.
 
 #include "app/Settings.h"
+#include "program/RunMode.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
-
-// The setup window reads the mode when it is created.
-enum class RunMode : int { Normal = 0, Uninstall = 1, UninstallCopy = 2, UninstallBlocked = 999 };
 
 // Compared byte for byte: letter case matters.
 inline constexpr std::string_view UninstallSwitch = "/uninstall";

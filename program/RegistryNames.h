@@ -3,7 +3,7 @@
 // Registry keys and value names shared by the tray program, the installer and
 // the uninstaller.  Every value is stored as a REG_SZ string.
 
-#include "app/ProgramValues.h"
+#include "program/ProgramValues.h"
 
 #include <string_view>
 

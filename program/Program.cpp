@@ -1,4 +1,4 @@
-#include "app/Program.h"
+#include "program/Program.h"
 
 ProgramRunValues& Program()
 {
