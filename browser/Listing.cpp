@@ -1,0 +1,334 @@
+#include "browser/Listing.h"
+
+#include "text/M_Case.h"
+#include "text/YeNADDCUT.h"
+
+#include <utility>
+
+namespace {
+
+constexpr char Separator = '\\';
+constexpr char MaskSeparator = ';';
+constexpr char CaseBit = 0x20;
+constexpr char FirstDrive = 'A';
+constexpr char LastDrive = 'Z';
+
+const char* const CountUnit = "ｺ";
+const char* const FolderCountPending = "---ｺ";
+const char* const FileCountPending = " ---ｺ";
+
+const char* const DriveErrorMessage = "ドライブ・エラー発生\n元のドライブに戻します";
+const char* const FolderErrorMessage = "フォルダー・エラー発生\nエラーを回避してみます。";
+const char* const FileListErrorMessage
+    = "ファイルリスト・エラー発生\n別のドライブか、フォルダーを選択してみて下さい";
+const char* const RecoveryFailedMessage
+    = "エラー回避に失敗しました\n別のドライブか、フォルダーを選択してみて下さい";
+
+// A subfolder is listed when it is neither hidden nor system; a file when
+// it is neither a folder nor a volume label, hidden and system files
+// included.
+bool Listed(const FoundEntry& entry, EntryKind kind)
+{
+    constexpr std::uint32_t hiddenOrSystem = FileAttribute::Hidden | FileAttribute::System;
+    constexpr std::uint32_t notAFile = FileAttribute::Directory | FileAttribute::VolumeLabel;
+    if (kind == EntryKind::File)
+        return (entry.attributes & notAFile) == 0;
+    return (entry.attributes & FileAttribute::Directory) != 0 && (entry.attributes & hiddenOrSystem) == 0
+        && entry.name != "." && entry.name != "..";
+}
+
+char UpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
+}
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+char WithoutCaseBit(char c)
+{
+    return static_cast<char>(c & ~CaseBit);
+}
+
+std::string RootOf(char letter)
+{
+    return std::string(1, letter) + ":" + Separator;
+}
+
+std::vector<std::string> SplitMasks(const std::string& masks)
+{
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = masks.find(MaskSeparator, start);
+        result.push_back(masks.substr(start, end - start));
+        if (end == std::string::npos)
+            return result;
+        start = end + 1;
+    }
+}
+
+// Counts the recoveries running inside one another for as long as one runs.
+class DepthGuard {
+public:
+    explicit DepthGuard(int& depth)
+        : depth_(depth)
+    {
+        ++depth_;
+    }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+    ~DepthGuard() { --depth_; }
+
+private:
+    int& depth_;
+};
+
+} // namespace
+
+std::optional<DriveKind> DriveKindOfType(unsigned driveType)
+{
+    if (driveType < static_cast<unsigned>(DriveKind::Removable)
+        || driveType > static_cast<unsigned>(DriveKind::RamDisk))
+        return std::nullopt;
+    return static_cast<DriveKind>(driveType);
+}
+
+Listing::Listing(FileSystemQuery& files, ListingView& view, ListingMemory& memory, std::string windowsFolder)
+    : files_(files)
+    , view_(view)
+    , memory_(memory)
+    , fallbackFolder_(std::move(windowsFolder))
+{
+}
+
+void Listing::FillDrives(char programDrive)
+{
+    drives_.clear();
+    for (char letter = FirstDrive; letter <= LastDrive; ++letter) {
+        if (const auto kind = DriveKindOfType(files_.DriveType(letter)))
+            drives_.push_back({ std::string(1, LowerAscii(letter)) + ":", *kind });
+    }
+    view_.SetDrives(drives_);
+    std::optional<std::size_t> own;
+    for (std::size_t i = 0; i < drives_.size() && !own; ++i) {
+        if (UpperAscii(drives_[i].text[0]) == UpperAscii(programDrive))
+            own = i;
+    }
+    SelectDriveEntry(own);
+    // A program started from a path without a drive letter has no entry to
+    // label; the browser still opens.
+    if (own)
+        UpdateDriveItem(programDrive);
+}
+
+void Listing::UpdateDriveItem(char letter)
+{
+    const auto kind = DriveKindOfType(files_.DriveType(letter));
+    if (!kind)
+        return;
+    const std::string text = *kind == DriveKind::Network ? NetworkNameText(letter) : VolumeLabelText(letter);
+    if (text.empty())
+        return;
+    if (!selectedDrive_)
+        throw EFolderError("No drive selected");
+    DriveEntry& entry = drives_[*selectedDrive_];
+    entry.text = entry.text.substr(0, 1) + ":" + NameLower(text);
+    view_.SetDriveText(*selectedDrive_, entry.text);
+}
+
+std::string Listing::VolumeLabelText(char letter) const
+{
+    return "[" + files_.VolumeLabel(letter).value_or(std::string()) + "]";
+}
+
+std::string Listing::NetworkNameText(char letter) const
+{
+    if (auto remote = files_.NetworkName(UpperAscii(letter)))
+        return std::move(*remote);
+    return VolumeLabelText(letter);
+}
+
+void Listing::DriveReady(char letter) const
+{
+    if (!files_.DiskAnswers(UpperAscii(letter)))
+        throw EDriveError("Drive not ready");
+}
+
+void Listing::SelectDrive(char letter)
+{
+    try {
+        DriveReady(letter);
+        UpdateDriveItem(letter);
+    } catch (const DrimError&) {
+        view_.ShowMessage(DriveErrorMessage, true);
+        const std::string& last = memory_.fileListFolder;
+        const bool ownDrive = last.empty() || UpperAscii(letter) == UpperAscii(last[0]);
+        RecoverListing(ownDrive ? FallbackRoot() : last);
+        return;
+    }
+    std::optional<std::string> folder = remembered_.Find(letter);
+    if (!folder)
+        folder = files_.CurrentFolderOfDrive(UpperAscii(letter));
+    ShowFolder(folder.value_or(RootOf(letter)));
+}
+
+void Listing::DriveChosen(std::size_t index)
+{
+    if (index >= drives_.size())
+        return;
+    selectedDrive_ = index;
+    SelectDrive(WithoutCaseBit(drives_[index].text[0]));
+}
+
+void Listing::GoToFolder(const std::string& path)
+{
+    const std::string p = YenCut(path);
+    if (p.empty() || !files_.SetCurrentFolder(p))
+        throw EFolderError("Folder not found");
+    remembered_.Remember(p);
+    const char drive = WithoutCaseBit(p[0]);
+    std::optional<std::size_t> entry;
+    for (std::size_t i = 0; i < drives_.size() && !entry; ++i) {
+        if (WithoutCaseBit(drives_[i].text[0]) == drive)
+            entry = i;
+    }
+    if (!entry)
+        throw EFolderError("Drive not listed");
+    SelectDriveEntry(entry);
+    SelectDrive(p[0]);
+}
+
+void Listing::RecoverListing(const std::string& path)
+{
+    if (recoveryDepth_ >= MaxRecoveryDepth) {
+        view_.ShowMessage(RecoveryFailedMessage, false);
+        return;
+    }
+    const DepthGuard guard(recoveryDepth_);
+    try {
+        GoToFolder(path);
+        return;
+    } catch (const DrimError&) {
+    }
+    try {
+        GoToFolder(FallbackRoot());
+        return;
+    } catch (const DrimError&) {
+    }
+    view_.ShowMessage(RecoveryFailedMessage, false);
+}
+
+void Listing::ShowFolder(const std::string& path)
+{
+    try {
+        BuildFolderList(path);
+    } catch (const DrimError&) {
+        view_.ShowMessage(FolderErrorMessage, true);
+        RecoverListing(path.empty() ? FallbackRoot() : RootOf(path[0]));
+        return;
+    }
+    view_.RepaintFolders();
+    try {
+        BuildFileList(memory_.currentFolder);
+    } catch (const DrimError&) {
+        view_.ShowMessage(FileListErrorMessage, false);
+    }
+}
+
+void Listing::OpenFolderEntry(std::size_t index)
+{
+    std::vector<std::string> names;
+    names.reserve(folders_.size());
+    for (const FolderEntry& entry : folders_)
+        names.push_back(entry.name);
+    if (const auto path = FolderEntryPath(names, memory_.currentIndex, index))
+        ShowFolder(*path);
+}
+
+void Listing::BuildFolderList(const std::string& path)
+{
+    view_.SetFolderCount(FolderCountPending);
+    std::string p = YenCut(path);
+    if (p.empty() || !files_.SetCurrentFolder(p))
+        throw EFolderError("Folder not found");
+    p = NameLower(p);
+    memory_.currentFolder = p;
+    remembered_.Remember(p);
+    p = YenAdd(p);
+
+    std::vector<std::string> subfolders = Search(p + "*.*", EntryKind::Folder);
+    SortUniqueNames(
+        subfolders, [this](std::string_view a, std::string_view b) { return files_.CompareNames(a, b); });
+
+    const std::vector<std::string> components = SplitFolderPath(p);
+    std::vector<FolderEntry> entries;
+    entries.reserve(components.size() + subfolders.size());
+    for (std::size_t i = 0; i < components.size(); ++i)
+        entries.push_back(
+            { CutEntryText(components[i]), components[i], FolderPicture::Open, static_cast<int>(i) });
+    const int subfolderLevel = static_cast<int>(components.size());
+    for (std::string& name : subfolders)
+        entries.push_back({ CutEntryText(name), std::move(name), FolderPicture::Closed, subfolderLevel });
+
+    folders_ = std::move(entries);
+    memory_.currentIndex = components.size() - 1;
+    view_.SetFolders(folders_, memory_.currentIndex);
+    view_.SetFolderCount(std::to_string(folders_.size()) + CountUnit);
+}
+
+void Listing::BuildFileList(const std::string& folder)
+{
+    view_.SetFileCount(FileCountPending);
+    std::string f = YenCut(folder);
+    if (f.empty() || !files_.SetCurrentFolder(f))
+        throw EFolderError("Folder not found");
+    f = NameLower(f);
+    memory_.fileListFolder = f;
+    f = YenAdd(f);
+
+    std::vector<std::string> names;
+    for (const std::string& mask : SplitMasks(FileMasks)) {
+        if (mask.empty())
+            continue;
+        try {
+            std::vector<std::string> found = Search(f + mask, EntryKind::File);
+            names.insert(
+                names.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+        } catch (const DrimError&) {
+            view_.SetFiles({});
+            throw;
+        }
+    }
+    SortNames(names, [this](std::string_view a, std::string_view b) { return files_.CompareNames(a, b); });
+    view_.SetFiles(names);
+    view_.SetFileCount(" " + std::to_string(names.size()) + CountUnit);
+}
+
+// The lower-case names of the listed entries the pattern finds.
+std::vector<std::string> Listing::Search(const std::string& pattern, EntryKind kind) const
+{
+    const std::optional<std::vector<FoundEntry>> found = files_.Find(pattern);
+    if (!found)
+        throw EFolderError("Folder not readable");
+    std::vector<std::string> names;
+    names.reserve(found->size());
+    for (const FoundEntry& entry : *found) {
+        if (Listed(entry, kind))
+            names.push_back(NameLower(entry.name));
+    }
+    return names;
+}
+
+std::string Listing::FallbackRoot() const
+{
+    return fallbackFolder_.empty() ? std::string() : RootOf(fallbackFolder_[0]);
+}
+
+void Listing::SelectDriveEntry(std::optional<std::size_t> index)
+{
+    selectedDrive_ = index;
+    view_.SelectDriveEntry(index);
+}

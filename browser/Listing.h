@@ -1,0 +1,100 @@
+#pragma once
+
+// The drive and folder listing behind the browser window: fills the drive
+// list, the folder list (the current folder's path, then its subfolders) and
+// the file list, moves between drives and folders, remembers the last folder
+// of each drive and falls back step by step from drives and folders that
+// cannot be read, telling the user in the timed message box.  Every name it
+// shows, and the folder it reports, is in lower case.
+
+#include "browser/FolderPath.h"
+#include "browser/ListingWorld.h"
+#include "platform/Errors.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A drive that does not answer.  Always caught inside the listing.
+class EDriveError : public DrimError {
+public:
+    using DrimError::DrimError;
+};
+
+// A folder that cannot be made current or searched, or a drive without an
+// entry in the drive list.
+class EFolderError : public DrimError {
+public:
+    using DrimError::DrimError;
+};
+
+// What the listing keeps for the whole process, from one showing of the
+// browser to the next.
+struct ListingMemory {
+    std::string currentFolder; // lower case, no trailing separator but a root's
+    std::size_t currentIndex = 0; // the current folder's own entry
+    std::string fileListFolder; // the folder of the last file list; empty at first
+};
+
+// The file masks of the file list, separated by ";".
+inline constexpr const char* FileMasks = "*.*";
+
+// How many recoveries may run inside one another.  The first falls back to
+// the folder of the file list, the second, inside it, to the root of the
+// Windows drive; a third would mean that drive fails too, and would go round
+// for ever.
+inline constexpr int MaxRecoveryDepth = 2;
+
+class Listing {
+public:
+    // `windowsFolder`: the Windows directory with its trailing separator;
+    // its drive's root is the last resort of every recovery.
+    Listing(FileSystemQuery& files, ListingView& view, ListingMemory& memory, std::string windowsFolder);
+
+    // Lists the drives and selects the entry of `programDrive`.
+    void FillDrives(char programDrive);
+    // Lists `path` and selects its drive; throws EFolderError when the
+    // folder cannot be made current or its drive has no entry.
+    void GoToFolder(const std::string& path);
+    // Switches the listing to the drive; reports and recovers from errors.
+    void SelectDrive(char letter);
+    // The user chose the drive list's entry `index`.
+    void DriveChosen(std::size_t index);
+    // The user chose the folder list's entry `index`.
+    void OpenFolderEntry(std::size_t index);
+    // Builds both lists for `path`; reports and recovers from errors.
+    void ShowFolder(const std::string& path);
+    // Tries `path`, then the Windows drive's root, then gives up with a
+    // message.
+    void RecoverListing(const std::string& path);
+
+    const std::string& CurrentFolder() const { return memory_.currentFolder; }
+    const std::vector<DriveEntry>& Drives() const { return drives_; }
+    std::optional<std::size_t> SelectedDrive() const { return selectedDrive_; }
+    const std::vector<FolderEntry>& Folders() const { return folders_; }
+    const RememberedFolders& Remembered() const { return remembered_; }
+    // Releases the per-drive memory when the window closes.
+    void ForgetFolders() { remembered_.Clear(); }
+
+private:
+    void UpdateDriveItem(char letter);
+    std::string VolumeLabelText(char letter) const;
+    std::string NetworkNameText(char letter) const;
+    void DriveReady(char letter) const;
+    void BuildFolderList(const std::string& path);
+    void BuildFileList(const std::string& folder);
+    std::vector<std::string> Search(const std::string& pattern, EntryKind kind) const;
+    std::string FallbackRoot() const;
+    void SelectDriveEntry(std::optional<std::size_t> index);
+
+    FileSystemQuery& files_;
+    ListingView& view_;
+    ListingMemory& memory_;
+    std::string fallbackFolder_;
+    RememberedFolders remembered_;
+    std::vector<DriveEntry> drives_;
+    std::optional<std::size_t> selectedDrive_;
+    std::vector<FolderEntry> folders_;
+    int recoveryDepth_ = 0;
+};
