@@ -10,8 +10,9 @@ A pixel map is a UTF-8 text file of three kinds of lines:
     W = white                  (legend: one character stands for one colour)
     ....WWWW....               (a row of pixels, one character per pixel)
 
-It has exactly 32 rows of 32 pixels, top row first, and every pixel
-character must appear in the legend, which comes before the first row.
+An icon has exactly 32 rows of 32 pixels; a bitmap has any number of rows of
+equal length.  Rows come top row first, and every pixel character must
+appear in the legend, which comes before the first row.
 The colours are those of the standard 16-colour VGA palette, which is also
 the order of the colour table written into every file:
 
@@ -56,8 +57,10 @@ class MapError(Exception):
     pass
 
 
-def parse_map(path):
-    """Return the picture as SIZE rows of SIZE palette indices, top row first."""
+def parse_map(path, square):
+    """Return the picture as rows of palette indices, top row first.
+
+    square: the picture must be SIZE rows of SIZE pixels (an icon)."""
     try:
         with open(path, encoding="utf-8") as f:
             lines = f.read().splitlines()
@@ -71,8 +74,9 @@ def parse_map(path):
         where = f"{path}:{number}"
         if not line or line.startswith("#"):
             continue
-        # A line of SIZE characters is a row even if it looks like "x = y".
-        legend_entry = LEGEND_LINE.match(line) if len(line) != SIZE else None
+        # A line of SIZE characters, or any line after the first row, is a
+        # row even if it looks like "x = y".
+        legend_entry = LEGEND_LINE.match(line) if len(line) != SIZE and not rows else None
         if legend_entry:
             if rows:
                 raise MapError(f"{where}: legend entry after the first pixel row")
@@ -87,8 +91,9 @@ def parse_map(path):
                 raise MapError(f"{where}: {char!r} is already in the legend")
             legend[char] = COLOUR_INDEX[name]
             continue
-        if len(line) != SIZE:
-            raise MapError(f"{where}: a row has {len(line)} pixels, expected {SIZE}")
+        width = SIZE if square else len(rows[0]) if rows else len(line)
+        if len(line) != width:
+            raise MapError(f"{where}: a row has {len(line)} pixels, expected {width}")
         row = []
         for column, char in enumerate(line, start=1):
             if char not in legend:
@@ -96,8 +101,8 @@ def parse_map(path):
             row.append(legend[char])
         rows.append(row)
 
-    if len(rows) != SIZE:
-        raise MapError(f"{path}: {len(rows)} pixel rows, expected {SIZE}")
+    if not rows or (square and len(rows) != SIZE):
+        raise MapError(f"{path}: {len(rows)} pixel rows, expected {SIZE if square else 'some'}")
     return rows
 
 
@@ -111,20 +116,24 @@ def padded(row_bytes):
 
 def colour_bits(rows):
     """4 bits per pixel, high nibble first, rows bottom-up, each padded to 4 bytes."""
-    return b"".join(
-        padded(bytes((row[x] << 4) | row[x + 1] for x in range(0, SIZE, 2))) for row in reversed(rows)
-    )
+    return b"".join(padded(packed_row(row)) for row in reversed(rows))
 
 
-def info_header(height, image_size):
-    return struct.pack("<IiiHHIIiiII", 40, SIZE, height, 1, 4, 0, image_size, 0, 0, 0, 0)
+def packed_row(row):
+    """Two pixels a byte; an odd last pixel gets a black partner."""
+    even = row + [0] * (len(row) % 2)
+    return bytes((even[x] << 4) | even[x + 1] for x in range(0, len(even), 2))
+
+
+def info_header(width, height, image_size):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0, 0, 0)
 
 
 def icon_file(rows):
     xor_mask = colour_bits(rows)
     and_mask = padded(b"\0" * (SIZE // 8)) * SIZE
     # An icon's header counts the XOR and AND masks together as its height.
-    image = info_header(2 * SIZE, len(xor_mask) + len(and_mask)) + palette_bytes() + xor_mask + and_mask
+    image = info_header(SIZE, 2 * SIZE, len(xor_mask) + len(and_mask)) + palette_bytes() + xor_mask + and_mask
     directory = struct.pack("<HHH", 0, 1, 1)
     entry_size = struct.calcsize("<BBBBHHII")
     entry = struct.pack(
@@ -136,7 +145,7 @@ def icon_file(rows):
 def bitmap_file(rows):
     bits = colour_bits(rows)
     header_size = struct.calcsize("<2sIHHI")
-    info = info_header(SIZE, len(bits)) + palette_bytes()
+    info = info_header(len(rows[0]), len(rows), len(bits)) + palette_bytes()
     offset = header_size + len(info)
     return struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset) + info + bits
 
@@ -150,7 +159,7 @@ def main(argv):
         return 2
     kind, source, target = argv[1:]
     try:
-        data = WRITERS[kind](parse_map(source))
+        data = WRITERS[kind](parse_map(source, square=kind == "ico"))
     except MapError as e:
         sys.stderr.write(f"pixmap.py: {e}\n")
         return 1
