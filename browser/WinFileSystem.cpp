@@ -1,0 +1,157 @@
+#include "browser/WinFileSystem.h"
+
+#include <windows.h>
+#include <winnetwk.h>
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// The sizes of the label and network-name buffers: MAX_PATH and its zero.
+constexpr DWORD NameBufferSize = 261;
+
+std::string RootOf(char letter)
+{
+    return std::string(1, letter) + ":\\";
+}
+
+// The text of a buffer the system filled, up to its zero byte or its end:
+// a call that fills it to the brim leaves no terminator to rely on.
+std::string BufferText(const char* buffer, std::size_t size)
+{
+    return std::string(buffer, strnlen(buffer, size));
+}
+
+// An empty drive asked under the default error mode makes the system show
+// its critical-error box and wait for the user; this mode makes the call
+// fail instead.  The previous mode comes back on every path.
+class FailCriticalErrors {
+public:
+    FailCriticalErrors()
+        : previous_(SetErrorMode(SEM_FAILCRITICALERRORS))
+    {
+    }
+    FailCriticalErrors(const FailCriticalErrors&) = delete;
+    FailCriticalErrors& operator=(const FailCriticalErrors&) = delete;
+    ~FailCriticalErrors() { SetErrorMode(previous_); }
+
+private:
+    UINT previous_;
+};
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle)
+        : handle_(handle)
+    {
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    ~FindHandle()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            FindClose(handle_);
+    }
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+FoundEntry EntryOf(const WIN32_FIND_DATAA& data)
+{
+    return { BufferText(data.cFileName, sizeof data.cFileName), data.dwFileAttributes };
+}
+
+} // namespace
+
+unsigned WinFileSystem::DriveType(char letter) const
+{
+    return GetDriveTypeA(RootOf(letter).c_str());
+}
+
+std::optional<std::string> WinFileSystem::VolumeLabel(char letter) const
+{
+    const FailCriticalErrors quiet;
+    char label[NameBufferSize] = {};
+    if (!GetVolumeInformationA(
+            RootOf(letter).c_str(), label, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0))
+        return std::nullopt;
+    return BufferText(label, sizeof label);
+}
+
+std::optional<std::string> WinFileSystem::NetworkName(char letter) const
+{
+    const std::string local = std::string(1, letter) + ":";
+    char remote[NameBufferSize] = {};
+    DWORD length = NameBufferSize;
+    if (WNetGetConnectionA(local.c_str(), remote, &length) != NO_ERROR)
+        return std::nullopt;
+    return BufferText(remote, sizeof remote);
+}
+
+bool WinFileSystem::DiskAnswers(char letter) const
+{
+    const FailCriticalErrors quiet;
+    DWORD sectors = 0;
+    DWORD bytes = 0;
+    DWORD freeClusters = 0;
+    DWORD clusters = 0;
+    return GetDiskFreeSpaceA(RootOf(letter).c_str(), &sectors, &bytes, &freeClusters, &clusters) != 0;
+}
+
+bool WinFileSystem::SetCurrentFolder(const std::string& path)
+{
+    return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
+std::optional<std::string> WinFileSystem::CurrentFolderOfDrive(char letter) const
+{
+    const std::string drive = std::string(1, letter) + ":";
+    std::string buffer(MAX_PATH, '\0');
+    for (;;) {
+        char* name = nullptr;
+        const DWORD length
+            = GetFullPathNameA(drive.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), &name);
+        if (length == 0)
+            return std::nullopt;
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        // Too small: the call said how much it needs, its zero included.
+        buffer.assign(length, '\0');
+    }
+}
+
+std::optional<std::vector<FoundEntry>> WinFileSystem::Find(const std::string& pattern) const
+{
+    const FailCriticalErrors quiet;
+    WIN32_FIND_DATAA data {};
+    const FindHandle search(FindFirstFileA(pattern.c_str(), &data));
+    std::vector<FoundEntry> entries;
+    if (search.Get() == INVALID_HANDLE_VALUE) {
+        // A root has no "." entry, so an empty root finds nothing at all;
+        // that is an empty folder, not an unreadable one.
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+            return entries;
+        return std::nullopt;
+    }
+    do
+        entries.push_back(EntryOf(data));
+    while (FindNextFileA(search.Get(), &data));
+    if (GetLastError() != ERROR_NO_MORE_FILES)
+        return std::nullopt;
+    return entries;
+}
+
+int WinFileSystem::CompareNames(std::string_view a, std::string_view b) const
+{
+    // CompareStringA answers 1, 2 or 3 for less, equal and greater.
+    constexpr int Equal = CSTR_EQUAL;
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+               b.data(), static_cast<int>(b.size()))
+        - Equal;
+}
