@@ -1,7 +1,21 @@
 #include "program/ProgramValues.h"
 
-std::string UninstallCopyName()
+namespace {
+
+std::string CopyNumberDigits()
 {
     const std::string padded = "000" + std::to_string(UninstallCopyNumber);
-    return "unin_palun" + padded.substr(padded.size() - 3) + ".exe";
+    return padded.substr(padded.size() - 3);
+}
+
+} // namespace
+
+std::string UninstallCopyName()
+{
+    return "unin_palun" + CopyNumberDigits() + ".exe";
+}
+
+std::string UninstallMarker()
+{
+    return "UNINSTALL_PALUN" + CopyNumberDigits();
 }

@@ -24,3 +24,7 @@ inline constexpr int UninstallCopyNumber = 0;
 
 // The uninstall copy's file name, all lower case: "unin_palun000.exe".
 std::string UninstallCopyName();
+
+// "UNINSTALL_PALUN000": the uninstall copy's caption when it has no title
+// handed over, or was not started by an uninstallation.
+std::string UninstallMarker();

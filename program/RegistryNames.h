@@ -26,3 +26,28 @@ inline constexpr std::string_view ShellFoldersKey
 inline constexpr std::string_view ValuePrograms = "Programs";
 inline constexpr std::string_view ValueDesktop = "Desktop";
 inline constexpr std::string_view ValueStartup = "Startup";
+
+// Under HKEY_CURRENT_USER: the maker's key above SettingsKey, shared with its
+// other programs.
+inline constexpr std::string_view VendorKey = "Software\\PALUN RUZI32";
+static_assert(SettingsKey.starts_with(VendorKey));
+
+// Deleted by the uninstaller; nothing in this program writes it.
+inline constexpr std::string_view ValueRecTxt = "REC_TXT";
+
+// Under HKEY_LOCAL_MACHINE: the system's uninstall entry of the program.
+inline constexpr std::string_view UninstallEntryKey
+    = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DRIM32";
+static_assert(UninstallEntryKey.ends_with(ProductKey));
+inline constexpr std::string_view ValueDisplayName = "DisplayName";
+inline constexpr std::string_view ValueUninstallString = "UninstallString";
+
+// What the uninstaller leaves for the uninstall copy: written under
+// HKEY_CURRENT_USER, and also looked for under HKEY_USERS as the default
+// user's key, where older systems kept the current user's hive.
+inline constexpr std::string_view HandoverKey = "Software\\Unin_PALUN RUZI32";
+inline constexpr std::string_view DefaultUserHandoverKey = ".Default\\Software\\Unin_PALUN RUZI32";
+static_assert(DefaultUserHandoverKey.ends_with(HandoverKey));
+inline constexpr std::string_view HandoverValueFile = "File";
+inline constexpr std::string_view HandoverValueTitle = "Title";
+inline constexpr std::string_view HandoverValueRmDir = "RmDir";

@@ -1,0 +1,55 @@
+#pragma once
+
+// Every text the setup window shows: its controls, questions and messages.
+// Code page 932 in the binary; \n becomes a line break in the boxes.
+
+#include <string_view>
+
+inline constexpr std::string_view InstallCaptionTail = " インスツール";
+inline constexpr std::string_view UninstallCaptionTail = " アンインスツール";
+
+inline constexpr std::string_view FolderPromptTail = "を置くフォルダーの設定：";
+inline constexpr std::string_view GroupPromptTail = "を登録するグループの選択：";
+inline constexpr std::string_view DefaultButtonCaption = "初期値";
+inline constexpr std::string_view BrowseButtonCaption = "参照";
+inline constexpr std::string_view StandardColorCaption = "標準色";
+inline constexpr std::string_view CancelButtonCaption = "中止";
+inline constexpr std::string_view InstallButtonCaption = "設定";
+inline constexpr std::string_view InstallingCaption = "設定中";
+inline constexpr std::string_view StartupCheckCaption = "スタートアップグループにも、アイコンを登録する。";
+
+inline constexpr std::string_view FolderHint = "登録するフォルダーの設定";
+inline constexpr std::string_view DefaultButtonHint = "初期値に戻す";
+inline constexpr std::string_view BrowseButtonHint = "既に存在するフォルダーから選択する時";
+inline constexpr std::string_view GroupHint = "登録グループ名を選びます";
+inline constexpr std::string_view CancelButtonHint = "インスツールを中止します";
+inline constexpr std::string_view InstallButtonHint = "現在の設定値で登録する";
+
+// The folder browser's title.
+inline constexpr std::string_view BrowseTitle = "登録先";
+
+inline constexpr std::string_view NoMemoryText = "初期化０：メモリーが確保できません";
+inline constexpr std::string_view NoGroupListText = "グループ名の取得に失敗しました・・・";
+inline constexpr std::string_view CancelledText = "インスツールを中止します。";
+inline constexpr std::string_view NoGroupText = "グループ名を設定して下さい。";
+inline constexpr std::string_view NoFolderText = "フォルダーを設定して下さい。";
+inline constexpr std::string_view CreateFolderQuestion = "\nフォルダーを作成します";
+inline constexpr std::string_view CreateFolderFailedText = " ]\nフォルダーの作成に失敗しました・・・";
+inline constexpr std::string_view BadFolderText = "[  ]\nデータが不正です";
+inline constexpr std::string_view CopyFailedText = "\nファイルのコピーに失敗しました・・・";
+inline constexpr std::string_view NoStartupGroupText
+    = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
+inline constexpr std::string_view InstalledHead = "登録完了です。\n\n[ ";
+inline constexpr std::string_view InstalledTail = " ]\nグループに登録しました☆☆\nお疲れ様☆☆";
+
+inline constexpr std::string_view UninstallQuestionTail = "\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？";
+inline constexpr std::string_view UninstallCancelledText = "ｱﾝｲﾝｽﾂｰﾙを中止しました。";
+inline constexpr std::string_view DeleteSettingsQuestion
+    = "当ソフトのレジストリー情報も削除してよろしいですか？？";
+inline constexpr std::string_view CopyStartFailedText = "1ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました";
+inline constexpr std::string_view CopyFolderFailedText = "2ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました";
+inline constexpr std::string_view BadParameterText
+    = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\n[PALUN RUZI32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。";
+inline constexpr std::string_view UninstalledText = "アンインスツールが完了しました☆☆☆\nお疲れ様☆☆☆";
+inline constexpr std::string_view ProgramRunningText
+    = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ソフトが起動中です。\n終了しないとｱﾝｲﾝｽﾂｰﾙ出来ません。";

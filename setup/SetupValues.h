@@ -1,0 +1,30 @@
+#pragma once
+
+// The values the setup window computes when it is created, from the
+// program-wide values.  All texts are code page 932.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ&省電力OFF V1．4": the application title and the version
+// written with a full-width full stop, the start of every setup caption.
+std::string WindowTitleBase();
+
+// "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4": the name in the system's uninstall list.
+std::string DisplayTitle();
+
+// DRIM32.EXE, DRIM32.TXT, DRIM32.HLP, DRIM32.GID.  The first three are
+// installed, the last three deleted by the uninstaller.
+inline constexpr std::size_t ProgramFileCount = 4;
+inline constexpr std::size_t InstalledFileCount = 3;
+std::array<std::string, ProgramFileCount> ProgramFileNames();
+
+// The folder proposed for the installation: the recorded one when there is
+// one, otherwise PALUNP32\DRIM32 on the Windows folder's drive root (the
+// first three characters of `windowsFolder`).
+std::string DefaultFolder(std::string_view windowsFolder, std::string_view recordedFolder);
+
+// The desktop shortcut's path in `desktopFolder`; empty when the folder is
+// empty, so that no relative path is ever tried.
+std::string DesktopShortcutPath(std::string_view desktopFolder);

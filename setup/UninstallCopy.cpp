@@ -1,0 +1,82 @@
+#include "setup/UninstallCopy.h"
+
+#include "program/ProgramValues.h"
+#include "setup/SetupValues.h"
+#include "text/M_Case.h"
+#include "text/YeNADDCUT.h"
+
+namespace {
+
+constexpr int DosDateShift = 16;
+constexpr std::string_view KeepFoldersFlag = "n";
+
+// The position after the last backslash that stands as a character of its
+// own, never the second byte of a double-byte character.
+std::size_t FileNameStart(std::string_view path)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(path[i])))
+            ++i;
+        else if (path[i] == '\\')
+            start = i + 1;
+    }
+    return start;
+}
+
+// A drive path (C:\...) or a network path (\\server\...): a relative
+// "File" would be taken in whatever folder the copy runs in.
+bool IsFullPath(std::string_view path)
+{
+    const bool drivePath = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
+    return drivePath || path.starts_with("\\\\");
+}
+
+} // namespace
+
+std::int32_t PackedDosStamp(std::uint16_t dosDate, std::uint16_t dosTime)
+{
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(dosDate) << DosDateShift) | dosTime);
+}
+
+bool UninstallCopyNeedsRefresh(std::int32_t copyStamp, std::int32_t programStamp)
+{
+    return copyStamp == 0 || copyStamp > programStamp;
+}
+
+std::string UninstallCopyCommandLine(std::string_view copyPath)
+{
+    return "\"" + std::string(copyPath) + "\" \"" + std::string(DeleteFileSwitch) + "\"";
+}
+
+std::optional<Handover> TakeHandover(HandoverStore& store)
+{
+    for (const RegistryRoot root : { RegistryRoot::CurrentUser, RegistryRoot::Users }) {
+        std::optional<Handover> handover = store.Read(root);
+        if (handover) {
+            store.Delete(root);
+            return handover;
+        }
+    }
+    return std::nullopt;
+}
+
+UninstallCopyStart DecideUninstallCopyStart(
+    const std::optional<Handover>& handover, std::string_view argument1)
+{
+    UninstallCopyStart start;
+    start.caption = handover && !handover->title.empty() ? handover->title : UninstallMarker();
+    const std::string file = handover ? handover->file : std::string();
+    const std::size_t nameStart = FileNameStart(file);
+    const bool ownFile
+        = CaseConvert(std::string_view(file).substr(nameStart), false) == ProgramFileNames()[0];
+    if (argument1 != DeleteFileSwitch || !IsFullPath(file) || !ownFile) {
+        start.caption = UninstallMarker();
+        return start;
+    }
+    start.valid = true;
+    start.file = file;
+    start.folderWithBackslash = YenAdd(std::string_view(file).substr(0, nameStart));
+    start.removeFolders = handover->rmDir != KeepFoldersFlag;
+    return start;
+}

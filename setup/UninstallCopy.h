@@ -1,0 +1,58 @@
+#pragma once
+
+// The decisions of the uninstall copy: whether an existing copy is renewed,
+// how it is started, and what it accepts from the hand-over key.
+
+#include "setup/InstallRecord.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A last-write time in the packed DOS form (date in the high 16 bits, local
+// time in the low 16), read as a signed number: from 2044 on it is negative.
+std::int32_t PackedDosStamp(std::uint16_t dosDate, std::uint16_t dosTime);
+
+// An existing copy is renewed when its stamp is 0 (missing or unreadable) or
+// later than the running program's; one dated the same or earlier is kept.
+bool UninstallCopyNeedsRefresh(std::int32_t copyStamp, std::int32_t programStamp);
+
+// "\"<copyPath>\" \"/DeleteFile\"": the copy sees /DeleteFile as argument 1.
+std::string UninstallCopyCommandLine(std::string_view copyPath);
+
+inline constexpr std::string_view DeleteFileSwitch = "/DeleteFile";
+
+struct Handover {
+    std::string file; // the program file to delete
+    std::string title; // the caption of the copy's window and boxes
+    std::string rmDir; // "n" keeps the folders
+};
+
+// Where a hand-over key may be found; the uninstall copy reads it once and
+// deletes it where it found it.
+class HandoverStore {
+public:
+    virtual ~HandoverStore() = default;
+    // Nothing when the key cannot be opened; missing values read as empty.
+    virtual std::optional<Handover> Read(RegistryRoot root) = 0;
+    virtual void Delete(RegistryRoot root) = 0;
+};
+
+// The current user's key first, where the uninstaller wrote it; the default
+// user's key only when that one is not there.
+std::optional<Handover> TakeHandover(HandoverStore& store);
+
+struct UninstallCopyStart {
+    bool valid = false; // delete the file, remove the folders, report
+    std::string caption;
+    std::string file;
+    std::string folderWithBackslash; // the folder of `file`
+    bool removeFolders = false;
+};
+
+// A valid start needs argument 1 exactly "/DeleteFile" and a handed-over
+// full path to the program's own file (DRIM32.EXE in any letter case): the
+// copy never deletes any other file a registry value names.
+UninstallCopyStart DecideUninstallCopyStart(
+    const std::optional<Handover>& handover, std::string_view argument1);

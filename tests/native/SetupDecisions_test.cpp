@@ -1,0 +1,96 @@
+#include "setup/GroupList.h"
+#include "setup/InstallRecord.h"
+#include "setup/SetupValues.h"
+#include "text/M_Case.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(SetupValues, TitlesCarryTheVersionInTheirOwnForms)
+{
+    EXPECT_EQ(WindowTitleBase(), "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ&省電力OFF V1．4");
+    EXPECT_EQ(DisplayTitle(), "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4");
+    EXPECT_EQ(WindowTitleBase().substr(WindowTitleBase().size() - 3),
+        "\x81\x44"
+        "4");
+}
+
+TEST(SetupValues, DefaultFolderIsTheRecordedOneOrOneOnTheWindowsDrive)
+{
+    EXPECT_EQ(DefaultFolder("D:\\WINDOWS\\", ""), "D:\\PALUNP32\\DRIM32");
+    EXPECT_EQ(DefaultFolder("D:\\WINDOWS\\", "E:\\Tools\\表"), "E:\\Tools\\表");
+    EXPECT_EQ(DesktopShortcutPath("C:\\Desk"), "C:\\Desk\\ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk");
+    EXPECT_EQ(DesktopShortcutPath("C:\\表"), "C:\\表\\ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk");
+    EXPECT_EQ(DesktopShortcutPath(""), "");
+}
+
+// The list's comparison ignores ASCII letter case, as the system's does.
+int IgnoringCase(std::string_view a, std::string_view b)
+{
+    return CaseLower(a).compare(CaseLower(b));
+}
+
+TEST(GroupList, PutsTheProgramsGroupsLastAndProposesTheRememberedOne)
+{
+    GroupList fresh = ArrangeGroupList({ "Startup", "Accessories" }, "", IgnoringCase);
+    EXPECT_EQ(fresh.entries, (Names { "Accessories", "Startup", "PALUN RUZI32" }));
+    EXPECT_EQ(fresh.selected, 2u);
+
+    // Listed in other letter cases, both are respelled and moved down.
+    GroupList listed = ArrangeGroupList({ "palun ruzi32", "Zeta", "palun soft", "Games" }, "", IgnoringCase);
+    EXPECT_EQ(listed.entries, (Names { "Games", "Zeta", "PALUN SOFT", "PALUN RUZI32" }));
+    EXPECT_EQ(listed.selected, 3u);
+
+    GroupList remembered = ArrangeGroupList({ "Games", "Tools" }, "TOOLS", IgnoringCase);
+    EXPECT_EQ(remembered.selected, 1u);
+    GroupList gone = ArrangeGroupList({ "Games" }, "Tools", IgnoringCase);
+    EXPECT_EQ(gone.selected, 1u);
+    EXPECT_EQ(gone.entries.back(), "PALUN RUZI32");
+}
+
+TEST(GroupList, AnEmptyReplyOrAnEmptyNameStillProposesTheProgramsGroup)
+{
+    GroupList none = ArrangeGroupList({}, "Tools", IgnoringCase);
+    EXPECT_EQ(none.entries, (Names { "PALUN RUZI32" }));
+    EXPECT_EQ(none.selected, 0u);
+    // Nothing remembered does not select the empty name of a reply.
+    GroupList empty = ArrangeGroupList({ "", "A" }, "", IgnoringCase);
+    EXPECT_EQ(empty.entries[empty.selected], "PALUN RUZI32");
+}
+
+TEST(InstallRegistryWrites, WritesSixStringsInTheirOrderAndStages)
+{
+    const std::vector<RegistryWrite> writes
+        = InstallRegistryWrites({ "C:\\Program Files\\表\\", "Tools, (mine)", false });
+    ASSERT_EQ(writes.size(), 6u);
+    const std::string settings = "Software\\PALUN RUZI32\\DRIM32";
+    const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DRIM32";
+    auto expect = [&](std::size_t i, RecordStage stage, RegistryRoot root, const std::string& key,
+                      const std::string& name, const std::string& data) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(writes[i].stage, stage);
+        EXPECT_EQ(writes[i].root, root);
+        EXPECT_EQ(writes[i].key, key);
+        EXPECT_EQ(writes[i].name, name);
+        EXPECT_EQ(writes[i].data, data);
+    };
+    expect(0, RecordStage::FolderAndGroup, RegistryRoot::CurrentUser, settings, "EXEPATH",
+        "C:\\Program Files\\表");
+    expect(1, RecordStage::FolderAndGroup, RegistryRoot::CurrentUser, settings, "Group", "Tools, (mine)");
+    expect(2, RecordStage::UninstallEntry, RegistryRoot::LocalMachine, entry, "DisplayName", DisplayTitle());
+    expect(3, RecordStage::UninstallEntry, RegistryRoot::LocalMachine, entry, "UninstallString",
+        "C:\\Program Files\\表\\DRIM32.EXE /uninstall");
+    expect(4, RecordStage::Version, RegistryRoot::CurrentUser, settings, "Version", "14");
+    expect(5, RecordStage::Version, RegistryRoot::CurrentUser, settings, "BackColor", "0");
+
+    EXPECT_EQ(InstallRegistryWrites({ "D:\\", "G", true })[0].data, "D:\\");
+    EXPECT_EQ(InstallRegistryWrites({ "D:\\", "G", true })[5].data, "1");
+}
+
+} // namespace

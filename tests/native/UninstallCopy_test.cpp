@@ -1,0 +1,107 @@
+#include "setup/UninstallCopy.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// DOS date: years since 1980 in bits 9-15, month in 5-8, day in 0-4.
+std::uint16_t DosDate(int year, int month, int day)
+{
+    return static_cast<std::uint16_t>(((year - 1980) << 9) | (month << 5) | day);
+}
+
+TEST(UninstallCopyDate, RenewsOnlyAMissingCopyOrOneDatedLater)
+{
+    const std::int32_t program = PackedDosStamp(DosDate(2020, 5, 1), 0x6000);
+    EXPECT_TRUE(UninstallCopyNeedsRefresh(0, program));
+    EXPECT_TRUE(UninstallCopyNeedsRefresh(PackedDosStamp(DosDate(2020, 5, 1), 0x6001), program));
+    EXPECT_FALSE(UninstallCopyNeedsRefresh(program, program));
+    EXPECT_FALSE(UninstallCopyNeedsRefresh(PackedDosStamp(DosDate(1999, 12, 31), 0xBF7D), program));
+    // From 2044 on the stamp is negative, so such a copy counts as earlier.
+    const std::int32_t year2044 = PackedDosStamp(DosDate(2044, 1, 1), 0);
+    EXPECT_LT(year2044, 0);
+    EXPECT_FALSE(UninstallCopyNeedsRefresh(year2044, program));
+    EXPECT_TRUE(UninstallCopyNeedsRefresh(program, year2044));
+}
+
+TEST(UninstallCopyCommandLine, QuotesThePathAndTheSwitch)
+{
+    EXPECT_EQ(UninstallCopyCommandLine("C:\\WINDOWS\\unin_palun000.exe"),
+        "\"C:\\WINDOWS\\unin_palun000.exe\" \"/DeleteFile\"");
+}
+
+class FakeHandoverStore : public HandoverStore {
+public:
+    std::map<RegistryRoot, Handover> keys;
+    std::vector<RegistryRoot> deleted;
+
+    std::optional<Handover> Read(RegistryRoot root) override
+    {
+        const auto found = keys.find(root);
+        if (found == keys.end())
+            return std::nullopt;
+        return found->second;
+    }
+    void Delete(RegistryRoot root) override
+    {
+        deleted.push_back(root);
+        keys.erase(root);
+    }
+};
+
+TEST(TakeHandover, ReadsTheCurrentUsersKeyFirstAndDeletesItWhereFound)
+{
+    FakeHandoverStore both;
+    both.keys[RegistryRoot::CurrentUser] = { "C:\\A\\DRIM32.EXE", "mine", "" };
+    both.keys[RegistryRoot::Users] = { "C:\\B\\DRIM32.EXE", "default", "" };
+    EXPECT_EQ(TakeHandover(both)->title, "mine");
+    EXPECT_EQ(both.deleted, std::vector<RegistryRoot> { RegistryRoot::CurrentUser });
+
+    FakeHandoverStore defaultOnly;
+    defaultOnly.keys[RegistryRoot::Users] = { "C:\\B\\DRIM32.EXE", "default", "n" };
+    EXPECT_EQ(TakeHandover(defaultOnly)->title, "default");
+    EXPECT_EQ(defaultOnly.deleted, std::vector<RegistryRoot> { RegistryRoot::Users });
+
+    FakeHandoverStore none;
+    EXPECT_FALSE(TakeHandover(none));
+    EXPECT_TRUE(none.deleted.empty());
+}
+
+TEST(UninstallCopyStart, AcceptsOnlyTheProgramsOwnFileWithTheSwitch)
+{
+    const Handover handover { "C:\\PALUNP32\\表\\drim32.exe", "Title", "" };
+    const UninstallCopyStart start = DecideUninstallCopyStart(handover, "/DeleteFile");
+    EXPECT_TRUE(start.valid);
+    EXPECT_EQ(start.caption, "Title");
+    EXPECT_EQ(start.file, handover.file);
+    EXPECT_EQ(start.folderWithBackslash, "C:\\PALUNP32\\表\\");
+    EXPECT_TRUE(start.removeFolders);
+
+    EXPECT_FALSE(DecideUninstallCopyStart(Handover { handover.file, "", "n" }, "/DeleteFile").removeFolders);
+    EXPECT_EQ(DecideUninstallCopyStart(Handover { handover.file, "", "" }, "/DeleteFile").caption,
+        "UNINSTALL_PALUN000");
+
+    const std::vector<std::pair<Handover, std::string>> refused {
+        { handover, "" },
+        { handover, "/deletefile" },
+        { { "", "Title", "" }, "/DeleteFile" },
+        { { "C:\\WINDOWS\\SYSTEM.INI", "Title", "" }, "/DeleteFile" },
+        { { "C:\\A\\DRIM32.EXE.txt", "Title", "" }, "/DeleteFile" },
+        { { "C:\\A\\XDRIM32.EXE", "Title", "" }, "/DeleteFile" },
+        { { "DRIM32.EXE", "Title", "" }, "/DeleteFile" },
+    };
+    for (const auto& [given, argument] : refused) {
+        SCOPED_TRACE(given.file + " " + argument);
+        const UninstallCopyStart refusal = DecideUninstallCopyStart(given, argument);
+        EXPECT_FALSE(refusal.valid);
+        EXPECT_EQ(refusal.caption, "UNINSTALL_PALUN000");
+        EXPECT_TRUE(refusal.file.empty());
+    }
+    EXPECT_FALSE(DecideUninstallCopyStart(std::nullopt, "/DeleteFile").valid);
+}
+
+} // namespace
