@@ -1,18 +1,16 @@
 #include "app/DrIMFM.h"
 
 #include "app/KeepAwakeTick.h"
-#include "program/Program.h"
-#include "program/ProgramValues.h"
 #include "app/SettingsStore.h"
 #include "app/Switches.h"
 #include "dialogs/images/ImageIds.h"
 #include "gui/Application.h"
 #include "platform/Errors.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
 
 namespace {
 
-constexpr UINT Timer1Id = 1;
-constexpr UINT Timer2Id = 2;
 constexpr int TrayWindowWidth = 200;
 constexpr int TrayWindowHeight = 100;
 
@@ -56,8 +54,8 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     , image1_(LoadTrayIcon(IDI_IMAGE1))
     , image2_(LoadTrayIcon(IDI_IMAGE2))
     , taskTray1_(*this)
-    , timer1_(*this, Timer1Id, StartupDelay, [this] { Timer1Timer(); })
-    , timer2_(*this, Timer2Id, TickInterval, [this] { Timer2Timer(); })
+    , timer1_(*this, StartupDelay, [this] { Timer1Timer(); })
+    , timer2_(*this, TickInterval, [this] { Timer2Timer(); })
     , popupMenu1_(*this)
     , popupMenu2_(*this)
 {
@@ -71,7 +69,8 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     layout.height = TrayWindowHeight;
     layout.left = (GetSystemMetrics(SM_CXSCREEN) - TrayWindowWidth) / 2;
     layout.top = (GetSystemMetrics(SM_CYSCREEN) - TrayWindowHeight) / 2;
-    layout.owner = Application::Get().Handle();
+    // No owner: the application window would be made for it at every start,
+    // and a window that is never shown gets no taskbar button anyway.
     layout.icon = ownIcon_;
     CreateWindowFromLayout(layout);
     BuildMenus();
@@ -117,7 +116,7 @@ void TSDRIM32PALUN::Timer1Timer()
     controller_.Timer1Fired();
     SyncTimers();
     Application::Get().ProcessMessages();
-    ShowWindow(Application::Get().Handle(), SW_HIDE);
+    Application::Get().HideWindow();
     Application::Get().ProcessMessages();
     P0Click(controller_.Mode() != 0);
 }

@@ -2,78 +2,33 @@
 
 #include "dialogs/Placement.h"
 #include "gui/Application.h"
+#include "gui/Look.h"
 
 #include <vector>
 
 namespace {
 
-constexpr UINT Timer1Id = 1;
-constexpr UINT TimerPaintId = 2;
 constexpr UINT CountdownInterval = 1000;
 constexpr UINT PaintDelay = 100;
 
 constexpr DWORD BoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD BoxExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 
-constexpr char BoxFontFace[] = "System";
 constexpr int ResultOk = 1;
 constexpr int ResultYes = 6;
 constexpr int ResultNo = 7;
-
-Bounds ToBounds(const ControlRect& rect)
-{
-    return Bounds { rect.left, rect.top, rect.width, rect.height };
-}
-
-// The symbol with every pixel of its key colour turned into `background`,
-// as a 32-bit bitmap the picture control can show as it is.
-BitmapHandle SymbolOnBackground(HBITMAP symbol, COLORREF key, COLORREF background)
-{
-    constexpr int Size = BoxMetrics::SymbolSize;
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = Size;
-    info.bmiHeader.biHeight = -Size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const WindowDc screen(nullptr);
-    BitmapHandle result(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const MemoryDcHandle source(CreateCompatibleDC(screen.Get()));
-    const MemoryDcHandle target(CreateCompatibleDC(screen.Get()));
-    if (!result || !source || !target)
-        return result;
-    {
-        const SelectedObject from(source.Get(), symbol);
-        const SelectedObject to(target.Get(), result.Get());
-        BitBlt(target.Get(), 0, 0, Size, Size, source.Get(), 0, 0, SRCCOPY);
-    }
-    GdiFlush();
-    // DIB pixels are stored blue, green, red: the reverse of COLORREF.
-    const auto toPixel = [](COLORREF c) {
-        return static_cast<DWORD>(GetRValue(c)) << 16 | static_cast<DWORD>(GetGValue(c)) << 8 | GetBValue(c);
-    };
-    const DWORD keyPixel = toPixel(key);
-    const DWORD backgroundPixel = toPixel(background);
-    auto* pixels = static_cast<DWORD*>(bits);
-    for (int i = 0; i < Size * Size; ++i)
-        if ((pixels[i] & 0xFFFFFF) == keyPixel)
-            pixels[i] = backgroundPixel;
-    return result;
-}
 
 } // namespace
 
 BoxForm::BoxForm(const BoxKind& kind, bool counting, const std::string& countLabel)
     : kind_(kind)
     , counting_(counting)
-    , font_(BoxFontFace, BoxMetrics::FontHeight, SHIFTJIS_CHARSET, false)
-    , boldFont_(BoxFontFace, BoxMetrics::FontHeight, SHIFTJIS_CHARSET, true)
+    , font_(SystemFont(BoxMetrics::FontHeight))
+    , boldFont_(SystemFont(BoxMetrics::FontHeight, true))
     , symbol_(static_cast<HBITMAP>(LoadImageA(Application::Get().Instance(),
           MAKEINTRESOURCEA(kind.symbolBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)))
-    , timer1_(*this, Timer1Id, CountdownInterval, [this] { Timer1Timer(); })
-    , timerPaint_(*this, TimerPaintId, PaintDelay, [this] { Timer_PaintTimer(); })
+    , timer1_(*this, CountdownInterval, [this] { Timer1Timer(); })
+    , timerPaint_(*this, PaintDelay, [this] { Timer_PaintTimer(); })
 {
     FormLayout layout;
     layout.className = kind.className;
@@ -92,45 +47,37 @@ BoxForm::BoxForm(const BoxKind& kind, bool counting, const std::string& countLab
 
 BoxForm::~BoxForm()
 {
-    // The controls go before the window they live in.
-    label1_.reset();
-    image1_.reset();
-    memoMsg_.reset();
-    button3_.reset();
-    button2_.reset();
-    button1_.reset();
     DestroyHandle();
 }
 
 void BoxForm::CreateControls(const std::string& countLabel)
 {
     const Bounds button { 0, 0, BoxMetrics::ButtonWidth, BoxMetrics::ButtonHeight };
-    button1_ = std::make_unique<Button>(*this, button, kind_.yesNo ? "はい" : "ＯＫ", true);
+    button1_ = &Add<Button>(button, kind_.yesNo ? "はい" : "ＯＫ", true);
     button1_->SetFont(boldFont_.Get());
     button1_->OnClick = [this] { SetModalResult(kind_.yesNo ? ResultYes : ResultOk); };
     SetDefaultButton(button1_->Id());
 
     if (kind_.yesNo) {
-        button2_ = std::make_unique<Button>(*this, button, "いいえ");
+        button2_ = &Add<Button>(button, "いいえ");
         button2_->SetFont(boldFont_.Get());
         button2_->OnClick = [this] { SetModalResult(ResultNo); };
         SetCancelButton(button2_->Id());
     } else {
-        button2_ = std::make_unique<Button>(*this, button, "一時停止", false, false);
+        button2_ = &Add<Button>(button, "一時停止", false, false);
         button2_->SetFont(font_.Get());
         button2_->OnClick = [this] { Button2Click(); };
-        button3_ = std::make_unique<Button>(*this, button, "ｶｳﾝﾄ再開", false, false);
+        button3_ = &Add<Button>(button, "ｶｳﾝﾄ再開", false, false);
         button3_->SetFont(font_.Get());
         button3_->OnClick = [this] { Button3Click(); };
     }
 
-    memoMsg_
-        = std::make_unique<Memo>(*this, Bounds { 2 * BoxMetrics::SymbolSize, BoxMetrics::MemoMsgTop, 0, 0 });
+    memoMsg_ = &Add<Memo>(Bounds { 2 * BoxMetrics::SymbolSize, BoxMetrics::MemoMsgTop, 0, 0 });
     memoMsg_->SetFont(font_.Get());
-    image1_ = std::make_unique<PictureBox>(
-        *this, Bounds { BoxMetrics::Image1Left, 0, BoxMetrics::SymbolSize, BoxMetrics::SymbolSize });
+    image1_ = &Add<PictureBox>(
+        Bounds { BoxMetrics::Image1Left, 0, BoxMetrics::SymbolSize, BoxMetrics::SymbolSize });
     if (!kind_.yesNo) {
-        label1_ = std::make_unique<Label>(*this, Bounds {}, countLabel, false, SS_RIGHT);
+        label1_ = &Add<Label>(Bounds {}, countLabel, false, SS_RIGHT);
         label1_->SetFont(font_.Get());
     }
 }
@@ -160,16 +107,16 @@ void BoxForm::LayOut(const std::string& text)
     }
     SetWindowPos(
         Handle(), nullptr, 0, 0, box.boxWidth, box.boxHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    memoMsg_->SetBounds(ToBounds(box.MemoMsg));
+    memoMsg_->SetBounds(box.MemoMsg);
     memoMsg_->SetText(PrepareMemoText(text));
-    image1_->SetBounds(ToBounds(box.Image1));
-    button1_->SetBounds(ToBounds(box.Button1));
+    image1_->SetBounds(box.Image1);
+    button1_->SetBounds(box.Button1);
     if (box.Button2)
-        button2_->SetBounds(ToBounds(*box.Button2));
+        button2_->SetBounds(*box.Button2);
     if (box.Button3 && button3_)
-        button3_->SetBounds(ToBounds(*box.Button3));
+        button3_->SetBounds(*box.Button3);
     if (box.Label1 && label1_)
-        label1_->SetBounds(ToBounds(*box.Label1));
+        label1_->SetBounds(*box.Label1);
     if (counting_ && !kind_.yesNo) {
         button2_->SetVisible(true);
         button3_->SetVisible(true);
@@ -186,11 +133,6 @@ int BoxForm::Execute(const std::string& text, const std::string& title, HWND sou
         timer1_.SetEnabled(true);
     button1_->SetFocus();
     return ShowModal();
-}
-
-COLORREF BoxForm::BoxBackground() const
-{
-    return GetSysColor(GetSysColor(COLOR_WINDOWTEXT) != 0 ? COLOR_WINDOW : COLOR_BTNFACE);
 }
 
 std::optional<LRESULT> BoxForm::HandleMessage(UINT message, WPARAM wParam, LPARAM)
@@ -211,13 +153,13 @@ std::optional<LRESULT> BoxForm::HandleMessage(UINT message, WPARAM wParam, LPARA
 
 void BoxForm::FormPaint()
 {
-    SetBackgroundColor(BoxBackground());
+    SetBackgroundColor(FormBackgroundColor());
     timerPaint_.SetEnabled(true);
 }
 
 void BoxForm::FormShow()
 {
-    SetBackgroundColor(BoxBackground());
+    SetBackgroundColor(FormBackgroundColor());
     Timer_PaintTimer();
     BringWindowToTop(Handle());
 }
@@ -226,7 +168,7 @@ void BoxForm::Timer_PaintTimer()
 {
     timerPaint_.SetEnabled(false);
     if (symbol_)
-        image1_->SetBitmap(SymbolOnBackground(symbol_.Get(), kind_.keyColour, BoxBackground()));
+        image1_->SetBitmap(PictureOnBackground(symbol_.Get(), kind_.keyColour, FormBackgroundColor()));
 }
 
 void BoxForm::Timer1Timer()

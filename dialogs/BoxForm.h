@@ -53,7 +53,6 @@ private:
     void Button2Click();
     void Button3Click();
     void SetCountLabel(const std::string& text);
-    COLORREF BoxBackground() const;
 
     BoxKind kind_;
     bool counting_;
@@ -61,13 +60,14 @@ private:
     FontHandle boldFont_;
     BitmapHandle symbol_;
 
-    // Made once the window exists; the creation order is the tab order.
-    std::unique_ptr<Button> button1_;
-    std::unique_ptr<Button> button2_;
-    std::unique_ptr<Button> button3_;
-    std::unique_ptr<Memo> memoMsg_;
-    std::unique_ptr<PictureBox> image1_;
-    std::unique_ptr<Label> label1_;
+    // Made once the window exists and owned by it; the creation order is
+    // the tab order.
+    Button* button1_ = nullptr;
+    Button* button2_ = nullptr;
+    Button* button3_ = nullptr;
+    Memo* memoMsg_ = nullptr;
+    PictureBox* image1_ = nullptr;
+    Label* label1_ = nullptr;
     Timer timer1_;
     Timer timerPaint_;
 };

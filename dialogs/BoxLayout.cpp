@@ -19,18 +19,17 @@ constexpr std::int32_t FallbackGap = 10;
 BoxLayout LayOutAroundMessage(BoxSize msg, BoxSize frame, std::int32_t (*boxWidthFor)(std::int32_t memoWidth))
 {
     BoxLayout box {};
-    box.MemoMsg
-        = ControlRect { 2 * SymbolSize, MemoMsgTop, msg.width + MemoPadding, msg.height + 2 * FontHeight };
+    box.MemoMsg = Bounds { 2 * SymbolSize, MemoMsgTop, msg.width + MemoPadding, msg.height + 2 * FontHeight };
     box.boxWidth = boxWidthFor(box.MemoMsg.width);
     box.boxHeight = std::max(SymbolSize, box.MemoMsg.height) + 2 * SymbolSize + SymbolSize / 2 + ButtonHeight;
 
     const std::int32_t imageTop = (box.MemoMsg.height - SymbolSize) / 2 + box.MemoMsg.top - SymbolRaise;
-    box.Image1 = ControlRect { Image1Left, std::max(imageTop, Image1MinTop), SymbolSize, SymbolSize };
+    box.Image1 = Bounds { Image1Left, std::max(imageTop, Image1MinTop), SymbolSize, SymbolSize };
 
     const std::int32_t y0
         = std::max(box.MemoMsg.top + box.MemoMsg.height, box.Image1.top + box.Image1.height);
     const std::int32_t clientHeight = box.boxHeight - frame.height;
-    box.Button1 = ControlRect { 0, y0 + (clientHeight - y0 - ButtonHeight) / 2, ButtonWidth, ButtonHeight };
+    box.Button1 = Bounds { 0, y0 + (clientHeight - y0 - ButtonHeight) / 2, ButtonWidth, ButtonHeight };
     return box;
 }
 
@@ -63,7 +62,7 @@ BoxLayout LayOutCountdownBox(BoxSize msg, BoxSize frame, BoxSize label)
     if (gap < 0)
         gap = FallbackGap;
     box.Button1.left = gap;
-    const ControlRect pause { gap + ButtonWidth + gap, box.Button1.top, ButtonWidth, ButtonHeight };
+    const Bounds pause { gap + ButtonWidth + gap, box.Button1.top, ButtonWidth, ButtonHeight };
     box.Button2 = pause;
     box.Button3 = pause;
 
@@ -74,8 +73,7 @@ BoxLayout LayOutCountdownBox(BoxSize msg, BoxSize frame, BoxSize label)
         box.boxWidth += pauseRight + label.width - clientWidth;
         clientWidth = pauseRight + label.width;
     }
-    box.Label1
-        = ControlRect { clientWidth - label.width, clientHeight - label.height, label.width, label.height };
+    box.Label1 = Bounds { clientWidth - label.width, clientHeight - label.height, label.width, label.height };
     return box;
 }
 
@@ -84,7 +82,7 @@ BoxLayout LayOutYesNoBox(BoxSize msg, BoxSize frame)
     BoxLayout box = LayOutAroundMessage(msg, frame, YesNoBoxWidth);
     const std::int32_t gap = (box.boxWidth - frame.width - 2 * ButtonWidth) / 3;
     box.Button1.left = gap;
-    box.Button2 = ControlRect { 2 * gap + ButtonWidth, box.Button1.top, ButtonWidth, ButtonHeight };
+    box.Button2 = Bounds { 2 * gap + ButtonWidth, box.Button1.top, ButtonWidth, ButtonHeight };
     return box;
 }
 

@@ -6,6 +6,8 @@
 // box font, the platform's frame of a dialog window) and go out as the box's
 // outer size and each control's rectangle in client coordinates.
 
+#include "gui/Geometry.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -30,16 +32,11 @@ struct BoxSize {
     bool operator==(const BoxSize&) const = default;
 };
 
-struct ControlRect {
-    std::int32_t left, top, width, height;
-    bool operator==(const ControlRect&) const = default;
-};
-
 // Controls left empty are not shown by that kind of box.
 struct BoxLayout {
     std::int32_t boxWidth, boxHeight;
-    ControlRect MemoMsg, Image1, Button1;
-    std::optional<ControlRect> Button2, Button3, Label1;
+    Bounds MemoMsg, Image1, Button1;
+    std::optional<Bounds> Button2, Button3, Label1;
 };
 
 // `msg` is the measured size of the message (widest line, lines x 18);

@@ -11,11 +11,11 @@ constexpr Bounds TMCountSBounds { 64, 128, 0, 0 };
 
 TMKBox::TMKBox(bool counting, const std::string& countText, const std::string& startLabel)
     : BoxForm(MKBoxKind, counting, startLabel)
-    , tmCountS_(std::make_unique<Label>(*this, TMCountSBounds, countText, false))
+    , tmCountS_(Add<Label>(TMCountSBounds, countText, false))
 {
 }
 
 CountdownStep TMKBox::CountdownTick()
 {
-    return count_.Tick(tmCountS_->Text());
+    return count_.Tick(tmCountS_.Text());
 }

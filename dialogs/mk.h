@@ -16,6 +16,6 @@ protected:
     bool RestartTimerEachTick() const override { return false; }
 
 private:
-    std::unique_ptr<Label> tmCountS_;
+    Label& tmCountS_;
     SlotCountdown count_;
 };

@@ -4,6 +4,8 @@
 #include "gui/Controls.h"
 #include "gui/Timer.h"
 
+#include <commctrl.h>
+
 #include <set>
 #include <utility>
 
@@ -61,9 +63,43 @@ void RegisterFormClass(const FormLayout& layout, WNDPROC procedure)
 
 } // namespace
 
+Form::Form() = default;
+
 Form::~Form()
 {
     DestroyHandle();
+    DestroyControls();
+}
+
+void Form::DestroyControls()
+{
+    // Newest first: a control may refer to one made before it.
+    while (!ownedControls_.empty())
+        ownedControls_.pop_back();
+}
+
+void Form::SetHint(HWND control, const std::string& hint)
+{
+    if (!tooltip_) {
+        static const bool initialised = [] {
+            INITCOMMONCONTROLSEX classes { sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES };
+            return InitCommonControlsEx(&classes) != FALSE;
+        }();
+        (void)initialised;
+        tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+            CW_USEDEFAULT, window_, nullptr, Application::Get().Instance(), nullptr));
+    }
+    TOOLINFOA tool {};
+    // The size of the structure the system's oldest tooltips know: the
+    // later fields are not used here, and every version accepts it.
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(hint.c_str());
+    SendMessageA(tooltip_.Get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Form::SetBackgroundColor(COLORREF color)
@@ -76,14 +112,35 @@ void Form::SetBackgroundColor(COLORREF color)
         InvalidateRect(window_, nullptr, TRUE);
 }
 
-void Form::RegisterControl(int id, Control* control)
+void Form::RegisterControl(Control* control)
 {
-    controls_[id] = control;
+    controls_[control->Id()] = control;
+    controlWindows_[control->Handle()] = control;
 }
 
-void Form::UnregisterControl(int id)
+void Form::RegisterPartWindow(HWND part, Control* control)
 {
-    controls_.erase(id);
+    controlWindows_[part] = control;
+}
+
+void Form::UnregisterControl(Control* control)
+{
+    controls_.erase(control->Id());
+    std::erase_if(controlWindows_, [control](const auto& entry) { return entry.second == control; });
+}
+
+Control* Form::ControlOfWindow(HWND window) const
+{
+    const auto found = controlWindows_.find(window);
+    return found != controlWindows_.end() ? found->second : nullptr;
+}
+
+std::optional<LRESULT> Form::HandleControlColor(WPARAM dc, LPARAM window)
+{
+    if (const Control* control = ControlOfWindow(reinterpret_cast<HWND>(window)))
+        if (std::optional<HBRUSH> brush = control->CtlColor(reinterpret_cast<HDC>(dc)))
+            return reinterpret_cast<LRESULT>(*brush);
+    return std::nullopt;
 }
 
 std::optional<LRESULT> Form::HandleCommand(WPARAM wParam)
@@ -112,6 +169,8 @@ void Form::CreateWindowFromLayout(const FormLayout& layout)
 
 void Form::DestroyHandle()
 {
+    DestroyControls();
+    tooltip_.Reset();
     // Cleared first: messages sent while the window goes must not reach a
     // form that is half destroyed.
     if (HWND window = std::exchange(window_, nullptr)) {
@@ -233,9 +292,11 @@ bool Form::RouteDialogMessage(MSG& message)
     return IsDialogMessageA(root, &message) != FALSE;
 }
 
-void Form::RegisterTimer(UINT id, Timer* timer)
+UINT Form::RegisterTimer(Timer* timer)
 {
+    const UINT id = nextTimerId_++;
     timers_[id] = timer;
+    return id;
 }
 
 void Form::UnregisterTimer(UINT id)
@@ -296,7 +357,31 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
             return 1;
         }
         break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (auto control = controls_.find(static_cast<int>(item->CtlID)); control != controls_.end()) {
+            control->second->DrawItem(*item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (auto control = controls_.find(static_cast<int>(item->CtlID)); control != controls_.end()) {
+            control->second->MeasureItem(*item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        if (std::optional<LRESULT> handled = HandleControlColor(wParam, lParam))
+            return *handled;
+        break;
     case WM_CTLCOLORSTATIC:
+        if (std::optional<LRESULT> handled = HandleControlColor(wParam, lParam))
+            return *handled;
         if (background_) {
             SetBkColor(reinterpret_cast<HDC>(wParam), backgroundColor_);
             return reinterpret_cast<LRESULT>(background_.Get());

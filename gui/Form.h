@@ -11,8 +11,10 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Control;
@@ -35,7 +37,7 @@ class Form {
 public:
     using MessageHook = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
 
-    Form() = default;
+    Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
     virtual ~Form();
@@ -66,10 +68,25 @@ public:
 
     // The colour behind the form and its read-only text fields and labels.
     void SetBackgroundColor(COLORREF color);
+    COLORREF BackgroundColor() const { return backgroundColor_; }
+
+    // Shows `hint` as a tooltip while the mouse rests on `control`.
+    void SetHint(HWND control, const std::string& hint);
 
 protected:
     void CreateWindowFromLayout(const FormLayout& layout);
+    // Destroys the controls, newest first, and then the window.
     void DestroyHandle();
+
+    // Creates a control inside the window, which must exist; the form owns
+    // it from then on.  The order of creation is the tab order.
+    template <typename ControlType, typename... Arguments> ControlType& Add(Arguments&&... arguments)
+    {
+        auto control = std::make_unique<ControlType>(*this, std::forward<Arguments>(arguments)...);
+        ControlType& added = *control;
+        ownedControls_.push_back(std::move(control));
+        return added;
+    }
 
     // The form's own handling; nothing means "not handled here".
     virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -85,11 +102,16 @@ protected:
 private:
     friend class Control;
     friend class Timer;
-    void RegisterControl(int id, Control* control);
-    void UnregisterControl(int id);
+    void RegisterControl(Control* control);
+    void UnregisterControl(Control* control);
+    void RegisterPartWindow(HWND part, Control* control);
+    Control* ControlOfWindow(HWND window) const;
     std::optional<LRESULT> HandleCommand(WPARAM wParam);
-    void RegisterTimer(UINT id, Timer* timer);
+    std::optional<LRESULT> HandleControlColor(WPARAM dc, LPARAM window);
+    // Timer ids are handed out per form, as control ids are per process.
+    UINT RegisterTimer(Timer* timer);
     void UnregisterTimer(UINT id);
+    void DestroyControls();
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -104,7 +126,11 @@ private:
     BrushHandle background_;
     COLORREF backgroundColor_ = 0;
     std::map<UINT, Timer*> timers_;
+    UINT nextTimerId_ = 1;
     std::map<int, Control*> controls_;
+    std::map<HWND, Control*> controlWindows_;
+    std::vector<std::unique_ptr<Control>> ownedControls_;
+    WindowHandle tooltip_;
     std::vector<std::pair<int, MessageHook>> hooks_;
     int nextHookId_ = 1;
 };

@@ -2,13 +2,12 @@
 
 #include "gui/Form.h"
 
-Timer::Timer(Form& owner, UINT id, UINT interval, std::function<void()> onTimer)
+Timer::Timer(Form& owner, UINT interval, std::function<void()> onTimer)
     : owner_(owner)
-    , id_(id)
+    , id_(owner.RegisterTimer(this))
     , interval_(interval)
     , onTimer_(std::move(onTimer))
 {
-    owner_.RegisterTimer(id_, this);
 }
 
 Timer::~Timer()

@@ -1,7 +1,8 @@
 #pragma once
 
-// A window-message timer of a form.  An interval of 0 never fires, whatever
-// Enabled says; changing either restarts the count.
+// A window-message timer of a form, created disabled; its id is handed out
+// by the form.  An interval of 0 never fires, whatever Enabled says;
+// changing either restarts the count.
 
 #include "gui/Component.h"
 
@@ -13,7 +14,7 @@ class Form;
 
 class Timer : public Component {
 public:
-    Timer(Form& owner, UINT id, UINT interval, std::function<void()> onTimer);
+    Timer(Form& owner, UINT interval, std::function<void()> onTimer);
     ~Timer() override;
 
     void SetInterval(UINT interval);

@@ -57,6 +57,8 @@ using IconHandle = OwnedHandle<HICON, DestroyIcon>;
 using BitmapHandle = OwnedHandle<HBITMAP, DeleteBitmapObject>;
 using BrushHandle = OwnedHandle<HBRUSH, DeleteBrushObject>;
 using MemoryDcHandle = OwnedHandle<HDC, DeleteDC>;
+// A window of the program's own making that no form stands for (a tooltip).
+using WindowHandle = OwnedHandle<HWND, DestroyWindow>;
 
 // A device context borrowed from a window (0: the screen), given back when
 // it goes.

@@ -62,11 +62,11 @@ TEST(OkBoxLayout, SizesTheBoxAroundATwoLineMessage)
 {
     const BoxLayout box = LayOutOkBox({ 300, 36 }, Frame);
     EXPECT_EQ(box.boxWidth, 300 + 106);
-    EXPECT_EQ(box.MemoMsg, (ControlRect { 64, 16, 310, 62 }));
+    EXPECT_EQ(box.MemoMsg, (Bounds { 64, 16, 310, 62 }));
     EXPECT_EQ(box.boxHeight, 62 + 113);
-    EXPECT_EQ(box.Image1, (ControlRect { 16, (62 - 32) / 2 + 12, 32, 32 }));
+    EXPECT_EQ(box.Image1, (Bounds { 16, (62 - 32) / 2 + 12, 32, 32 }));
     // y0 = 78 (text field bottom); client height 150.
-    EXPECT_EQ(box.Button1, (ControlRect { (400 - 89) / 2, 78 + (150 - 78 - 33) / 2, 89, 33 }));
+    EXPECT_EQ(box.Button1, (Bounds { (400 - 89) / 2, 78 + (150 - 78 - 33) / 2, 89, 33 }));
     EXPECT_FALSE(box.Button2);
     EXPECT_FALSE(box.Button3);
     EXPECT_FALSE(box.Label1);
@@ -75,7 +75,7 @@ TEST(OkBoxLayout, SizesTheBoxAroundATwoLineMessage)
 TEST(OkBoxLayout, GivesAnEmptyMessageOneLine)
 {
     const BoxLayout box = LayOutOkBox(MessageSize(SplitMessageLines(""), SixPerByte), Frame);
-    EXPECT_EQ(box.MemoMsg, (ControlRect { 64, 16, 10, 18 + 26 }));
+    EXPECT_EQ(box.MemoMsg, (Bounds { 64, 16, 10, 18 + 26 }));
     EXPECT_EQ(box.boxWidth, 106);
     EXPECT_EQ(box.boxHeight, 44 + 113);
     EXPECT_EQ(box.Image1.top, 18);
@@ -108,9 +108,9 @@ TEST(CountdownBoxLayout, SpreadsTheButtonsAndPutsTheLabelInTheCorner)
     EXPECT_EQ(box.boxWidth, 606);
     const std::int32_t gap = (600 - 178) / 3;
     EXPECT_EQ(box.Button1.left, gap);
-    EXPECT_EQ(*box.Button2, (ControlRect { 2 * gap + 89, box.Button1.top, 89, 33 }));
+    EXPECT_EQ(*box.Button2, (Bounds { 2 * gap + 89, box.Button1.top, 89, 33 }));
     EXPECT_EQ(*box.Button3, *box.Button2);
-    EXPECT_EQ(*box.Label1, (ControlRect { 600 - 40, ClientHeight(box) - 13, 40, 13 }));
+    EXPECT_EQ(*box.Label1, (Bounds { 600 - 40, ClientHeight(box) - 13, 40, 13 }));
 }
 
 TEST(CountdownBoxLayout, WidensForTheLabelWithoutMovingTheButtons)
@@ -171,7 +171,7 @@ TEST(YesNoBoxLayout, DividesTheWidthIntoThreeEqualGaps)
         EXPECT_FALSE(box.Label1);
         const std::int32_t gap = (ClientWidth(box) - 178) / 3;
         EXPECT_EQ(box.Button1.left, gap);
-        EXPECT_EQ(*box.Button2, (ControlRect { 2 * gap + 89, box.Button1.top, 89, 33 }));
+        EXPECT_EQ(*box.Button2, (Bounds { 2 * gap + 89, box.Button1.top, 89, 33 }));
         EXPECT_EQ(box.Button1.top, LayOutOkBox({ widest, 36 }, Frame).Button1.top);
     }
 }

@@ -286,12 +286,12 @@ BoxSize FrameOf(const BoxView& view)
     return BoxSize { view.Width() - view.ClientWidth(), view.Height() - view.ClientHeight() };
 }
 
-ControlRect RectOf(const BoxControl& control)
+Bounds RectOf(const BoxControl& control)
 {
-    return ControlRect { control.Left(), control.Top(), control.Width(), control.Height() };
+    return Bounds { control.Left(), control.Top(), control.Width(), control.Height() };
 }
 
-void PrintTo(const ControlRect& rect, std::ostream* out)
+void PrintTo(const Bounds& rect, std::ostream* out)
 {
     *out << "{left " << rect.left << ", top " << rect.top << ", " << rect.width << " x " << rect.height
          << "}";

@@ -99,8 +99,8 @@ BoxView ReadBox(HWND box);
 // line) and the outer size minus the client size.
 BoxSize MeasuredMessage(const std::string& text);
 BoxSize FrameOf(const BoxView& view);
-ControlRect RectOf(const BoxControl& control);
-void PrintTo(const ControlRect& rect, std::ostream* out);
+Bounds RectOf(const BoxControl& control);
+void PrintTo(const Bounds& rect, std::ostream* out);
 std::string CountLabelText(HWND box); // empty when the box has no label
 
 // Presses a button as a mouse click on it would.
