@@ -1,0 +1,71 @@
+#include "browser/Dopendlg.h"
+
+#include "browser/Dirview.h"
+#include "dialogs/Placement.h"
+#include "gui/Application.h"
+#include "platform/Errors.h"
+#include "text/YeNADDCUT.h"
+
+namespace {
+
+// The running program's file, however long its path.
+std::string ProgramFile()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// The folder part of the program file's path, with its backslash.  The
+// walk steps over double-byte characters, whose second byte may be 0x5C.
+std::string ProgramFolderOf(const std::string& file)
+{
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(file[i])))
+            ++i;
+        else if (file[i] == '\\')
+            end = i + 1;
+    }
+    return file.substr(0, end);
+}
+
+// Repaints the application's main window once the browser is gone, on
+// every path out of Execute.
+class RepaintMainFormAfter {
+public:
+    RepaintMainFormAfter() = default;
+    RepaintMainFormAfter(const RepaintMainFormAfter&) = delete;
+    RepaintMainFormAfter& operator=(const RepaintMainFormAfter&) = delete;
+    ~RepaintMainFormAfter() { Application::Get().RepaintMainForm(); }
+};
+
+} // namespace
+
+std::string TDIROPENDLG::Execute()
+{
+    const std::string program = ProgramFile();
+    const std::string programFolder = ProgramFolderOf(program);
+    const RepaintMainFormAfter repaint;
+    TDIRVIEWForm view;
+    PlaceDialog(view.Handle(), SourceHandle);
+    Listing& listing = view.FolderListing();
+    listing.FillDrives(program.empty() ? '\0' : program[0]);
+    try {
+        listing.GoToFolder(Directory.empty() ? programFolder : Directory);
+    } catch (const DrimError&) {
+        listing.GoToFolder(programFolder);
+    }
+    view.ShowChosenFolder();
+    view.SetListColors(StandardColor);
+    view.SetTitle(Title);
+    view.FocusFolderList();
+    view.ShowModal();
+    return view.ChosenFolder();
+}
