@@ -2,9 +2,33 @@
 
 // The setup window: shown to install the program, hidden while it removes
 // it.  Its class name tells other copies that a setup is under way.
+//
+// Its handlers are spread over files by mode:
+//   DRIM_SETUP.cpp          creation (FormCreate), FormPaint, FormCloseQuery,
+//                           the boxes and the guard of a running step
+//   SetupInstall.cpp        install mode: DdeClientConv1Open, Button1Click
+//                           ("参照"), Button2Click ("中止"), Button4Click
+//                           ("初期値"), CheckBoxBkColorClick ("標準色")
+//   SetupInstallRun.cpp     Button3Click ("設定"), the installation
+//   SetupUninstall.cpp      Timer1Timer (the uninstallation) and
+//                           TimerErOutTimer (the running report)
+//   SetupUninstallCopy.cpp  Timer2Timer and Timer3Timer (the uninstall copy)
 
-#include "program/RunMode.h"
+#include "browser/Dopendlg.h"
+#include "dialogs/Palundlg.h"
+#include "dialogs/Yesnodlg.h"
+#include "gui/Controls.h"
+#include "gui/Font.h"
 #include "gui/Form.h"
+#include "gui/Timer.h"
+#include "program/RunMode.h"
+#include "setup/SetupValues.h"
+#include "setup/UninstallCopy.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
 
 inline constexpr char SetupWindowClassName[] = "TSDRIM32SETUPForm";
 
@@ -14,6 +38,91 @@ public:
 
     RunMode Mode() const { return mode_; }
 
+protected:
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool FormCloseQuery() override;
+
 private:
+    // While a step runs, pending messages are let through; a close request
+    // among them is carried out once the step is over, never in its middle.
+    class RunningStep {
+    public:
+        explicit RunningStep(TSDRIM32SETUPForm& form);
+        RunningStep(const RunningStep&) = delete;
+        RunningStep& operator=(const RunningStep&) = delete;
+        ~RunningStep();
+
+    private:
+        TSDRIM32SETUPForm& form_;
+    };
+
+    void FormCreate();
+    void FormPaint();
+    void CreateControls();
+    void SetLabelText(Label& label, const std::string& text);
+    void StartInstallMode();
+    void StartHiddenMode();
+    void ShowMessage(std::string_view text);
+    bool Ask(std::string_view question);
+    void SetApplicationCaption(const std::string& caption);
+    // Closes once the current handler has returned.
+    void CloseAfterStep();
+
+    void DdeClientConv1Open(std::vector<std::string> groupNames);
+    void Button1Click();
+    void Button2Click();
+    void Button4Click();
+    void CheckBoxBkColorClick();
+
+    void Button3Click();
+    bool RunInstallation();
+    std::string PrepareFolder(const std::string& folderText);
+    bool CopyProgramFiles(const std::string& targetFolder);
+    void AddProgramItems(const std::string& group, const std::string& installedFile);
+    void StopInstallation(std::string_view text, bool beep);
+
+    void Timer1Timer();
+    bool ConfirmedRemoval();
+    void RemoveProgramItems();
+    void RemoveSettings();
+    void RefreshUninstallCopy(const std::string& copyPath);
+    bool StartUninstallCopy(const std::string& copyPath);
+    void TimerErOutTimer();
+
+    void Timer2Timer();
+    void Timer3Timer();
+
     RunMode mode_;
+    bool stepRunning_ = false;
+    bool closeRequested_ = false;
+
+    std::string quotedItemTitle_;
+    std::array<std::string, ProgramFileCount> programFileNames_;
+    std::string windowTitleBase_;
+    std::string displayTitle_;
+    std::string windowsFolder_;
+    std::string defaultFolder_;
+    std::string rememberedGroup_;
+    UninstallCopyStart copyStart_;
+
+    FontHandle font_;
+    Label* label1_ = nullptr;
+    Edit* edit1_ = nullptr;
+    Button* button4_ = nullptr;
+    Button* button1_ = nullptr;
+    CheckBox* checkBoxBkColor_ = nullptr;
+    Label* label2_ = nullptr;
+    ComboBox* comboBox1_ = nullptr;
+    Button* button2_ = nullptr;
+    Button* button3_ = nullptr;
+    Button* button5_ = nullptr;
+    CheckBox* checkBoxST_ = nullptr;
+
+    TYesNoBoxDlg yesNoBoxDlg1_;
+    TPalunBoxDlg palunBoxDlg1_;
+    TDIROPENDLG dIROPENDLG1_;
+    Timer timer1_;
+    Timer timer2_;
+    Timer timer3_;
+    Timer timerErOut_;
 };

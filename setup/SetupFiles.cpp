@@ -1,0 +1,112 @@
+#include "setup/SetupFiles.h"
+
+#include "setup/UninstallCopy.h"
+#include "text/YeNADDCUT.h"
+
+#include <windows.h>
+
+#include <new>
+
+namespace {
+
+// The Windows folder's buffer and the length the call is told, which leaves
+// room beyond the terminating zero.
+constexpr UINT WindowsFolderBufferBytes = 302;
+constexpr UINT WindowsFolderLengthArgument = 300;
+
+class FindHandle {
+public:
+    explicit FindHandle(const std::string& path)
+        : handle_(FindFirstFileA(path.c_str(), &data_))
+    {
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    ~FindHandle()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            FindClose(handle_);
+    }
+
+    // The first match when it is a file; a folder of that name is none.
+    const WIN32_FIND_DATAA* File() const
+    {
+        if (handle_ == INVALID_HANDLE_VALUE || (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return nullptr;
+        return &data_;
+    }
+
+private:
+    WIN32_FIND_DATAA data_ {};
+    HANDLE handle_;
+};
+
+} // namespace
+
+std::optional<std::string> WindowsFolder()
+{
+    std::string buffer;
+    try {
+        buffer.assign(WindowsFolderBufferBytes, '\0');
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    const UINT length = GetWindowsDirectoryA(buffer.data(), WindowsFolderLengthArgument);
+    buffer.resize(length < WindowsFolderLengthArgument ? length : 0);
+    return YenAdd(buffer);
+}
+
+std::optional<std::string> FullPathName(const std::string& path)
+{
+    std::string buffer(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length
+            = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0)
+            return std::nullopt;
+        // Too small a buffer gives the size it needs, the zero included.
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(length);
+    }
+}
+
+bool ChangeFolder(const std::string& folder)
+{
+    return SetCurrentDirectoryA(folder.c_str()) != FALSE;
+}
+
+bool CreateFolder(const std::string& folder)
+{
+    return CreateDirectoryA(folder.c_str(), nullptr) != FALSE;
+}
+
+bool RemoveFolder(const std::string& folder)
+{
+    return RemoveDirectoryA(folder.c_str()) != FALSE;
+}
+
+bool FileExists(const std::string& path)
+{
+    return FindHandle(path).File() != nullptr;
+}
+
+bool DeleteFileAt(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+std::int32_t FileDosStamp(const std::string& path)
+{
+    const FindHandle found(path);
+    const WIN32_FIND_DATAA* file = found.File();
+    FILETIME local {};
+    WORD date = 0;
+    WORD time = 0;
+    if (file == nullptr || !FileTimeToLocalFileTime(&file->ftLastWriteTime, &local)
+        || !FileTimeToDosDateTime(&local, &date, &time))
+        return 0;
+    return PackedDosStamp(date, time);
+}

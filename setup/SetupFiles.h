@@ -1,0 +1,32 @@
+#pragma once
+
+// The file-system calls of the installer and the uninstaller.  Paths are
+// code page 932; none of these throws.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The Windows folder with its trailing backslash; nothing when no buffer for
+// it could be had.
+std::optional<std::string> WindowsFolder();
+
+// The full path of `path` taken relative to the current folder, whatever its
+// length; nothing when the system cannot make one.
+std::optional<std::string> FullPathName(const std::string& path);
+
+// Makes the folder the process's current folder: how the installer tells
+// that a level exists.
+bool ChangeFolder(const std::string& folder);
+bool CreateFolder(const std::string& folder);
+bool RemoveFolder(const std::string& folder);
+
+// A file, not a folder, of any of the attributes normal, read-only, hidden,
+// system and archive.
+bool FileExists(const std::string& path);
+// Deletes the file; false when it cannot (missing, or still held open).
+bool DeleteFileAt(const std::string& path);
+
+// The file's last write in the packed DOS form of local time; 0 when it
+// cannot be found or its time not converted.
+std::int32_t FileDosStamp(const std::string& path);

@@ -1,0 +1,85 @@
+// The setup window in install mode: its creation steps and every handler
+// but "設定".
+
+#include "setup/DRIM_SETUP.h"
+
+#include "gui/Application.h"
+#include "platform/Registry.h"
+#include "program/RegistryNames.h"
+#include "setup/GroupList.h"
+#include "setup/ProgmanLink.h"
+#include "setup/SetupRegistry.h"
+#include "setup/SetupTexts.h"
+
+#include <windows.h>
+
+namespace {
+
+// The combo box's own comparison: the user's locale, letter case ignored.
+int CompareIgnoringCase(std::string_view a, std::string_view b)
+{
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+               b.data(), static_cast<int>(b.size()))
+        - CSTR_EQUAL;
+}
+
+} // namespace
+
+void TSDRIM32SETUPForm::StartInstallMode()
+{
+    SetApplicationCaption(windowTitleBase_ + std::string(InstallCaptionTail));
+    SetLabelText(*label1_, programFileNames_[0] + label1_->Text());
+    SetLabelText(*label2_, programFileNames_[0] + label2_->Text());
+    Application::Get().ProcessMessages();
+
+    const std::string settingsKey(SettingsKey);
+    defaultFolder_ = DefaultFolder(windowsFolder_, ReadSetting(HKEY_CURRENT_USER, settingsKey, ValueExePath));
+    edit1_->SetText(defaultFolder_);
+    rememberedGroup_ = ReadSetting(HKEY_CURRENT_USER, settingsKey, ValueGroup);
+
+    Application::Get().ProcessMessages();
+    std::optional<std::vector<std::string>> groupNames = RequestGroupNames();
+    if (groupNames)
+        DdeClientConv1Open(std::move(*groupNames));
+    else
+        ShowMessage(NoGroupListText);
+    Repaint();
+}
+
+void TSDRIM32SETUPForm::DdeClientConv1Open(std::vector<std::string> groupNames)
+{
+    const GroupList list = ArrangeGroupList(std::move(groupNames), rememberedGroup_, CompareIgnoringCase);
+    comboBox1_->Fill(list.entries);
+    comboBox1_->SetSelectedIndex(static_cast<int>(list.selected));
+}
+
+void TSDRIM32SETUPForm::Button1Click()
+{
+    dIROPENDLG1_.StandardColor = checkBoxBkColor_->Checked();
+    dIROPENDLG1_.Title = std::string(BrowseTitle);
+    dIROPENDLG1_.Directory = edit1_->Text();
+    const std::string folder = dIROPENDLG1_.Execute();
+    if (!folder.empty())
+        edit1_->SetText(folder);
+    edit1_->SetFocus();
+}
+
+void TSDRIM32SETUPForm::Button2Click()
+{
+    ShowMessage(CancelledText);
+    Repaint();
+    CloseAfterStep();
+}
+
+void TSDRIM32SETUPForm::Button4Click()
+{
+    edit1_->SetText(defaultFolder_);
+    edit1_->SetFocus();
+}
+
+void TSDRIM32SETUPForm::CheckBoxBkColorClick()
+{
+    const COLORREF color = checkBoxBkColor_->Checked() ? GetSysColor(COLOR_WINDOW) : BackgroundColor();
+    comboBox1_->SetColor(color);
+    edit1_->SetColor(color);
+}

@@ -1,0 +1,166 @@
+// "設定": the installation, step by step.  Each step that fails shows its
+// message and leaves the window ready again; nothing done before it is
+// undone.
+
+#include "setup/DRIM_SETUP.h"
+
+#include "gui/Application.h"
+#include "platform/Errors.h"
+#include "program/Program.h"
+#include "setup/InstallFolders.h"
+#include "setup/InstallRecord.h"
+#include "setup/Progman.h"
+#include "setup/ProgmanLink.h"
+#include "setup/SetupFiles.h"
+#include "setup/SetupRegistry.h"
+#include "setup/SetupTexts.h"
+#include "text/CopyUnit.h"
+#include "text/YeNADDCUT.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string UpperWithSystem(std::string text)
+{
+    if (!text.empty())
+        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+} // namespace
+
+void TSDRIM32SETUPForm::Button3Click()
+{
+    // Enter still reaches the default button while it is hidden.
+    if (!button3_->Visible()) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    const RunningStep step(*this);
+    const HourglassCursor hourglass;
+    button3_->SetVisible(false);
+    Application::Get().ProcessMessages();
+    if (RunInstallation())
+        CloseAfterStep();
+}
+
+void TSDRIM32SETUPForm::StopInstallation(std::string_view text, bool beep)
+{
+    button3_->SetVisible(true);
+    if (beep)
+        MessageBeep(MB_ICONEXCLAMATION);
+    if (!text.empty())
+        ShowMessage(text);
+}
+
+bool TSDRIM32SETUPForm::RunInstallation()
+{
+    if (comboBox1_->Text().empty()) {
+        StopInstallation(NoGroupText, true);
+        return false;
+    }
+    const std::string folderText = edit1_->Text();
+    if (folderText.empty()) {
+        StopInstallation(NoFolderText, true);
+        return false;
+    }
+    const std::string folder = PrepareFolder(folderText);
+    if (folder.empty())
+        return false;
+    if (!CopyProgramFiles(folder))
+        return false;
+
+    Application::Get().ProcessMessages();
+    const std::string group = comboBox1_->Text();
+    const std::vector<RegistryWrite> writes
+        = InstallRegistryWrites({ folder, group, checkBoxBkColor_->Checked() });
+    WriteRecordStage(writes, RecordStage::FolderAndGroup);
+    AddProgramItems(group, folder + programFileNames_[0]);
+    WriteRecordStage(writes, RecordStage::UninstallEntry);
+    WriteRecordStage(writes, RecordStage::Version);
+
+    Application::Get().ProcessMessages();
+    SetForegroundWindow(Handle());
+    ShowMessage(std::string(InstalledHead) + comboBox1_->Text() + std::string(InstalledTail));
+    Repaint();
+    return true;
+}
+
+// The folder with its trailing backslash, every level of it in place; empty
+// when the installation stops here.
+std::string TSDRIM32SETUPForm::PrepareFolder(const std::string& folderText)
+{
+    const std::optional<std::string> fullPath = FullPathName(folderText);
+    const std::string folder = fullPath ? YenAdd(*fullPath) : std::string();
+    // A path longer than the system's buffers would be cut or refused
+    // somewhere further on, with part of the work already done.
+    if (folder.empty() || !FolderFitsPathBuffers(folder, programFileNames_[0])) {
+        StopInstallation(BadFolderText, false);
+        return {};
+    }
+    const std::vector<std::string> levels = InstallFolderLevels(folder);
+    bool asked = false;
+    for (const std::string& level : levels) {
+        if (ChangeFolder(level))
+            continue;
+        if (!asked) {
+            if (!Ask(YenCut(folder) + std::string(CreateFolderQuestion))) {
+                StopInstallation({}, false);
+                return {};
+            }
+            asked = true;
+        }
+        if (!CreateFolder(level)) {
+            StopInstallation("[ " + level + std::string(CreateFolderFailedText), false);
+            return {};
+        }
+    }
+    const std::string lastLevel = levels.empty() ? std::string() : YenAdd(levels.back());
+    if (lastLevel.empty() || lastLevel == "\\") {
+        StopInstallation(BadFolderText, false);
+        return {};
+    }
+    return lastLevel;
+}
+
+bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
+{
+    const std::string& sourceFolder = Program().programFolder;
+    // Run from the chosen folder itself: the files are already there.
+    if (UpperWithSystem(sourceFolder) == UpperWithSystem(targetFolder))
+        return true;
+    for (std::size_t i = 0; i < InstalledFileCount; ++i) {
+        const std::string& name = programFileNames_[i];
+        try {
+            FileCopyKeepDate(sourceFolder + name, targetFolder + name);
+        } catch (const DrimError&) {
+            StopInstallation(name + std::string(CopyFailedText), false);
+            return false;
+        }
+    }
+    return true;
+}
+
+void TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::string& installedFile)
+{
+    // The results only say whether a command was handed over; Program
+    // Manager carries it out while the messages run.
+    const std::string addItem = AddItemCommand(installedFile, quotedItemTitle_);
+    Application::Get().ProcessMessages();
+    ProgmanExecute(CreateGroupCommand(group));
+    Application::Get().ProcessMessages();
+    ProgmanExecute(addItem);
+    Application::Get().ProcessMessages();
+    if (!checkBoxST_->Checked())
+        return;
+    const std::string startupGroup = StartupGroupName();
+    if (startupGroup.empty()) {
+        ShowMessage(NoStartupGroupText);
+        return;
+    }
+    ProgmanExecute(CreateGroupCommand(startupGroup));
+    Application::Get().ProcessMessages();
+    ProgmanExecute(addItem);
+    Application::Get().ProcessMessages();
+}

@@ -1,0 +1,109 @@
+#include "setup/SetupRegistry.h"
+
+#include "platform/Registry.h"
+#include "program/RegistryNames.h"
+
+namespace {
+
+// Registry key names are at most 255 characters long.
+constexpr DWORD KeyNameBufferBytes = 256;
+
+std::string HandoverPath(RegistryRoot root)
+{
+    return std::string(root == RegistryRoot::Users ? DefaultUserHandoverKey : HandoverKey);
+}
+
+std::vector<std::string> SubkeyNames(HKEY root, const std::string& path)
+{
+    std::vector<std::string> names;
+    const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
+    if (!key)
+        return names;
+    char name[KeyNameBufferBytes];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = KeyNameBufferBytes;
+        if (RegEnumKeyExA(key->Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr)
+            != ERROR_SUCCESS)
+            return names;
+        names.emplace_back(name, length);
+    }
+}
+
+} // namespace
+
+HKEY RootKey(RegistryRoot root)
+{
+    switch (root) {
+    case RegistryRoot::CurrentUser:
+        return HKEY_CURRENT_USER;
+    case RegistryRoot::LocalMachine:
+        return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::Users:
+        return HKEY_USERS;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+void WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stage)
+{
+    for (const RegistryWrite& write : writes) {
+        if (write.stage != stage)
+            continue;
+        if (const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(RootKey(write.root), write.key))
+            key->WriteString(write.name, write.data);
+    }
+}
+
+void DeleteKeyTree(HKEY root, const std::string& path)
+{
+    // The subkeys first: a key that has subkeys cannot be deleted.
+    for (const std::string& name : SubkeyNames(root, path))
+        DeleteKeyTree(root, path + "\\" + name);
+    RegDeleteKeyA(root, path.c_str());
+}
+
+bool KeyIsEmpty(HKEY root, const std::string& path)
+{
+    const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    return key
+        && RegQueryInfoKeyA(key->Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+               nullptr, nullptr, nullptr, nullptr)
+        == ERROR_SUCCESS
+        && subkeys == 0 && values == 0;
+}
+
+std::string ReadSetting(HKEY root, const std::string& path, std::string_view name)
+{
+    const SettingValue value = ReadRegistryString(root, path, std::string(name));
+    return value.kind == SettingValue::Kind::Text ? value.text : std::string();
+}
+
+std::optional<Handover> RegistryHandoverStore::Read(RegistryRoot root)
+{
+    const std::optional<RegistryKey> key = RegistryKey::OpenForReading(RootKey(root), HandoverPath(root));
+    if (!key)
+        return std::nullopt;
+    auto text = [&](std::string_view name) {
+        const SettingValue value = key->ReadString(std::string(name));
+        return value.kind == SettingValue::Kind::Text ? value.text : std::string();
+    };
+    return Handover { text(HandoverValueFile), text(HandoverValueTitle), text(HandoverValueRmDir) };
+}
+
+void RegistryHandoverStore::Delete(RegistryRoot root)
+{
+    DeleteKeyTree(RootKey(root), HandoverPath(root));
+}
+
+void WriteHandover(const Handover& handover)
+{
+    const std::optional<RegistryKey> key
+        = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, std::string(HandoverKey));
+    if (!key)
+        return;
+    key->WriteString(std::string(HandoverValueFile), handover.file);
+    key->WriteString(std::string(HandoverValueTitle), handover.title);
+    key->WriteString(std::string(HandoverValueRmDir), handover.rmDir);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// The registry work of the installer and the uninstaller.  Every key is
+// opened, used and closed within one call; results are not reported where
+// the program does not look at them.
+
+#include "setup/InstallRecord.h"
+#include "setup/UninstallCopy.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+HKEY RootKey(RegistryRoot root);
+
+// Carries out the writes of one stage, in their order.
+void WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stage);
+
+// Deletes the key with everything under it.
+void DeleteKeyTree(HKEY root, const std::string& path);
+
+// True when the key exists and holds neither subkeys nor values.
+bool KeyIsEmpty(HKEY root, const std::string& path);
+
+// One string value; empty when the key or the value is missing, or the value
+// is not a string.
+std::string ReadSetting(HKEY root, const std::string& path, std::string_view name);
+
+// The hand-over key under HKEY_CURRENT_USER and, as the default user's key,
+// under HKEY_USERS.
+class RegistryHandoverStore : public HandoverStore {
+public:
+    std::optional<Handover> Read(RegistryRoot root) override;
+    void Delete(RegistryRoot root) override;
+};
+
+// Written by the uninstaller under HKEY_CURRENT_USER.
+void WriteHandover(const Handover& handover);

@@ -1,0 +1,138 @@
+// The uninstallation ("/uninstall") and the report that the program is
+// still running, each run once by its timer after the hidden window exists.
+
+#include "setup/DRIM_SETUP.h"
+
+#include "gui/Application.h"
+#include "platform/Errors.h"
+#include "platform/Registry.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
+#include "program/RegistryNames.h"
+#include "setup/Progman.h"
+#include "setup/ProgmanLink.h"
+#include "setup/SetupFiles.h"
+#include "setup/SetupRegistry.h"
+#include "setup/SetupTexts.h"
+#include "text/CopyUnit.h"
+#include "text/YeNADDCUT.h"
+
+#include <windows.h>
+
+namespace {
+
+// WinExec's results below this are error codes.
+constexpr UINT WinExecFirstSuccess = 32;
+
+} // namespace
+
+void TSDRIM32SETUPForm::Timer1Timer()
+{
+    timer1_.SetEnabled(false);
+    const RunningStep step(*this);
+    if (!ConfirmedRemoval()) {
+        ShowMessage(UninstallCancelledText);
+        Repaint();
+        CloseAfterStep();
+        return;
+    }
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, std::string(UninstallEntryKey));
+    RemoveProgramItems();
+    for (std::size_t i = 1; i < ProgramFileCount; ++i)
+        DeleteFileAt(Program().programFolder + programFileNames_[i]);
+    RemoveSettings();
+
+    const std::string copyPath = windowsFolder_ + UninstallCopyName();
+    RefreshUninstallCopy(copyPath);
+    Application::Get().ProcessMessages();
+    WriteHandover({ Program().programPath, Caption(), std::string() });
+    const bool started = StartUninstallCopy(copyPath);
+    Repaint();
+    if (!started) {
+        // Where the uninstaller wrote it, and where older systems kept the
+        // same key.
+        DeleteKeyTree(HKEY_CURRENT_USER, std::string(HandoverKey));
+        DeleteKeyTree(HKEY_USERS, std::string(DefaultUserHandoverKey));
+    }
+    CloseAfterStep();
+}
+
+bool TSDRIM32SETUPForm::ConfirmedRemoval()
+{
+    return Ask(displayTitle_ + std::string(UninstallQuestionTail));
+}
+
+void TSDRIM32SETUPForm::RemoveProgramItems()
+{
+    const std::string deleteItem = DeleteItemCommand(quotedItemTitle_);
+    auto removeFrom = [&](const std::string& group) {
+        if (group.empty())
+            return;
+        ProgmanExecute(ShowGroupCommand(group));
+        Application::Get().ProcessMessages();
+        ProgmanExecute(deleteItem);
+        Application::Get().ProcessMessages();
+    };
+    removeFrom(ReadSetting(HKEY_CURRENT_USER, std::string(SettingsKey), ValueGroup));
+    const std::string startupGroup = StartupGroupName();
+    Application::Get().ProcessMessages();
+    removeFrom(startupGroup);
+
+    const std::string shortcut
+        = DesktopShortcutPath(ReadSetting(HKEY_CURRENT_USER, std::string(ShellFoldersKey), ValueDesktop));
+    if (!shortcut.empty() && FileExists(shortcut))
+        DeleteFileAt(shortcut);
+}
+
+void TSDRIM32SETUPForm::RemoveSettings()
+{
+    if (const std::optional<RegistryKey> key
+        = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, std::string(SettingsKey))) {
+        key->DeleteValue(std::string(ValueVersion));
+        key->DeleteValue(std::string(ValueRecTxt));
+    }
+    if (!Ask(DeleteSettingsQuestion))
+        return;
+    DeleteKeyTree(HKEY_CURRENT_USER, std::string(SettingsKey));
+    // The maker's key stays while its other programs keep settings there.
+    if (KeyIsEmpty(HKEY_CURRENT_USER, std::string(VendorKey)))
+        DeleteKeyTree(HKEY_CURRENT_USER, std::string(VendorKey));
+}
+
+void TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)
+{
+    const std::string& programPath = Program().programPath;
+    if (FileExists(copyPath) && !UninstallCopyNeedsRefresh(FileDosStamp(copyPath), FileDosStamp(programPath)))
+        return;
+    // A copy that cannot be written leaves the one there, if any, to be
+    // started; the start reports when there is none.
+    try {
+        FileCopyKeepDate(programPath, copyPath);
+    } catch (const DrimError&) {
+    }
+}
+
+bool TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)
+{
+    // Out of the program's folder, so that the copy can remove it.
+    if (!ChangeFolder(YenCut(windowsFolder_))) {
+        ShowMessage(CopyFolderFailedText);
+        return false;
+    }
+    Application::Get().ProcessMessages();
+    if (WinExec(UninstallCopyCommandLine(copyPath).c_str(), SW_SHOW) < WinExecFirstSuccess) {
+        ShowMessage(CopyStartFailedText);
+        return false;
+    }
+    return true;
+}
+
+void TSDRIM32SETUPForm::TimerErOutTimer()
+{
+    timerErOut_.SetEnabled(false);
+    const RunningStep step(*this);
+    if (mode_ != RunMode::Normal)
+        ShowMessage(ProgramRunningText);
+    Repaint();
+    CloseAfterStep();
+}

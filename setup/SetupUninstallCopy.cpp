@@ -1,0 +1,46 @@
+// The uninstall copy: it takes the hand-over, deletes the program file once
+// the uninstaller's process has let go of it, and removes the emptied
+// folders.
+
+#include "setup/DRIM_SETUP.h"
+
+#include "program/Program.h"
+#include "setup/InstallFolders.h"
+#include "setup/SetupFiles.h"
+#include "setup/SetupRegistry.h"
+#include "setup/SetupTexts.h"
+
+void TSDRIM32SETUPForm::Timer2Timer()
+{
+    timer2_.SetEnabled(false);
+    const RunningStep step(*this);
+    RegistryHandoverStore store;
+    copyStart_ = DecideUninstallCopyStart(TakeHandover(store), Program().argument1);
+    SetApplicationCaption(copyStart_.caption);
+    if (!copyStart_.valid) {
+        ShowMessage(BadParameterText);
+        Repaint();
+        CloseAfterStep();
+        return;
+    }
+    if (FileExists(copyStart_.file))
+        DeleteFileAt(copyStart_.file);
+    timer3_.SetEnabled(true);
+}
+
+void TSDRIM32SETUPForm::Timer3Timer()
+{
+    timer3_.SetEnabled(false);
+    const RunningStep step(*this);
+    // The uninstaller holds the file until its process has ended; there is
+    // no limit to the tries.
+    if (FileExists(copyStart_.file) && !DeleteFileAt(copyStart_.file)) {
+        timer3_.SetEnabled(true);
+        return;
+    }
+    if (copyStart_.removeFolders)
+        RemoveFolderLevels(InstallFolderLevels(copyStart_.folderWithBackslash), RemoveFolder);
+    ShowMessage(UninstalledText);
+    Repaint();
+    CloseAfterStep();
+}

@@ -1,0 +1,205 @@
+#include "SetupDriving.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string WindowCaption = "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ&省電力OFF V1．4 インスツール";
+// 表 ends in 0x5C, the byte of a backslash.
+const std::string BlankAndTrailFolder = "C:\\Program Files\\ツール表";
+
+RECT ClientRectOf(HWND setup, HWND control)
+{
+    return RectInParent(control, setup);
+}
+
+void ExpectAt(HWND setup, HWND control, int left, int top, int width, int height)
+{
+    ASSERT_NE(control, nullptr);
+    const RECT rect = ClientRectOf(setup, control);
+    EXPECT_EQ(rect.left, left) << WindowText(control);
+    EXPECT_EQ(rect.top, top) << WindowText(control);
+    EXPECT_EQ(rect.right - rect.left, width) << WindowText(control);
+    EXPECT_EQ(rect.bottom - rect.top, height) << WindowText(control);
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    const FILETIME ta = LastWriteTime(a);
+    const FILETIME tb = LastWriteTime(b);
+    return ReadWholeFile(a) == ReadWholeFile(b) && ta.dwLowDateTime == tb.dwLowDateTime
+        && ta.dwHighDateTime == tb.dwHighDateTime;
+}
+
+class Installation : public FreshSettings {
+protected:
+    void SetUp() override
+    {
+        FreshSettings::SetUp();
+        DeleteValue(MapGroupsPath, "StartUp");
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallEntryPath);
+    }
+};
+
+// A first start on a clean system: the filled window, a three-level folder
+// made after one question, the files, the registry, the Program Manager
+// items, the completion and a next start that is the tray program.
+TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
+{
+    SetString(MapGroupsPath, "StartUp", "Startup");
+    InstallSource source;
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+    SavePicture(setup, "Setup_FreshSystem");
+
+    EXPECT_EQ(WindowText(setup), WindowCaption);
+    EXPECT_TRUE(IsWindowVisible(setup));
+    EXPECT_NE(GetWindowLongA(setup, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    RECT client {};
+    GetClientRect(setup, &client);
+    EXPECT_EQ(client.right, 441);
+    EXPECT_EQ(client.bottom, 171);
+    EXPECT_EQ(FolderField(setup), "C:\\PALUNP32\\DRIM32");
+    EXPECT_EQ(GroupField(setup), "PALUN RUZI32");
+    EXPECT_NE(SetupChild(setup, "Static", "DRIM32.EXEを置くフォルダーの設定："), nullptr);
+    EXPECT_NE(SetupChild(setup, "Static", "DRIM32.EXEを登録するグループの選択："), nullptr);
+    ExpectAt(setup, SetupChild(setup, "Edit"), 8, 32, 289, 26);
+    ExpectAt(setup, SetupChild(setup, "Button", "初期値"), 296, 8, 57, 24);
+    ExpectAt(setup, SetupChild(setup, "Button", "参照"), 296, 32, 57, 25);
+    ExpectAt(setup, SetupChild(setup, "Button", "標準色"), 360, 24, 73, 17);
+    ExpectAt(setup, SetupChild(setup, "Button", "中止"), 352, 64, 73, 33);
+    ExpectAt(setup, SetupChild(setup, "Button", "設定"), 352, 104, 73, 33);
+    ExpectAt(setup, SetupChild(setup, "Button", "設定中"), 352, 104, 73, 33);
+    ExpectAt(setup, SetupChild(setup, "Button", "スタートアップグループにも、アイコンを登録する。"), 8, 144,
+        401, 17);
+    EXPECT_EQ(SendMessageA(SetupChild(setup, "Button", "標準色"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // "設定中" lies under "設定": it comes after it in the z-order.
+    for (HWND below = SetupChild(setup, "Button", "設定"); below != nullptr;
+         below = GetWindow(below, GW_HWNDNEXT)) {
+        if (WindowText(below) == "設定中")
+            break;
+        ASSERT_NE(GetWindow(below, GW_HWNDNEXT), nullptr) << "設定中 is above 設定";
+    }
+
+    const std::string folder = "C:\\PALUNP32\\DRIM32";
+    Install(setup, folder, true, false);
+    EXPECT_EQ(AnswerQuestion(true, "Setup_FolderQuestion"), folder + "\r\nフォルダーを作成します");
+    const std::string done = AnswerMessage("Setup_Completed");
+    EXPECT_EQ(done, "登録完了です。\r\n\r\n[ PALUN RUZI32 ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆");
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+
+    for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" })
+        EXPECT_TRUE(SameFile(source.File(name), folder + "\\" + name)) << name;
+    EXPECT_EQ(ReadSetting("EXEPATH"), folder);
+    EXPECT_EQ(ReadSetting("Group"), "PALUN RUZI32");
+    EXPECT_EQ(ReadSetting("Version"), "14");
+    EXPECT_EQ(ReadSetting("BackColor"), "1");
+    EXPECT_EQ(
+        ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "DisplayName"), "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4");
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "UninstallString"),
+        "C:\\PALUNP32\\DRIM32\\DRIM32.EXE /uninstall");
+    const std::string groupLink = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN RUZI32\\" + InstalledLinkName;
+    const std::string startupLink = SpecialFolder(CSIDL_STARTUP) + "\\" + InstalledLinkName;
+    EXPECT_TRUE(
+        WaitUntil([&] { return FileExists(groupLink) && FileExists(startupLink); }, SetupBoxMilliseconds))
+        << groupLink;
+
+    RunningProgram next(folder + "\\DRIM32.EXE", "");
+    HWND tray = WaitForStartedWindow(TrayClass, next);
+    EXPECT_NE(tray, nullptr);
+    EXPECT_EQ(CountTopLevelWindows(SetupClass), 0);
+    if (tray != nullptr) {
+        EXPECT_TRUE(CloseAndWaitForExit(tray, next));
+    }
+}
+
+// A reinstallation proposes what was recorded; "初期値" restores it; a folder
+// with a blank that ends in 表 is made and recorded as typed; without a
+// Startup group the installation says so and goes on.
+TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
+{
+    SetSetting("EXEPATH", "D:\\recorded");
+    SetSetting("Group", "palun ruzi32");
+    InstallSource source;
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(FolderField(setup), "D:\\recorded");
+    EXPECT_EQ(GroupField(setup), "PALUN RUZI32");
+    TypeFolder(setup, "elsewhere");
+    PressSetupButton(setup, "初期値");
+    EXPECT_TRUE(WaitUntil([&] { return FolderField(setup) == "D:\\recorded"; }, SetupBoxMilliseconds));
+
+    Install(setup, BlankAndTrailFolder, true, true);
+    EXPECT_EQ(AnswerMessage(), "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません");
+    EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_TRUE(FileExists(BlankAndTrailFolder + "\\DRIM32.EXE"));
+    EXPECT_EQ(ReadSetting("EXEPATH"), BlankAndTrailFolder);
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "UninstallString"),
+        BlankAndTrailFolder + "\\DRIM32.EXE /uninstall");
+
+    // The installer run from the chosen folder copies nothing and does the rest.
+    const std::string marker = "kept, not copied over";
+    WriteWholeFile(BlankAndTrailFolder + "\\DRIM32.TXT", marker);
+    DeleteValue(SettingsKeyPath, "Version");
+    RunningProgram again(BlankAndTrailFolder + "\\DRIM32.EXE", "");
+    HWND second = WaitForShownSetup(again);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(FolderField(second), BlankAndTrailFolder);
+    Press(SetupChild(second, "Button", "標準色"));
+    PressSetupButton(second, "設定");
+    EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
+    EXPECT_TRUE(again.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(ReadWholeFile(BlankAndTrailFolder + "\\DRIM32.TXT"), marker);
+    EXPECT_EQ(ReadSetting("Version"), "14");
+    EXPECT_EQ(ReadSetting("BackColor"), "0");
+}
+
+// Stops that leave the window ready again: a missing DRIM32.TXT (nothing
+// recorded), No to the folder question of a relative folder (taken in the
+// folder the last run reached), an over-long folder; then "中止".
+TEST_F(Installation, StopsLeaveTheWindowReadyAndCancelEnds)
+{
+    InstallSource source(false);
+    TempFolder target;
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+
+    TypeFolder(setup, target.Path());
+    PressSetupButton(setup, "設定");
+    EXPECT_EQ(AnswerMessage(), "DRIM32.TXT\r\nファイルのコピーに失敗しました・・・");
+    EXPECT_TRUE(WaitUntil([&] { return InstallButtonShown(setup); }, SetupBoxMilliseconds));
+    EXPECT_TRUE(FileExists(target / "DRIM32.EXE"));
+    EXPECT_FALSE(FileExists(target / "DRIM32.HLP"));
+    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
+
+    TypeFolder(setup, "relative");
+    PressSetupButton(setup, "設定");
+    EXPECT_EQ(AnswerQuestion(false), target / "relative" + "\r\nフォルダーを作成します");
+    EXPECT_TRUE(WaitUntil([&] { return InstallButtonShown(setup); }, SetupBoxMilliseconds));
+    EXPECT_FALSE(FolderExists(target / "relative"));
+    EXPECT_EQ(CountTopLevelWindows(SetupMessageBoxClass, installer.Id()), 0);
+
+    TypeFolder(setup, "C:\\" + std::string(300, 'x'));
+    PressSetupButton(setup, "設定");
+    EXPECT_EQ(AnswerMessage(), "[  ]\r\nデータが不正です");
+    EXPECT_TRUE(WaitUntil([&] { return InstallButtonShown(setup); }, SetupBoxMilliseconds));
+
+    TypeFolder(setup, target.Path());
+    SendMessageA(SetupChild(setup, "ComboBox"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    PressSetupButton(setup, "設定");
+    EXPECT_EQ(AnswerMessage(), "グループ名を設定して下さい。");
+
+    PressSetupButton(setup, "中止");
+    EXPECT_EQ(AnswerMessage("Setup_Cancelled"), "インスツールを中止します。");
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_FALSE(SettingsKeyExists());
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+#pragma once
+
+// Driving the setup window and its boxes from outside, as the user does:
+// reading its controls, typing into its fields, pressing its buttons and
+// answering the questions and messages of the installer, the uninstaller
+// and the uninstall copy.  Header only: the support library's source list
+// stays as it is.
+
+#include "Observe.h"
+#include "Program.h"
+#include "Resident.h"
+#include "SettingsRegistry.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <string>
+
+inline constexpr char SetupYesNoBoxClass[] = "TYesNoBox";
+inline constexpr char SetupMessageBoxClass[] = "TPalunBox";
+// A box comes after Program Manager's commands or a folder's creation.
+inline constexpr DWORD SetupBoxMilliseconds = 30000;
+
+inline const std::string InstalledLinkName = "ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk";
+inline constexpr char UninstallEntryPath[]
+    = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DRIM32";
+inline constexpr char HandoverPath[] = "Software\\Unin_PALUN RUZI32";
+inline constexpr char MapGroupsPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
+
+// The installer's window once its creation is over: it is shown only then.
+inline HWND WaitForShownSetup(const RunningProgram& program)
+{
+    HWND setup = WaitForStartedWindow(SetupClass, program);
+    if (setup == nullptr
+        || !WaitUntil([&] { return IsWindowVisible(setup) != FALSE; }, WindowAppearsMilliseconds))
+        return nullptr;
+    return setup;
+}
+
+// A direct child of the setup window by class and, when given, its text.
+inline HWND SetupChild(HWND setup, const char* className, const char* text = nullptr)
+{
+    return FindWindowExA(setup, nullptr, className, text);
+}
+
+inline std::string FolderField(HWND setup)
+{
+    return WindowText(SetupChild(setup, "Edit"));
+}
+
+inline std::string GroupField(HWND setup)
+{
+    return WindowText(SetupChild(setup, "ComboBox"));
+}
+
+inline void TypeFolder(HWND setup, const std::string& text)
+{
+    SendMessageA(SetupChild(setup, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Posted: the click's handler opens modal boxes that the test answers.
+inline void Press(HWND button)
+{
+    ASSERT_NE(button, nullptr);
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+inline void PressSetupButton(HWND setup, const char* caption)
+{
+    Press(SetupChild(setup, "Button", caption));
+}
+
+inline bool InstallButtonShown(HWND setup)
+{
+    return IsWindowVisible(SetupChild(setup, "Button", "設定")) != FALSE;
+}
+
+// The boxes draw their symbol 100 ms after each paint; the picture is
+// taken well after it.  Only the pictures wait: no check depends on it.
+inline constexpr DWORD PaintedMilliseconds = 400;
+
+inline void SavePicture(HWND window, const std::string& name)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(PaintedMilliseconds);
+    SaveScreenshot(window, name);
+}
+
+// The first visible box of the class in any process: the uninstall copy's
+// boxes belong to a process the test did not start.
+inline HWND WaitForSetupBox(const char* className, DWORD milliseconds = SetupBoxMilliseconds)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND box : TopLevelWindows(className))
+                if (IsWindowVisible(box))
+                    found = box;
+            return found != nullptr;
+        },
+        milliseconds);
+    return found;
+}
+
+// A box's message as its text field holds it (line feeds as CR LF).
+inline std::string SetupBoxText(HWND box)
+{
+    return WindowText(FindWindowExA(box, nullptr, "Edit", nullptr));
+}
+
+// Waits for a box, keeps its picture when `shot` is given, presses the
+// button and returns the message; empty when no box came.
+inline std::string AnswerBox(const char* className, const char* button, const std::string& shot = {})
+{
+    HWND box = WaitForSetupBox(className);
+    if (box == nullptr)
+        return {};
+    const std::string text = SetupBoxText(box);
+    if (!shot.empty())
+        SavePicture(box, shot);
+    PostMessageA(FindWindowExA(box, nullptr, "Button", button), BM_CLICK, 0, 0);
+    WaitUntilGone(box, SetupBoxMilliseconds);
+    return text;
+}
+
+inline std::string AnswerMessage(const std::string& shot = {})
+{
+    return AnswerBox(SetupMessageBoxClass, "ＯＫ", shot);
+}
+
+inline std::string AnswerQuestion(bool yes, const std::string& shot = {})
+{
+    return AnswerBox(SetupYesNoBoxClass, yes ? "はい" : "いいえ", shot);
+}
+
+inline std::string SpecialFolder(int csidl)
+{
+    char path[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE))
+        return {};
+    return path;
+}
+
+inline std::string ReadString(HKEY root, const std::string& key, const std::string& name)
+{
+    char data[1024] = {};
+    DWORD size = sizeof data - 1;
+    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return "<missing>";
+    return data;
+}
+
+inline bool KeyExists(HKEY root, const std::string& key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+inline bool FolderExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The program with its two side files in a folder of the test, as a user
+// unpacks it: the realistic place to install from.
+class InstallSource {
+public:
+    explicit InstallSource(bool withReadme = true)
+    {
+        const std::string built = ProgramPath();
+        const std::string builtFolder = built.substr(0, built.rfind('\\') + 1);
+        for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" }) {
+            if (!withReadme && std::string(name) == "DRIM32.TXT")
+                continue;
+            EXPECT_TRUE(CopyFileA((builtFolder + name).c_str(), (folder_ / name).c_str(), FALSE)) << name;
+            // An even second: the copies keep dates in the DOS form.
+            SetLastWriteTime(folder_ / name, FileTimeFromLocal(2001, 2, 3, 4, 5, 6));
+        }
+    }
+    std::string Program() const { return folder_ / "DRIM32.EXE"; }
+    std::string File(const std::string& name) const { return folder_ / name; }
+
+private:
+    TempFolder folder_;
+};
+
+// Sets the folder and group, ticks the Startup box when asked, presses
+// "設定" and answers the folder question (when one comes) with Yes.
+inline void Install(HWND setup, const std::string& folder, bool startup, bool expectQuestion)
+{
+    TypeFolder(setup, folder);
+    if (startup)
+        Press(SetupChild(setup, "Button", "スタートアップグループにも、アイコンを登録する。"));
+    PressSetupButton(setup, "設定");
+    if (expectQuestion) {
+        EXPECT_EQ(AnswerQuestion(true), folder + "\r\nフォルダーを作成します");
+    }
+}
+
+// Runs the installer of `source` into `folder` to its completion message.
+inline void InstallFrom(const InstallSource& source, const std::string& folder)
+{
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+    Install(setup, folder, false, !FolderExists(folder));
+    EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+}
