@@ -5,6 +5,7 @@
 // clicks, keys and the close command, text measured in the boxes' font, and
 // screenshots.
 
+#include "WindowProbe.h"
 #include "dialogs/BoxLayout.h"
 
 #include <windows.h>
@@ -32,11 +33,6 @@ inline constexpr DWORD SymbolDrawnDelay = 300;
 // program.
 void InitializeTestApplication();
 
-// Calls `done` every few milliseconds until it returns true or `milliseconds`
-// have passed; `done` is called once more at the end, so a condition met at
-// the last moment counts.
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds);
-
 // This process's top-level windows of the class, hidden ones included, in
 // z-order (topmost first).
 std::vector<HWND> BoxWindows(const char* className);
@@ -45,30 +41,16 @@ HWND WaitForBox(const char* className, DWORD milliseconds = BoxAppearTimeout);
 // A visible box of the class other than those in `known`.
 HWND WaitForNewBox(
     const char* className, const std::vector<HWND>& known, DWORD milliseconds = BoxAppearTimeout);
-bool WaitUntilGone(HWND box, DWORD milliseconds = BoxGoneTimeout);
 
-std::string WindowText(HWND window); // by WM_GETTEXT, as any process would read it
-std::string ClassOf(HWND window);
+// A box closes within BoxGoneTimeout.
+inline bool WaitUntilGone(HWND box)
+{
+    return WaitUntilGone(box, BoxGoneTimeout);
+}
+
 bool IsBoxClass(const std::string& className);
 // The right-aligned label that shows the seconds left.
 bool IsCountLabel(HWND window);
-RECT RectInParent(HWND child, HWND parent);
-
-struct BoxControl {
-    HWND handle = nullptr;
-    std::string className;
-    std::string text;
-    RECT rect {}; // in the box's client coordinates
-    LONG style = 0;
-    int id = 0;
-    bool visible = false;
-    int lines = 0; // a text field's line count
-
-    int Left() const { return rect.left; }
-    int Top() const { return rect.top; }
-    int Width() const { return rect.right - rect.left; }
-    int Height() const { return rect.bottom - rect.top; }
-};
 
 // One reading of a box: its frame, caption and every child control.
 struct BoxView {
@@ -77,7 +59,7 @@ struct BoxView {
     RECT client {};
     std::string caption;
     bool visible = false;
-    std::vector<BoxControl> controls;
+    std::vector<WindowControl> controls;
 
     int Width() const { return outer.right - outer.left; }
     int Height() const { return outer.bottom - outer.top; }
@@ -85,10 +67,10 @@ struct BoxView {
     int ClientHeight() const { return client.bottom; }
 
     // nullopt when the box has no such control.
-    std::optional<BoxControl> Button(const std::string& caption) const;
-    std::optional<BoxControl> Memo() const;
-    std::optional<BoxControl> Symbol() const; // the picture control
-    std::optional<BoxControl> CountLabel() const; // the right-aligned label
+    std::optional<WindowControl> Button(const std::string& caption) const;
+    std::optional<WindowControl> Memo() const;
+    std::optional<WindowControl> Symbol() const; // the picture control
+    std::optional<WindowControl> CountLabel() const; // the right-aligned label
     int VisibleButtons() const;
 };
 
@@ -99,24 +81,11 @@ BoxView ReadBox(HWND box);
 // line) and the outer size minus the client size.
 BoxSize MeasuredMessage(const std::string& text);
 BoxSize FrameOf(const BoxView& view);
-Bounds RectOf(const BoxControl& control);
+Bounds RectOf(const WindowControl& control);
 void PrintTo(const Bounds& rect, std::ostream* out);
 std::string CountLabelText(HWND box); // empty when the box has no label
-
-// Presses a button as a mouse click on it would.
-void Click(HWND button);
-// The window that has the keyboard focus in `thread`.
-HWND FocusOf(DWORD thread);
-// A key pressed while the focus is where it is in `thread`.
-void PressKey(DWORD thread, WORD key);
-void SendCloseCommand(HWND box); // the system menu's Close
 
 // Width of one line in the boxes' font (the "System" font, 13 pixels,
 // Shift-JIS), measured by the test itself.
 int TextWidth(const std::string& text, bool bold = false);
 SIZE TextSize(const std::string& text);
-
-// Saves the box's window rectangle as the screen shows it to
-// <DRIM_ARTIFACTS>/<name>.bmp; returns the Windows path written, or empty
-// when DRIM_ARTIFACTS is not set or saving failed.
-std::string SaveScreenshot(HWND box, const std::string& name);

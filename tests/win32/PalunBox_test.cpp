@@ -25,7 +25,7 @@ protected:
 };
 
 // The window beneath the centre of a control, as a mouse click would hit it.
-HWND WindowAtCentreOf(HWND box, const BoxControl& control)
+HWND WindowAtCentreOf(HWND box, const WindowControl& control)
 {
     POINT centre { (control.rect.left + control.rect.right) / 2,
         (control.rect.top + control.rect.bottom) / 2 };

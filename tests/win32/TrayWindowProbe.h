@@ -6,13 +6,14 @@
 // second thread) and the registry values it reads and writes.
 
 #include "app/DrIMFM.h"
-#include "program/Program.h"
-#include "program/ProgramValues.h"
 #include "gui/Application.h"
 #include "platform/Registry.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
 #include "setup/Progman.h"
 
 #include "TempFolder.h"
+#include "WindowProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -49,46 +50,25 @@ struct LabelOfCase {
     template <class Info> std::string operator()(const Info& testInfo) const { return testInfo.param.label; }
 };
 
-inline std::string ClassOf(HWND window)
-{
-    char name[257] = {};
-    const int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-struct WindowSearch {
-    std::string className;
-    std::vector<HWND> found;
-};
-
-inline BOOL CALLBACK CollectOwnWindow(HWND window, LPARAM context)
-{
-    auto& search = *reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == GetCurrentProcessId() && IsWindowVisible(window) && ClassOf(window) == search.className)
-        search.found.push_back(window);
-    return TRUE;
-}
-
 // Visible top-level windows of this process with the given class.
 inline std::vector<HWND> OwnWindows(const std::string& className)
 {
-    WindowSearch search { className, {} };
-    EnumWindows(CollectOwnWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found = TopLevelWindows(className, GetCurrentProcessId());
+    std::erase_if(found, [](HWND window) { return !IsWindowVisible(window); });
+    return found;
 }
 
 inline HWND WaitForOwnWindow(const std::string& className, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (const std::vector<HWND> found = OwnWindows(className); !found.empty())
-            return found.front();
-        if (GetTickCount() - start >= timeoutMs)
-            return nullptr;
-        Sleep(PollMs);
-    }
+    HWND window = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> found = OwnWindows(className);
+            window = found.empty() ? nullptr : found.front();
+            return window != nullptr;
+        },
+        timeoutMs);
+    return window;
 }
 
 // Asked by message: the box's thread is another one, and the text of an
