@@ -43,8 +43,10 @@ protected:
     bool FormCloseQuery() override;
 
 private:
-    // While a step runs, pending messages are let through; a close request
-    // among them is carried out once the step is over, never in its middle.
+    // While the installation runs, pending messages are let through; a close
+    // request among them is carried out once the run is over, never while
+    // its handler still uses the controls.  The hidden modes have none: a
+    // close there ends the open box as closed, and the process.
     class RunningStep {
     public:
         explicit RunningStep(TSDRIM32SETUPForm& form);

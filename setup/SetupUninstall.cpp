@@ -29,7 +29,6 @@ constexpr UINT WinExecFirstSuccess = 32;
 void TSDRIM32SETUPForm::Timer1Timer()
 {
     timer1_.SetEnabled(false);
-    const RunningStep step(*this);
     if (!ConfirmedRemoval()) {
         ShowMessage(UninstallCancelledText);
         Repaint();
@@ -130,7 +129,6 @@ bool TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)
 void TSDRIM32SETUPForm::TimerErOutTimer()
 {
     timerErOut_.SetEnabled(false);
-    const RunningStep step(*this);
     if (mode_ != RunMode::Normal)
         ShowMessage(ProgramRunningText);
     Repaint();

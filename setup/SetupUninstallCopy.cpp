@@ -13,7 +13,6 @@
 void TSDRIM32SETUPForm::Timer2Timer()
 {
     timer2_.SetEnabled(false);
-    const RunningStep step(*this);
     RegistryHandoverStore store;
     copyStart_ = DecideUninstallCopyStart(TakeHandover(store), Program().argument1);
     SetApplicationCaption(copyStart_.caption);
@@ -31,7 +30,6 @@ void TSDRIM32SETUPForm::Timer2Timer()
 void TSDRIM32SETUPForm::Timer3Timer()
 {
     timer3_.SetEnabled(false);
-    const RunningStep step(*this);
     // The uninstaller holds the file until its process has ended; there is
     // no limit to the tries.
     if (FileExists(copyStart_.file) && !DeleteFileAt(copyStart_.file)) {

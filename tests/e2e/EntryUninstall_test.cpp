@@ -21,6 +21,9 @@ void ExpectOnlySetupWindow(RunningProgram& program, bool shown)
 {
     HWND setup = WaitForStartedWindow(SetupClass, program);
     ASSERT_NE(setup, nullptr);
+    // The installer asks Program Manager for its groups before it shows.
+    if (shown)
+        WaitUntil([setup] { return IsWindowVisible(setup) != FALSE; }, WindowAppearsMilliseconds);
     EXPECT_EQ(IsWindowVisible(setup) != FALSE, shown);
     EXPECT_EQ(CountTopLevelWindows(TrayClass), 0);
     EXPECT_EQ(CountTopLevelWindows(DialogBoxClass, program.Id()), 0);

@@ -203,12 +203,12 @@ inline void Install(HWND setup, const std::string& folder, bool startup, bool ex
 }
 
 // Runs the installer of `source` into `folder` to its completion message.
-inline void InstallFrom(const InstallSource& source, const std::string& folder)
+inline void InstallFrom(const InstallSource& source, const std::string& folder, bool startup = false)
 {
     RunningProgram installer(source.Program(), "");
     HWND setup = WaitForShownSetup(installer);
     ASSERT_NE(setup, nullptr);
-    Install(setup, folder, false, !FolderExists(folder));
+    Install(setup, folder, startup, !FolderExists(folder));
     EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
 }

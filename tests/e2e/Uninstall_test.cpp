@@ -1,0 +1,180 @@
+#include "SetupDriving.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string Confirmation = "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4\r\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？";
+const std::string SettingsQuestion = "当ソフトのレジストリー情報も削除してよろしいですか？？";
+const std::string Completed = "アンインスツールが完了しました☆☆☆\r\nお疲れ様☆☆☆";
+const std::string BadParameter
+    = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\r\n[PALUN RUZI32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。";
+const std::string CopyMarker = "UNINSTALL_PALUN000";
+
+std::string WindowsFolder()
+{
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, MAX_PATH);
+    return std::string(path) + "\\";
+}
+
+std::string CopyPath()
+{
+    return WindowsFolder() + "unin_palun000.exe";
+}
+
+bool SameTime(const FILETIME& a, const FILETIME& b)
+{
+    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+void WriteHandover(const std::string& file)
+{
+    SetString(HandoverPath, "File", file);
+    SetString(HandoverPath, "Title", "handed over");
+    SetString(HandoverPath, "RmDir", "");
+}
+
+// Every scenario starts from a clean system without an uninstall copy.
+class Uninstallation : public FreshSettings {
+protected:
+    void SetUp() override
+    {
+        FreshSettings::SetUp();
+        DeleteFileA(CopyPath().c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, HandoverPath);
+    }
+
+    // "/uninstall" of the installed program, answered; the uninstaller ends.
+    void Uninstall(const std::string& program, bool removeSettings)
+    {
+        RunningProgram uninstaller(program, "/uninstall");
+        EXPECT_EQ(AnswerQuestion(true, "Uninstall_Confirmation"), Confirmation);
+        EXPECT_EQ(AnswerQuestion(removeSettings, "Uninstall_Settings"), SettingsQuestion);
+        EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
+        EXPECT_EQ(AnswerMessage("Uninstall_Completed"), Completed);
+        EXPECT_TRUE(WaitUntilGone(SetupClass, ProcessEndsMilliseconds));
+    }
+
+    InstallSource source_;
+};
+
+TEST_F(Uninstallation, RefusedWhileTheTrayRunsAndNoChangesNothing)
+{
+    const std::string folder = "C:\\Refused";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    const std::string program = folder + "\\DRIM32.EXE";
+    {
+        RunningProgram tray(program, "");
+        HWND window = WaitForSettledTray(tray);
+        ASSERT_NE(window, nullptr);
+        RunningProgram refused(program, "/uninstall");
+        EXPECT_EQ(AnswerMessage(), "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ソフトが起動中です。\r\n終了しないとｱﾝｲﾝｽﾂｰﾙ出来ません。");
+        EXPECT_TRUE(refused.WaitForExit(ProcessEndsMilliseconds));
+        EXPECT_TRUE(CloseAndWaitForExit(window, tray));
+    }
+    RunningProgram cancelled(program, "/uninstall");
+    EXPECT_EQ(AnswerQuestion(false), Confirmation);
+    EXPECT_EQ(AnswerMessage(), "ｱﾝｲﾝｽﾂｰﾙを中止しました。");
+    EXPECT_TRUE(cancelled.WaitForExit(ProcessEndsMilliseconds));
+
+    EXPECT_TRUE(FileExists(program));
+    EXPECT_TRUE(FileExists(folder + "\\DRIM32.TXT"));
+    EXPECT_EQ(ReadSetting("Version"), "14");
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
+    EXPECT_FALSE(FileExists(CopyPath()));
+}
+
+// Both Yes answers: nothing of the program is left but the uninstall copy,
+// which replaced one dated later than the program.
+TEST_F(Uninstallation, FullRunLeavesNothingButTheRenewedCopy)
+{
+    WriteWholeFile(CopyPath(), "a copy dated later");
+    SetLastWriteTime(CopyPath(), FileTimeFromLocal(2030, 1, 1, 0, 0, 0));
+    SetString(MapGroupsPath, "StartUp", "Startup");
+    const std::string folder = "C:\\UninstA\\B";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder, true));
+    const std::string groupLink = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN RUZI32\\" + InstalledLinkName;
+    const std::string startupLink = SpecialFolder(CSIDL_STARTUP) + "\\" + InstalledLinkName;
+    const std::string desktopLink = SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + InstalledLinkName;
+    ASSERT_TRUE(
+        WaitUntil([&] { return FileExists(groupLink) && FileExists(startupLink); }, SetupBoxMilliseconds));
+    ASSERT_TRUE(CopyFileA(groupLink.c_str(), desktopLink.c_str(), FALSE));
+    WriteWholeFile(folder + "\\DRIM32.GID", "help index");
+    SetSetting("REC_TXT", "left by another version");
+
+    Uninstall(folder + "\\DRIM32.EXE", true);
+
+    EXPECT_FALSE(FolderExists("C:\\UninstA"));
+    EXPECT_TRUE(
+        WaitUntil([&] { return !FileExists(groupLink) && !FileExists(startupLink); }, SetupBoxMilliseconds));
+    EXPECT_FALSE(FileExists(desktopLink));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, VendorKeyPath));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
+    EXPECT_EQ(ReadWholeFile(CopyPath()), ReadWholeFile(source_.Program()));
+    EXPECT_EQ(CountTopLevelWindows(TrayClass), 0);
+}
+
+// The second No keeps the settings without "Version", so the next start
+// proposes the recorded folder; a file of the user's keeps the folders; an
+// existing copy dated earlier than the program is kept and does the work.
+TEST_F(Uninstallation, SecondNoKeepsTheSettingsAndAUsersFileKeepsTheFolder)
+{
+    ASSERT_TRUE(CopyFileA(source_.Program().c_str(), CopyPath().c_str(), FALSE));
+    const FILETIME earlier = FileTimeFromLocal(1999, 12, 31, 23, 59, 58);
+    SetLastWriteTime(CopyPath(), earlier);
+    const std::string folder = "C:\\KeepA\\B";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    WriteWholeFile(folder + "\\mine.txt", "the user's own");
+
+    Uninstall(folder + "\\DRIM32.EXE", false);
+
+    EXPECT_FALSE(FileExists(folder + "\\DRIM32.EXE"));
+    EXPECT_FALSE(FileExists(folder + "\\DRIM32.TXT"));
+    EXPECT_TRUE(FileExists(folder + "\\mine.txt"));
+    EXPECT_TRUE(SameTime(LastWriteTime(CopyPath()), earlier));
+    EXPECT_EQ(ReadSetting("Version"), std::nullopt);
+    EXPECT_EQ(ReadSetting("EXEPATH"), folder);
+
+    RunningProgram next(source_.Program(), "");
+    HWND setup = WaitForShownSetup(next);
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(FolderField(setup), folder);
+    EXPECT_EQ(GroupField(setup), "PALUN RUZI32");
+    EXPECT_TRUE(CloseAndWaitForExit(setup, next));
+}
+
+// The copy refuses a start by hand and a "File" that is not the program's
+// own, deletes nothing and removes the hand-over key it found.
+TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFile)
+{
+    ASSERT_TRUE(CopyFileA(source_.Program().c_str(), CopyPath().c_str(), FALSE));
+    TempFolder folder;
+    const std::string victim = folder / "victim.txt";
+    WriteWholeFile(victim, "not the program");
+    WriteHandover(victim);
+    {
+        RunningProgram copy(CopyPath(), "/DeleteFile");
+        HWND box = WaitForSetupBox(SetupMessageBoxClass);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(WindowText(box), CopyMarker);
+        EXPECT_EQ(AnswerMessage("UninstallCopy_ParameterError"), BadParameter);
+        EXPECT_TRUE(copy.WaitForExit(ProcessEndsMilliseconds));
+    }
+    EXPECT_TRUE(FileExists(victim));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
+
+    const std::string program = folder / "DRIM32.EXE";
+    ASSERT_TRUE(CopyFileA(source_.Program().c_str(), program.c_str(), FALSE));
+    WriteHandover(program);
+    RunningProgram byHand(CopyPath(), "");
+    EXPECT_EQ(AnswerMessage(), BadParameter);
+    EXPECT_TRUE(byHand.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_TRUE(FileExists(program));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
+}
+
+} // namespace
