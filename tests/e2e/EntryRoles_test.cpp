@@ -3,6 +3,7 @@
 #include "Program.h"
 #include "Resident.h"
 #include "SettingsRegistry.h"
+#include "SetupDriving.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,8 @@ TEST_P(NotInstalledVersion, OpensTheSetupWindowShownAndNoTray)
     RunningProgram program("");
     HWND setup = WaitForStartedWindow(SetupClass, program);
     ASSERT_NE(setup, nullptr);
-    EXPECT_TRUE(IsWindowVisible(setup));
+    // The window asks Program Manager for its groups before it shows.
+    EXPECT_TRUE(WaitUntil([setup] { return IsWindowVisible(setup) != FALSE; }, WindowAppearsMilliseconds));
     EXPECT_EQ(CountTopLevelWindows(TrayClass), 0);
     EXPECT_TRUE(CloseAndWaitForExit(setup, program));
     EXPECT_EQ(program.ExitCode(), 0u);
@@ -148,7 +150,10 @@ TEST_F(SetupAlreadyOpen, AnInstalledVersionStartsTheTrayBesideIt)
     EXPECT_FALSE(uninstaller.WaitForExit(0));
 
     EXPECT_TRUE(CloseAndWaitForExit(tray, resident));
-    EXPECT_TRUE(CloseAndWaitForExit(setup, uninstaller));
+    // The uninstaller asks before it touches anything; No ends it.
+    EXPECT_FALSE(AnswerQuestion(false).empty());
+    EXPECT_FALSE(AnswerMessage().empty());
+    EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
 }
 
 } // namespace
