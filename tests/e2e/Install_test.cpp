@@ -161,7 +161,8 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
 
 // Stops that leave the window ready again: a missing DRIM32.TXT (nothing
 // recorded), No to the folder question of a relative folder (taken in the
-// folder the last run reached), an over-long folder; then "中止".
+// folder the last run reached), an over-long folder, an empty group; then
+// "参照" and "中止".
 TEST_F(Installation, StopsLeaveTheWindowReadyAndCancelEnds)
 {
     InstallSource source(false);
@@ -195,6 +196,20 @@ TEST_F(Installation, StopsLeaveTheWindowReadyAndCancelEnds)
     SendMessageA(SetupChild(setup, "ComboBox"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     PressSetupButton(setup, "設定");
     EXPECT_EQ(AnswerMessage(), "グループ名を設定して下さい。");
+
+    // "参照" opens the folder browser on the field's folder and puts the
+    // folder chosen there into the field.
+    TypeFolder(setup, target.Path());
+    PressSetupButton(setup, "参照");
+    HWND browser = WaitForWindow("TDIRVIEWForm", SetupBoxMilliseconds, installer.Id());
+    ASSERT_NE(browser, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(browser) != FALSE; }, SetupBoxMilliseconds));
+    Press(SetupChild(browser, "Button", "設定"));
+    EXPECT_TRUE(WaitUntilGone(browser, SetupBoxMilliseconds));
+    std::string chosen = target.Path().substr(0, target.Path().size() - 1);
+    CharLowerA(chosen.data());
+    EXPECT_TRUE(WaitUntil([&] { return FolderField(setup) == chosen; }, SetupBoxMilliseconds))
+        << FolderField(setup);
 
     PressSetupButton(setup, "中止");
     EXPECT_EQ(AnswerMessage("Setup_Cancelled"), "インスツールを中止します。");
