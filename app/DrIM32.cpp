@@ -4,11 +4,11 @@
 #include "app/CommandLine.h"
 #include "app/DrIMFM.h"
 #include "app/Forwarding.h"
+#include "app/SettingsStore.h"
+#include "app/StartDecision.h"
+#include "gui/Application.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
-#include "app/StartDecision.h"
-#include "app/SettingsStore.h"
-#include "gui/Application.h"
 #include "setup/DRIM_SETUP.h"
 #include "text/YeNADDCUT.h"
 
@@ -70,7 +70,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     Application& application = Application::Get();
     application.SetTitle(std::string(ApplicationTitle));
-    application.Initialize(instance);
     SetProgramValues();
     ProgramRunValues& program = Program();
 
@@ -84,6 +83,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const StartDecision decision = DecideStart(facts, ReadVersionValue);
     program.runMode = decision.runMode;
 
+    // The roles that create no window end before the application is set up:
+    // a forwarded switch then costs little more than the message itself.
     switch (decision.role) {
     case StartRole::ForwardToTray:
         ForwardToResidentCopy(trayWindow, program.argument1, program.argument2);
@@ -94,14 +95,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         MessageBoxA(nullptr, decision.errorText.c_str(), application.Title().c_str(), MB_OK | MB_ICONERROR);
         return 0;
     case StartRole::TrayWindow:
+    case StartRole::SetupInstall:
+    case StartRole::SetupWindow:
+        break;
+    }
+
+    application.Initialize(instance);
+    switch (decision.role) {
+    case StartRole::TrayWindow:
         return RunMainForm(std::make_unique<TSDRIM32PALUN>());
     case StartRole::SetupInstall: {
         auto setup = std::make_unique<TSDRIM32SETUPForm>(decision.runMode);
         setup->Show();
         return RunMainForm(std::move(setup));
     }
-    case StartRole::SetupWindow:
+    default:
         return RunMainForm(std::make_unique<TSDRIM32SETUPForm>(decision.runMode));
     }
-    return 0;
 }

@@ -31,17 +31,30 @@ void Application::Initialize(HINSTANCE instance)
     icon_ = LoadIconA(instance, "MAINICON");
     if (icon_ == nullptr)
         icon_ = LoadIconA(nullptr, IDI_APPLICATION);
+}
 
+HWND Application::Handle()
+{
+    if (window_ != nullptr)
+        return window_;
     WNDCLASSA windowClass {};
     windowClass.lpfnWndProc = ApplicationWindowProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = instance_;
     windowClass.hIcon = icon_;
     windowClass.lpszClassName = ApplicationWindowClass;
     RegisterClassA(&windowClass);
     // A popup that is never shown: it owns the boxes, so none of them gets
     // a taskbar button of its own.
     window_ = CreateWindowExA(0, ApplicationWindowClass, title_.c_str(),
-        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, instance_,
+        nullptr);
+    return window_;
+}
+
+void Application::HideWindow() const
+{
+    if (window_ != nullptr)
+        ShowWindow(window_, SW_HIDE);
 }
 
 void Application::SetTitle(const std::string& title)

@@ -21,8 +21,12 @@ public:
     void SetTitle(const std::string& title);
 
     // The hidden window that owns the dialog boxes and stands for the
-    // program in the task list.
-    HWND Handle() const { return window_; }
+    // program in the task list.  Created when first asked for: a start that
+    // only forwards its switch, or a tray program that shows no box, never
+    // pays for it.
+    HWND Handle();
+    // Nothing to hide before a box has asked for the window.
+    void HideWindow() const;
 
     Form* MainForm() const { return mainForm_; }
     void SetMainForm(Form* form) { mainForm_ = form; }
