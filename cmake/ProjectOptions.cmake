@@ -10,6 +10,45 @@ if(DRIM_FUZZ AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "DRIM_FUZZ needs clang: configure with CC=clang CXX=clang++")
 endif()
 
+# The product links the C++ runtime of the compiler's win32 thread model:
+# the program has one thread, and the posix model's runtime brings the
+# winpthread library with it.  Only the runtime differs between the two
+# models (the headers differ in the C++11 thread classes, which the product
+# does not use), so the objects compiled for the tests serve both.  The
+# product links with -no-pthread: a thread call that creeps in fails its link
+# rather than bringing winpthread back.
+if(WIN32 AND NOT DRIM_WIN32_THREADS_RUNTIME)
+    string(REPLACE "-posix" "-win32" win32_threads_compiler "${CMAKE_CXX_COMPILER}")
+    execute_process(COMMAND ${win32_threads_compiler} -print-file-name=libstdc++.a
+        OUTPUT_VARIABLE win32_threads_library OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    get_filename_component(win32_threads_runtime "${win32_threads_library}" DIRECTORY)
+    set(DRIM_WIN32_THREADS_RUNTIME "${win32_threads_runtime}" CACHE PATH
+        "Folder of the C++ runtime of the win32 thread model, linked into the product")
+endif()
+
+# The Windows tree's release code is built small, and a second time as GCC's
+# intermediate form, so that the shipped program and the floor it is measured
+# against (drim_product_options) are optimised whole at their link while the
+# test programs link the ordinary code, quickly.  The link options are usage
+# requirements: they are chosen by the program being linked.
+function(drim_release_options target)
+    set(release "$<CONFIG:Release>")
+    set(product "$<BOOL:$<TARGET_PROPERTY:DRIM_PRODUCT>>")
+    target_compile_options(${target} PRIVATE
+        "$<${release}:-Os;-ffunction-sections;-fdata-sections;-flto;-ffat-lto-objects>")
+    # -flto-partition=one: GCC 12's LTO crashes on this code at -Os when it
+    # splits the program.  Without --gc-sections the library's unused
+    # functions stay, each in its own section.
+    target_link_options(${target} PUBLIC
+        "$<$<AND:${release},${product}>:-Os;-flto=auto;-flto-partition=one;-Wl,--gc-sections;-s;-no-pthread;-L${DRIM_WIN32_THREADS_RUNTIME}>"
+        "$<$<AND:${release},$<NOT:${product}>>:-fno-lto>")
+endfunction()
+
+# The shipped program, and the floor programs that are built like it.
+function(drim_product_options target)
+    set_target_properties(${target} PROPERTIES DRIM_PRODUCT ON)
+endfunction()
+
 function(drim_target_options target)
     if(DRIM_FUZZ)
         # clang converts literals to UTF-8 only and rejects
@@ -32,6 +71,7 @@ function(drim_target_options target)
         target_compile_definitions(${target} PUBLIC
             STRICT _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
         target_link_options(${target} PUBLIC -static -static-libgcc -static-libstdc++)
+        drim_release_options(${target})
     elseif(DRIM_FUZZ)
         # In place of DRIM_SANITIZE's flags, not in addition to them.
         # Coverage for libFuzzer without its main(): each fuzz target links

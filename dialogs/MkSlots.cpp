@@ -1,12 +1,12 @@
 #include "dialogs/MkSlots.h"
 
 #include "dialogs/Countdown.h"
-
-#include <stdexcept>
+#include "platform/Errors.h"
 
 namespace {
 
 constexpr std::size_t CountTextLength = 10;
+constexpr char SlotRangeText[] = "option box slot out of range";
 
 } // namespace
 
@@ -27,7 +27,7 @@ SlotClaim::SlotClaim(SlotFlags& busy, int slot)
 {
     // Checked here, because the destructor must not throw.
     if (slot_ >= busy_.size())
-        throw std::out_of_range("option box slot out of range");
+        throw ERangeError(SlotRangeText);
 }
 
 SlotClaim::~SlotClaim()
@@ -38,6 +38,14 @@ SlotClaim::~SlotClaim()
 std::string CountStartText(std::int32_t timerCount)
 {
     return std::to_string(timerCount).substr(0, CountTextLength);
+}
+
+std::size_t CountTextTable::Index(int slot)
+{
+    const auto index = static_cast<std::size_t>(slot);
+    if (index >= SlotCount)
+        throw ERangeError(SlotRangeText);
+    return index;
 }
 
 std::string CountTextTable::StartLabel(int slot) const

@@ -6,6 +6,7 @@
 #include "gui/Menu.h"
 #include "platform/Errors.h"
 
+#include <charconv>
 #include <cstring>
 #include <shellapi.h>
 #include <string>
@@ -95,13 +96,22 @@ UINT TaskbarCreatedMessage()
     return message;
 }
 
+// The list holds only decimal texts the component wrote itself, so the parse
+// cannot fail; std::stoi would link the library's exception classes in.
+int IconIdOfText(const std::string& text)
+{
+    int id = 0;
+    std::from_chars(text.data(), text.data() + text.size(), id);
+    return id;
+}
+
 } // namespace
 
 TTaskTray::TTaskTray(Form& owner)
     : owner_(owner)
 {
     auto& list = State().iconIDList;
-    iconID_ = list.empty() ? 1 : std::stoi(list.back().first) + 1;
+    iconID_ = list.empty() ? 1 : IconIdOfText(list.back().first) + 1;
     list.emplace_back(std::to_string(iconID_), this);
 
     // A restarted shell has forgotten every icon; it says so to all

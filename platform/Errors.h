@@ -2,13 +2,31 @@
 
 // The errors that carry a text for the user.  Code that fails throws one of
 // these; the caller catches it and shows its own message, or this one.
+//
+// The base holds its text in the program's own std::string rather than
+// deriving from std::runtime_error: the library's exception classes keep a
+// second, reference-counted string implementation of their own, and linking
+// it in would double the program's share of the C++ library.
 
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
-class DrimError : public std::runtime_error {
+class DrimError : public std::exception {
 public:
-    using std::runtime_error::runtime_error;
+    explicit DrimError(std::string text)
+        : text_(std::move(text))
+    {
+    }
+    explicit DrimError(const char* text)
+        : text_(text)
+    {
+    }
+
+    const char* what() const noexcept override { return text_.c_str(); }
+
+private:
+    std::string text_;
 };
 
 // A file that could not be opened for reading.
@@ -37,6 +55,12 @@ public:
 
 // Text that is not the number it should be.
 class EConvertError : public DrimError {
+public:
+    using DrimError::DrimError;
+};
+
+// A position outside the table or text it should index.
+class ERangeError : public DrimError {
 public:
     using DrimError::DrimError;
 };

@@ -1,5 +1,7 @@
 #include "dialogs/MkSlots.h"
 
+#include "platform/Errors.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -69,8 +71,8 @@ TEST(SlotClaim, FreesTheSlotWhenTheBoxThrows)
 TEST(SlotClaim, RefusesASlotOutsideTheTable)
 {
     SlotFlags busy {};
-    EXPECT_THROW(SlotClaim(busy, 10), std::out_of_range);
-    EXPECT_THROW(SlotClaim(busy, -1), std::out_of_range);
+    EXPECT_THROW(SlotClaim(busy, 10), ERangeError);
+    EXPECT_THROW(SlotClaim(busy, -1), ERangeError);
 }
 
 TEST(CountStartText, IsTheDecimalTextCutToTenCharacters)
@@ -95,7 +97,7 @@ TEST(CountTextTable, HoldsOneStartTextPerSlot)
 
     table.Set(0, 0);
     EXPECT_EQ(table.StartLabel(0), "0秒");
-    EXPECT_THROW(table.Set(10, 1), std::out_of_range);
+    EXPECT_THROW(table.Set(10, 1), ERangeError);
 }
 
 } // namespace
