@@ -1,22 +1,25 @@
 #!/bin/bash
-# Measures DRIM32.EXE against a floor built in the same tree, each program
-# under the same Wine harness: a minimal tray program (one hidden window,
-# one tray icon, a message loop) and a minimal program that starts and
-# ends.  Every figure is taken DRIM_BENCH_RUNS times (default 5) and printed
-# as median, spread (lowest-highest) and ratio to the floor.  The table is
-# also written to build/bench-results.md.  Figures only: nothing is judged.
+# Measures DRIM32.EXE against a floor built in the same tree with the same
+# flags, each program under the same Wine harness: a minimal tray program
+# (one hidden window, one tray icon, a message loop), a minimal program that
+# starts and ends, and one that finds the tray window, sends it one message
+# and ends.  Every figure is taken DRIM_BENCH_RUNS times (default 5) and
+# printed as median, spread (lowest-highest) and ratio to the floor.  The
+# table is also written to TREE/bench-results.md.  Figures only: nothing is
+# judged.  An optional argument names the Windows tree (default build/win32).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+tree=${1:-build/win32}
 
 scripts/setup.sh
-scripts/build.sh win32 >/dev/null
+scripts/build.sh win32 "$tree" >/dev/null
 
-export DRIM_WINE_ROOT=$PWD/build/win32/wine
+export DRIM_WINE_ROOT=$PWD/$tree/wine
 runs=${DRIM_BENCH_RUNS:-5}
 idle_seconds=${DRIM_BENCH_IDLE_SECONDS:-120}
-exe=$PWD/build/win32/DRIM32.EXE
-bench=$PWD/build/win32/bench
-work=$PWD/build/bench
+exe=$PWD/$tree/DRIM32.EXE
+bench=$PWD/$tree/bench
+work=$PWD/$tree/bench-work
 rm -rf "$work"
 mkdir -p "$work"
 
@@ -93,7 +96,8 @@ echo "bench: start-up and forwarding"
 for i in $(seq "$runs"); do
     probe start-drim-$i startup 500 "$exe"
     probe start-floor-$i startup 500 "$bench/MinimalTray.exe"
-    probe forward-$i forward "$exe" /off
+    probe forward-$i forward "$exe" "$exe" /off
+    probe forward-floor-$i forward "$exe" "$bench/MinimalForward.exe"
     probe exit-floor-$i exit "$bench/MinimalStart.exe"
 done
 
@@ -130,9 +134,14 @@ per_minute() { # mode file
     per_minute "SS_OFF" timers-off.out
     per_minute "SS_ON" timers-on.out
     row "Start until waiting with its icon" ms startup_ms 'start-drim-*.out' startup_ms 'start-floor-*.out'
-    row "Second start \"/off\", start to end" ms forward_ms 'forward-*.out' exit_ms 'exit-floor-*.out'
+    row "Second start \"/off\" against find and send" ms forward_ms 'forward-[0-9]*.out' \
+        forward_ms 'forward-floor-*.out'
+    row "Second start \"/off\" against start and end" ms forward_ms 'forward-[0-9]*.out' \
+        exit_ms 'exit-floor-*.out'
     size=$(stat -c %s "$exe")
-    printf '| Executable size | bytes | %s | | | | |\n' "$size"
+    floor_size=$(stat -c %s "$bench/MinimalTray.exe")
+    printf '| Executable size (stripped) | bytes | %s | | %s | | %s |\n' "$size" "$floor_size" \
+        "$(awk -v a="$size" -v b="$floor_size" 'BEGIN { printf "%.2f", a / b }')"
     imports=$(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }' | sort | paste -sd ' ')
     printf '| Imported DLLs | | %s | | | | |\n' "$imports"
-} | tee build/bench-results.md
+} | tee "$tree/bench-results.md"

@@ -3,8 +3,8 @@
 //   exit EXE [ARGS]            ms from process start until it has ended
 //   memory SETTLE EXE [ARGS]   private bytes and working set after SETTLE ms
 //   cpu SECONDS EXE [ARGS]     CPU ms used while resident for SECONDS
-//   forward EXE ARG            ms from start to end of "EXE ARG" while a
-//                              copy of EXE started without arguments runs
+//   forward RESIDENT EXE [ARGS]  ms from start to end of "EXE ARGS" while
+//                              RESIDENT, started without arguments, runs
 // Programs that stay resident are ended afterwards.  Before starting the
 // program the probe records "Version" = "14", so DRIM32.EXE starts as the
 // tray program.  Figures are printed as "name value" lines.
@@ -91,7 +91,7 @@ double FileTimeMs(const FILETIME& t)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: BenchProbe startup|exit|memory|cpu ...\n");
+        std::fprintf(stderr, "usage: BenchProbe startup|exit|memory|cpu|forward ...\n");
         return 2;
     }
     RecordInstalledVersion();
@@ -113,7 +113,7 @@ int main(int argc, char** argv)
         // Past the tray's start-up timers, so the forwarded switch meets the
         // steady resident copy.
         Sleep(1500);
-        const Started second = Start(argc, argv, 2);
+        const Started second = Start(argc, argv, 3);
         WaitForSingleObject(second.info.hProcess, INFINITE);
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
