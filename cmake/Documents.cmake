@@ -25,3 +25,9 @@ elseif(NOT DRIM_FUZZ)
     add_test(NAME winhelp_generator
         COMMAND Python3::Interpreter -B -m unittest discover -s ${PROJECT_SOURCE_DIR}/tests/winhelp)
 endif()
+
+# The package built twice from the same sources must be the same bytes, and
+# the linker would otherwise stamp the program with the time it was linked.
+if(WIN32)
+    target_link_options(DRIM32 PRIVATE -Wl,--no-insert-timestamp)
+endif()

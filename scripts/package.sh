@@ -1,0 +1,51 @@
+#!/bin/bash
+# Makes the distributable: the folder build/package/DRIM32/ and the archive
+# build/package/DRIM32.zip, each holding exactly DRIM32.EXE, DRIM32.TXT and
+# DRIM32.HLP.  Only the program and its documents are built (in build/win32,
+# or the tree named by DRIM_PACKAGE_TREE), not the tests.  The files and the
+# archive's entries carry the release date, so the same sources give the
+# same bytes.
+#
+# usage: package.sh [--check]
+#   --check  then copies the sources as they are now to
+#            build/package-check/src and packages them twice there, in two
+#            fresh trees, the second without the compiler cache, and
+#            compares the two packages byte for byte.  The copy keeps the
+#            check apart from edits made while it runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+release_date=2024-04-01
+files=(DRIM32.EXE DRIM32.TXT DRIM32.HLP)
+
+# package TREE OUTPUT: builds the tree's program and documents and packs
+# them into OUTPUT/DRIM32/ and OUTPUT/DRIM32.zip.
+package() {
+    local tree=$1 output=$2 file
+    DRIM_TARGETS=DRIM32 scripts/build.sh win32 "$tree" >/dev/null
+    rm -rf "$output/DRIM32" "$output/DRIM32.zip"
+    mkdir -p "$output/DRIM32"
+    for file in "${files[@]}"; do
+        cp "$tree/$file" "$output/DRIM32/$file"
+        touch -d "$release_date 00:00:00" "$output/DRIM32/$file"
+    done
+    python3 -B tools/makezip.py "$output/DRIM32.zip" "$release_date" "${files[@]/#/$output/DRIM32/}"
+}
+
+scripts/setup.sh
+out=${DRIM_PACKAGE_OUT:-build/package}
+package "${DRIM_PACKAGE_TREE:-build/win32}" "$out"
+echo "package: $out/DRIM32/ and $out/DRIM32.zip"
+
+if [ "${1:-}" = --check ]; then
+    src=build/package-check/src
+    rm -rf build/package-check
+    mkdir -p "$src"
+    git ls-files --cached --others --exclude-standard -z | grep -z -v '^build/' | tar --null -T - -cf - | tar -xf - -C "$src"
+    (cd "$src" && DRIM_PACKAGE_TREE=build/first DRIM_PACKAGE_OUT=build/first-package scripts/package.sh)
+    (cd "$src" && CCACHE_DISABLE=1 DRIM_PACKAGE_TREE=build/second DRIM_PACKAGE_OUT=build/second-package scripts/package.sh)
+    for file in "${files[@]/#/DRIM32/}" DRIM32.zip; do
+        cmp "$src/build/first-package/$file" "$src/build/second-package/$file"
+    done
+    echo "package: two builds of the same sources gave the same bytes"
+fi
