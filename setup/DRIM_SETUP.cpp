@@ -50,6 +50,9 @@ TSDRIM32SETUPForm::TSDRIM32SETUPForm(RunMode mode)
     , timer3_(*this, Timer3Interval, [this] { Timer3Timer(); })
     , timerErOut_(*this, TimerErOutInterval, [this] { TimerErOutTimer(); })
 {
+    // The creation lets messages run too (the group list, the boxes); a
+    // close among them waits until the window is complete.
+    const RunningStep step(*this);
     FormCreate();
 }
 

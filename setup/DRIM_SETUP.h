@@ -43,9 +43,9 @@ protected:
     bool FormCloseQuery() override;
 
 private:
-    // While the installation runs, pending messages are let through; a close
-    // request among them is carried out once the run is over, never while
-    // its handler still uses the controls.  The hidden modes have none: a
+    // While the creation or the installation runs, pending messages are let
+    // through; a close request among them is carried out once the run is
+    // over, never while its code still uses the controls.  The hidden modes have none: a
     // close there ends the open box as closed, and the process.
     class RunningStep {
     public:

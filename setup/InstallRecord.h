@@ -23,6 +23,8 @@ struct RegistryWrite {
     std::string key; // created where missing
     std::string name;
     std::string data; // always a REG_SZ string
+
+    bool operator==(const RegistryWrite&) const = default;
 };
 
 struct InstallChoice {

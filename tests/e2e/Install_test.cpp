@@ -217,4 +217,17 @@ TEST_F(Installation, StopsLeaveTheWindowReadyAndCancelEnds)
     EXPECT_FALSE(SettingsKeyExists());
 }
 
+// A close while the window is still being made (it asks Program Manager for
+// the groups first) waits for the window and then ends the program.
+TEST_F(Installation, CloseDuringCreationEndsTheProgram)
+{
+    InstallSource source;
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForWindow(SetupClass, WindowAppearsMilliseconds, installer.Id());
+    ASSERT_NE(setup, nullptr);
+    PostMessageA(setup, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(installer.ExitCode(), 0u);
+}
+
 } // namespace

@@ -66,29 +66,21 @@ TEST(GroupList, AnEmptyReplyOrAnEmptyNameStillProposesTheProgramsGroup)
 
 TEST(InstallRegistryWrites, WritesSixStringsInTheirOrderAndStages)
 {
-    const std::vector<RegistryWrite> writes
-        = InstallRegistryWrites({ "C:\\Program Files\\表\\", "Tools, (mine)", false });
-    ASSERT_EQ(writes.size(), 6u);
     const std::string settings = "Software\\PALUN RUZI32\\DRIM32";
     const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DRIM32";
-    auto expect = [&](std::size_t i, RecordStage stage, RegistryRoot root, const std::string& key,
-                      const std::string& name, const std::string& data) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(writes[i].stage, stage);
-        EXPECT_EQ(writes[i].root, root);
-        EXPECT_EQ(writes[i].key, key);
-        EXPECT_EQ(writes[i].name, name);
-        EXPECT_EQ(writes[i].data, data);
+    using enum RecordStage;
+    using enum RegistryRoot;
+    const std::vector<RegistryWrite> expected {
+        { FolderAndGroup, CurrentUser, settings, "EXEPATH", "C:\\Program Files\\表" },
+        { FolderAndGroup, CurrentUser, settings, "Group", "Tools, (mine)" },
+        { UninstallEntry, LocalMachine, entry, "DisplayName", "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4" },
+        // Unquoted, blank or not.
+        { UninstallEntry, LocalMachine, entry, "UninstallString",
+            "C:\\Program Files\\表\\DRIM32.EXE /uninstall" },
+        { Version, CurrentUser, settings, "Version", "14" },
+        { Version, CurrentUser, settings, "BackColor", "0" },
     };
-    expect(0, RecordStage::FolderAndGroup, RegistryRoot::CurrentUser, settings, "EXEPATH",
-        "C:\\Program Files\\表");
-    expect(1, RecordStage::FolderAndGroup, RegistryRoot::CurrentUser, settings, "Group", "Tools, (mine)");
-    expect(2, RecordStage::UninstallEntry, RegistryRoot::LocalMachine, entry, "DisplayName", DisplayTitle());
-    expect(3, RecordStage::UninstallEntry, RegistryRoot::LocalMachine, entry, "UninstallString",
-        "C:\\Program Files\\表\\DRIM32.EXE /uninstall");
-    expect(4, RecordStage::Version, RegistryRoot::CurrentUser, settings, "Version", "14");
-    expect(5, RecordStage::Version, RegistryRoot::CurrentUser, settings, "BackColor", "0");
-
+    EXPECT_EQ(InstallRegistryWrites({ "C:\\Program Files\\表\\", "Tools, (mine)", false }), expected);
     EXPECT_EQ(InstallRegistryWrites({ "D:\\", "G", true })[0].data, "D:\\");
     EXPECT_EQ(InstallRegistryWrites({ "D:\\", "G", true })[5].data, "1");
 }
