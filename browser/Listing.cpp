@@ -86,6 +86,22 @@ private:
     int& depth_;
 };
 
+// Forgets the kept search when a listing starts and when it ends.
+class SearchReuse {
+public:
+    explicit SearchReuse(std::optional<FoundEntries>& kept)
+        : kept_(kept)
+    {
+        kept_.reset();
+    }
+    SearchReuse(const SearchReuse&) = delete;
+    SearchReuse& operator=(const SearchReuse&) = delete;
+    ~SearchReuse() { kept_.reset(); }
+
+private:
+    std::optional<FoundEntries>& kept_;
+};
+
 } // namespace
 
 std::optional<DriveKind> DriveKindOfType(unsigned driveType)
@@ -223,6 +239,9 @@ void Listing::RecoverListing(const std::string& path)
 
 void Listing::ShowFolder(const std::string& path)
 {
+    // Both lists of one folder come from one search of "*.*"; the found
+    // entries are kept for this listing only.
+    const SearchReuse reuse(lastSearch_);
     try {
         BuildFolderList(path);
     } catch (const DrimError&) {
@@ -308,14 +327,18 @@ void Listing::BuildFileList(const std::string& folder)
 }
 
 // The lower-case names of the listed entries the pattern finds.
-std::vector<std::string> Listing::Search(const std::string& pattern, EntryKind kind) const
+std::vector<std::string> Listing::Search(const std::string& pattern, EntryKind kind)
 {
-    const std::optional<std::vector<FoundEntry>> found = files_.Find(pattern);
-    if (!found)
-        throw EFolderError("Folder not readable");
+    if (!lastSearch_ || lastSearch_->pattern != pattern) {
+        std::optional<std::vector<FoundEntry>> entries = files_.Find(pattern);
+        if (!entries)
+            throw EFolderError("Folder not readable");
+        lastSearch_ = FoundEntries { pattern, std::move(*entries) };
+    }
+    const std::optional<FoundEntries>& found = lastSearch_;
     std::vector<std::string> names;
-    names.reserve(found->size());
-    for (const FoundEntry& entry : *found) {
+    names.reserve(found->entries.size());
+    for (const FoundEntry& entry : found->entries) {
         if (Listed(entry, kind))
             names.push_back(NameLower(entry.name));
     }

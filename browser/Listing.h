@@ -40,6 +40,12 @@ struct ListingMemory {
 // The file masks of the file list, separated by ";".
 inline constexpr const char* FileMasks = "*.*";
 
+// The entries one search found, and its pattern.
+struct FoundEntries {
+    std::string pattern;
+    std::vector<FoundEntry> entries;
+};
+
 // How many recoveries may run inside one another.  The first falls back to
 // the folder of the file list, the second, inside it, to the root of the
 // Windows drive; a third would mean that drive fails too, and would go round
@@ -84,7 +90,7 @@ private:
     void DriveReady(char letter) const;
     void BuildFolderList(const std::string& path);
     void BuildFileList(const std::string& folder);
-    std::vector<std::string> Search(const std::string& pattern, EntryKind kind) const;
+    std::vector<std::string> Search(const std::string& pattern, EntryKind kind);
     std::string FallbackRoot() const;
     void SelectDriveEntry(std::optional<std::size_t> index);
 
@@ -97,4 +103,5 @@ private:
     std::optional<std::size_t> selectedDrive_;
     std::vector<FolderEntry> folders_;
     int recoveryDepth_ = 0;
+    std::optional<FoundEntries> lastSearch_;
 };

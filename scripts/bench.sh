@@ -101,6 +101,10 @@ for i in $(seq "$runs"); do
     probe exit-floor-$i exit "$bench/MinimalStart.exe"
 done
 
+echo "bench: the browser listing a folder of 10,000 subfolders and 10,000 files"
+DRIM_RUN_DIR=$work/listing "$PWD/scripts/wine-run" "$bench/ListingBench.exe" "$runs" >"$work/listing.out" 2>/dev/null || true
+rm -rf "$work/listing"
+
 row() { # label unit name file-glob floor-name floor-glob
     local values floor ratio
     values=$(for f in $work/$4; do figure "$3" "$f"; done | stats)
@@ -138,6 +142,8 @@ per_minute() { # mode file
         forward_ms 'forward-floor-*.out'
     row "Second start \"/off\" against start and end" ms forward_ms 'forward-[0-9]*.out' \
         exit_ms 'exit-floor-*.out'
+    row "Browser ShowFolder, 10,000 folders and files (floor: FindFirstFileA and sort)" ms browser_ms \
+        listing.out bare_ms listing.out
     size=$(stat -c %s "$exe")
     floor_size=$(stat -c %s "$bench/MinimalTray.exe")
     printf '| Executable size (stripped) | bytes | %s | | %s | | %s |\n' "$size" "$floor_size" \
