@@ -1,10 +1,11 @@
 #!/bin/bash
 # Makes the distributable: the folder build/package/DRIM32/ and the archive
 # build/package/DRIM32.zip, each holding exactly DRIM32.EXE, DRIM32.TXT and
-# DRIM32.HLP.  Only the program and its documents are built (in build/win32,
-# or the tree named by DRIM_PACKAGE_TREE), not the tests.  The files and the
-# archive's entries carry the release date, so the same sources give the
-# same bytes.
+# DRIM32.HLP.  Only the program, its documents and the package are built (in
+# build/win32, or the tree named by DRIM_PACKAGE_TREE), not the tests; the
+# tree packs them (cmake/Package.cmake) and this copies them out.  The files
+# and the archive's entries carry the release date, so the same sources give
+# the same bytes.
 #
 # usage: package.sh [--check]
 #   --check  then copies the sources as they are now to
@@ -15,21 +16,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-release_date=2024-04-01
 files=(DRIM32.EXE DRIM32.TXT DRIM32.HLP)
 
-# package TREE OUTPUT: builds the tree's program and documents and packs
-# them into OUTPUT/DRIM32/ and OUTPUT/DRIM32.zip.
+# package TREE OUTPUT: builds the tree's package and copies it, dates kept,
+# to OUTPUT/DRIM32/ and OUTPUT/DRIM32.zip.
 package() {
-    local tree=$1 output=$2 file
-    DRIM_TARGETS=DRIM32 scripts/build.sh win32 "$tree" >/dev/null
+    local tree=$1 output=$2
+    DRIM_TARGETS=drim_package scripts/build.sh win32 "$tree" >/dev/null
     rm -rf "$output/DRIM32" "$output/DRIM32.zip"
-    mkdir -p "$output/DRIM32"
-    for file in "${files[@]}"; do
-        cp "$tree/$file" "$output/DRIM32/$file"
-        touch -d "$release_date 00:00:00" "$output/DRIM32/$file"
-    done
-    python3 -B tools/makezip.py "$output/DRIM32.zip" "$release_date" "${files[@]/#/$output/DRIM32/}"
+    mkdir -p "$output"
+    cp -pR "$tree/package/DRIM32" "$tree/package/DRIM32.zip" "$output/"
 }
 
 scripts/setup.sh

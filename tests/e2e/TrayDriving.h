@@ -233,6 +233,7 @@ inline int DistanceOutside(HWND window, POINT point)
 }
 
 inline constexpr DWORD MenuClosesMilliseconds = 5000;
+inline constexpr DWORD MenuPaintedMilliseconds = 400;
 inline constexpr int KeyPressAttempts = 3;
 inline constexpr DWORD KeyAnswerMilliseconds = 2000;
 
@@ -257,9 +258,9 @@ public:
 
     // Starts the program (after the test has written its settings) and
     // waits until its start-up has settled.
-    void Start(const std::string& arguments = "")
+    void Start(const std::string& arguments = "", const std::string& exePath = ProgramPath())
     {
-        program_.emplace(arguments);
+        program_.emplace(exePath, arguments);
         window_ = WaitForSettledTray(*program_);
         ASSERT_NE(window_, nullptr);
         const std::optional<POINT> icon = TrayIconPoint();
@@ -281,13 +282,19 @@ public:
 
     bool MenuCloses() const { return WaitUntilGone(MenuClass, MenuClosesMilliseconds, Id()); }
 
-    // Opens a menu and chooses an item by its access key.  Wine shows the
-    // menu window a moment before its loop reads the keyboard; a key that
-    // came too early is pressed again while the menu is still up.
-    void Choose(MouseButton button, WORD key)
+    // Opens a menu and chooses an item by its access key, keeping a picture
+    // of the open menu when `shot` is given.  Wine shows the menu window a
+    // moment before its loop reads the keyboard; a key that came too early
+    // is pressed again while the menu is still up.
+    void Choose(MouseButton button, WORD key, const std::string& shot = {})
     {
         HWND menu = OpenMenu(button);
         ASSERT_NE(menu, nullptr) << "the press opened no menu";
+        if (!shot.empty()) {
+            // Only the picture waits for the menu's first paint.
+            Sleep(MenuPaintedMilliseconds);
+            SaveScreenshot(menu, shot);
+        }
         bool closed = false;
         for (int attempt = 0; attempt < KeyPressAttempts && !closed; ++attempt) {
             ASSERT_TRUE(PressKey(key));
