@@ -148,8 +148,9 @@ TEST_F(Uninstallation, SecondNoKeepsTheSettingsAndAUsersFileKeepsTheFolder)
 }
 
 // The copy refuses a start by hand and a "File" that is not the program's
-// own, deletes nothing and removes the hand-over key it found.
-TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFile)
+// own, deletes nothing and removes the hand-over key it found; it takes the
+// default user's key when the current user has none.
+TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUsersKey)
 {
     ASSERT_TRUE(CopyFileA(source_.Program().c_str(), CopyPath().c_str(), FALSE));
     TempFolder folder;
@@ -175,6 +176,20 @@ TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFile)
     EXPECT_TRUE(byHand.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_TRUE(FileExists(program));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
+
+    // Only the default user's key, as older systems kept it: found there,
+    // deleted there; "n" keeps the folder.
+    const std::string defaultUser = std::string(".Default\\") + HandoverPath;
+    for (const auto& [name, data] :
+        { std::pair<const char*, std::string> { "File", program }, { "Title", "" }, { "RmDir", "n" } })
+        RegSetKeyValueA(
+            HKEY_USERS, defaultUser.c_str(), name, REG_SZ, data.c_str(), static_cast<DWORD>(data.size() + 1));
+    RunningProgram handedOver(CopyPath(), "/DeleteFile");
+    EXPECT_EQ(AnswerMessage(), Completed);
+    EXPECT_TRUE(handedOver.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_FALSE(FileExists(program));
+    EXPECT_TRUE(FolderExists(folder.Path()));
+    EXPECT_FALSE(KeyExists(HKEY_USERS, defaultUser));
 }
 
 } // namespace
