@@ -1,7 +1,7 @@
 #!/bin/bash
 # Sets up what is missing, builds the trees and runs every test: the native
-# suite, a short run of each fuzz target, then the Windows suite and the
-# end-to-end scenarios under Wine.
+# suite, a short run of each fuzz target, the Windows suite and the
+# end-to-end scenarios under Wine, then the package's reproducibility.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +20,9 @@ ctest --test-dir build/fuzz -j2 --output-on-failure || status=1
 # The Wine scenarios mostly wait on timers and windows, so more of them run
 # at once than there are cores.
 ctest --test-dir build/win32 -j4 --output-on-failure --timeout 900 || status=1
+# Reproducibility: the package, built twice more from a copy of the sources
+# (the program and its documents only, not the tests), gives the same bytes.
+scripts/package.sh --check || status=1
 # The message boxes leave screenshots of themselves for a person to look at.
 for picture in build/win32/artifacts/*.bmp; do
     [ -e "$picture" ] && convert "$picture" "${picture%.bmp}.png"

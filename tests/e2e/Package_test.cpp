@@ -64,6 +64,7 @@ TEST_F(Package, InstallsFromTheUnpackedPackageShowsItsHelpAndUninstalls)
         RunningProgram installer(package.File("DRIM32.EXE"), "");
         HWND setup = WaitForShownSetup(installer);
         ASSERT_NE(setup, nullptr);
+        SavePicture(setup, "Package_Setup");
         folder = FolderField(setup);
         ASSERT_FALSE(FolderExists(folder)) << folder;
         PressSetupButton(setup, "設定");
@@ -100,7 +101,7 @@ TEST_F(Package, InstallsFromTheUnpackedPackageShowsItsHelpAndUninstalls)
     }
 
     RunningProgram uninstaller(program, "/uninstall");
-    EXPECT_EQ(AnswerQuestion(true), Confirmation);
+    EXPECT_EQ(AnswerQuestion(true, "Package_UninstallQuestion"), Confirmation);
     EXPECT_NE(AnswerQuestion(true), "");
     EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_EQ(AnswerMessage(), Completed);
