@@ -94,7 +94,7 @@ void Form::SetHint(HWND control, const std::string& hint)
     // The size of the structure the system's oldest tooltips know: the
     // later fields are not used here, and every version accepts it.
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<char*>(hint.c_str());
@@ -281,13 +281,31 @@ void Form::RemoveMessageHook(int id)
     std::erase_if(hooks_, [id](const auto& entry) { return entry.first == id; });
 }
 
+Form* Form::OfWindow(HWND window)
+{
+    // Only the forms' own class keeps a form in the window's user data; a
+    // menu, a combo box's list or a tooltip may keep anything there.
+    if (window == nullptr
+        || static_cast<ULONG_PTR>(GetClassLongPtrA(window, GCLP_WNDPROC))
+            != reinterpret_cast<ULONG_PTR>(&Form::WindowProc))
+        return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 bool Form::RouteDialogMessage(MSG& message)
 {
     if (message.hwnd == nullptr)
         return false;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA));
-    if (form == nullptr || !form->dialogKeys_)
+    Form* form = OfWindow(root);
+    if (form == nullptr)
+        return false;
+    // Handed over here rather than by subclassing each control: a tooltip
+    // that subclasses a list box sits in the path of every message the list
+    // gets, and filling a list of thousands then takes ten times as long.
+    if (form->tooltip_ && message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST)
+        SendMessageA(form->tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    if (!form->dialogKeys_)
         return false;
     return IsDialogMessageA(root, &message) != FALSE;
 }

@@ -63,7 +63,9 @@ public:
     int AddMessageHook(MessageHook hook);
     void RemoveMessageHook(int id);
 
-    // Gives dialog-style forms their Enter, Esc and Tab keys.
+    // Shows the forms' tooltips the mouse messages they need and gives
+    // dialog-style forms their Enter, Esc and Tab keys; true when the
+    // message has been handled.  Every message loop calls it.
     static bool RouteDialogMessage(MSG& message);
 
     // The colour behind the form and its read-only text fields and labels.
@@ -113,6 +115,7 @@ private:
     void UnregisterTimer(UINT id);
     void DestroyControls();
 
+    static Form* OfWindow(HWND window);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
