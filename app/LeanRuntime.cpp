@@ -28,6 +28,7 @@ constexpr UINT AbortExitCode = 3;
 [[noreturn]] void SilentTerminate()
 {
     TerminateProcess(GetCurrentProcess(), AbortExitCode);
+    // Never reached: the call ends this process, but is not declared so.
     for (;;)
         Sleep(INFINITE);
 }
