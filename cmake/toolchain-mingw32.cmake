@@ -1,6 +1,7 @@
 # Debian's mingw-w64 cross compilers for 32-bit Windows.  The -posix thread
 # model is required: the -win32 variants have no std::mutex, which
-# GoogleTest needs.
+# GoogleTest needs.  The program itself links the win32 model's runtime
+# (drim_release_options in ProjectOptions.cmake).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
