@@ -40,25 +40,6 @@ std::string WindowsFolder()
     return YenAdd(folder);
 }
 
-// Replaces a list's items with `texts` in the order given, without a
-// repaint per item and with the storage reserved first.
-void AppendInOrder(ListBox& list, const std::vector<std::string>& texts)
-{
-    const HWND window = list.Handle();
-    std::size_t bytes = 0;
-    for (const std::string& text : texts)
-        bytes += text.size() + 1;
-    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(window, LB_RESETCONTENT, 0, 0);
-    SendMessageA(window, LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(bytes));
-    // LB_INSERTSTRING places an item where it is told even in a sorted list.
-    for (const std::string& text : texts)
-        SendMessageA(
-            window, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(window, nullptr, TRUE);
-}
-
 BitmapHandle LoadPicture(int id)
 {
     return BitmapHandle(static_cast<HBITMAP>(LoadImageA(
@@ -283,7 +264,7 @@ void TDIRVIEWForm::SetFolders(const std::vector<FolderEntry>& entries, std::size
     texts.reserve(entries.size());
     for (const FolderEntry& entry : entries)
         texts.push_back(entry.text);
-    AppendInOrder(*listBox1_, texts);
+    listBox1_->Fill(texts);
     // The level rides along as the item's value, where anyone reading the
     // list from outside finds it.
     for (std::size_t i = 0; i < entries.size(); ++i)
@@ -301,7 +282,7 @@ void TDIRVIEWForm::RepaintFolders()
 // each one's place.
 void TDIRVIEWForm::SetFiles(const std::vector<std::string>& names)
 {
-    AppendInOrder(*listBox4_, names);
+    listBox4_->Fill(names);
 }
 
 void TDIRVIEWForm::ShowMessage(const std::string& text, bool countdown)

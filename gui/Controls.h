@@ -137,7 +137,8 @@ public:
     int Insert(int index, const std::string& text);
     void Delete(int index);
     void Clear();
-    // Replaces every item at once, without a repaint per item.
+    // Replaces every item at once, in the order given (a sorted list's
+    // texts must come sorted), without a repaint per item.
     void Fill(const std::vector<std::string>& texts);
     int SelectedIndex() const;
     void SetSelectedIndex(int index);

@@ -89,13 +89,15 @@ TEST_F(FormControls, AHintShowsAsATooltipWhileTheMouseRestsOnItsControl)
 TEST_F(FormControls, AListTakesItsColourAndOnlyTheUsersChoiceNotifies)
 {
     TestForm form;
-    form.list->Fill({ "b", "A", "c" });
+    form.list->Fill({ "A", "b", "c" });
     form.list->SetColor(ListColour);
     form.list->SetSelectedIndex(1);
     Application::Get().ProcessMessages();
     EXPECT_EQ(form.changes, 0);
-    EXPECT_EQ(form.list->ItemText(0), "A");
-    EXPECT_EQ(form.list->Count(), 3);
+    // A sorted list still puts what is added later in its place.
+    EXPECT_EQ(form.list->Add("ba"), 2);
+    EXPECT_EQ(form.list->ItemText(3), "c");
+    EXPECT_EQ(form.list->Count(), 4);
 
     const HDC dc = GetDC(form.list->Handle());
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(form.Handle(), WM_CTLCOLORLISTBOX,
@@ -110,6 +112,7 @@ TEST_F(FormControls, AListTakesItsColourAndOnlyTheUsersChoiceNotifies)
     SendMessageA(form.list->Handle(), WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(form.changes, 1);
     EXPECT_EQ(form.list->SelectedIndex(), 2);
+    EXPECT_EQ(form.list->ItemText(2), "ba");
 }
 
 } // namespace
