@@ -7,6 +7,7 @@
 #include "app/SettingsStore.h"
 #include "app/StartDecision.h"
 #include "gui/Application.h"
+#include "platform/ModulePath.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "setup/DRIM_SETUP.h"
@@ -18,20 +19,6 @@
 #include <string>
 
 namespace {
-
-std::string ModulePath()
-{
-    // Grown until the whole path fits: a long install path must not be cut.
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 std::string FolderOf(const std::string& path)
 {
@@ -49,7 +36,7 @@ std::string LowerWithSystem(std::string text)
 void SetProgramValues()
 {
     ProgramRunValues& program = Program();
-    program.programPath = ModulePath();
+    program.programPath = RunningProgramPath();
     program.programFolder = FolderOf(program.programPath);
     const std::vector<std::string> arguments = SplitCommandLine(GetCommandLineA());
     program.argument1 = Argument(arguments, 1);

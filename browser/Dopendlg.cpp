@@ -4,23 +4,10 @@
 #include "dialogs/Placement.h"
 #include "gui/Application.h"
 #include "platform/Errors.h"
+#include "platform/ModulePath.h"
 #include "text/YeNADDCUT.h"
 
 namespace {
-
-// The running program's file, however long its path.
-std::string ProgramFile()
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 // The folder part of the program file's path, with its backslash.  The
 // walk steps over double-byte characters, whose second byte may be 0x5C.
@@ -50,7 +37,7 @@ public:
 
 std::string TDIROPENDLG::Execute()
 {
-    const std::string program = ProgramFile();
+    const std::string program = RunningProgramPath();
     const std::string programFolder = ProgramFolderOf(program);
     const RepaintMainFormAfter repaint;
     TDIRVIEWForm view;
