@@ -17,9 +17,25 @@ ctest --test-dir build/native -j2 --output-on-failure || status=1
 # A few seconds of each fuzz target; scripts/fuzz.sh runs them longer.
 scripts/build.sh fuzz
 ctest --test-dir build/fuzz -j2 --output-on-failure || status=1
+# What Wine could write into the home folder (the visible folders, where a
+# fresh prefix's Desktop and Documents lead, its menu and icon entries under
+# .local and .config, a default prefix), to see that the Wine runs kept to
+# their own prefixes.  This checkout and other tools' hidden folders are
+# not looked at.
+home_contents() {
+    find "$HOME" -xdev \( -path "$PWD" -o \( -path "$HOME/.*" ! -path "$HOME/.local*" \
+        ! -path "$HOME/.config*" ! -path "$HOME/.wine*" \) \) -prune -o -print 2>/dev/null | sort
+}
+home_before=$(mktemp)
+home_contents >"$home_before"
 # The Wine scenarios mostly wait on timers and windows, so more of them run
 # at once than there are cores.
 ctest --test-dir build/win32 -j4 --output-on-failure --timeout 900 || status=1
+if home_contents | comm -13 "$home_before" - | grep .; then
+    echo "test: the Wine runs left the files above in $HOME" >&2
+    status=1
+fi
+rm -f "$home_before"
 # Reproducibility: the package, built twice more from a copy of the sources
 # (the program and its documents only, not the tests), gives the same bytes.
 scripts/package.sh --check || status=1
