@@ -5,6 +5,7 @@
 #include "BoxDriving.h"
 
 #include "browser/Dopendlg.h"
+#include "gui/Look.h"
 #include "text/M_Case.h"
 #include "text/YeNADDCUT.h"
 
@@ -119,6 +120,16 @@ std::string ProgramFolder()
     return YenCut(folder.substr(0, folder.find_last_of('\\') + 1));
 }
 
+// The colour the window gives a list to paint its background with.
+COLORREF ListBackground(HWND view, HWND list)
+{
+    const HDC dc = GetDC(list);
+    SendMessageA(view, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list));
+    const COLORREF colour = GetBkColor(dc);
+    ReleaseDC(list, dc);
+    return colour;
+}
+
 class BrowserWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { InitializeTestApplication(); }
@@ -165,6 +176,7 @@ TEST_F(BrowserWindow, LevelsKeysDrivesAndCancel)
                 EXPECT_NE(items[i].text, "zz-hidden") << "a hidden folder is listed";
             }
             EXPECT_EQ(SendMessageA(controls.folders, LB_GETCURSEL, 0, 0), 2);
+            EXPECT_EQ(ListBackground(view, controls.folders), GetSysColor(COLOR_WINDOW));
             const std::string files = WindowText(controls.files);
             const auto fileIndex = SendMessageA(controls.files, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                 reinterpret_cast<LPARAM>("zz-hidden.txt"));
@@ -226,6 +238,7 @@ TEST_F(BrowserWindow, MissingFolderOpensOnTheProgramsFolderAndARootComesBackWhol
 {
     TDIROPENDLG dlg;
     dlg.Directory = "C:\\PALUNP32\\DRIM32-not-created";
+    dlg.StandardColor = false;
     std::string result;
     const std::string own = CaseLower(ProgramFolder());
     {
@@ -237,6 +250,9 @@ TEST_F(BrowserWindow, MissingFolderOpensOnTheProgramsFolderAndARootComesBackWhol
             EXPECT_EQ(WindowText(view), std::string(TestApplicationTitle) + OwnCaption);
             EXPECT_EQ(WindowText(controls.chosen), own);
             EXPECT_TRUE(BoxWindows(PalunBoxClass).empty()) << "a missing folder gave a message";
+            // Without the standard colour the lists take the window's own.
+            EXPECT_EQ(ListBackground(view, controls.folders), FormBackgroundColor());
+            EXPECT_EQ(ListBackground(view, controls.files), FormBackgroundColor());
 
             PressKey(BoxObserver::MainThread(), VK_HOME);
             EXPECT_TRUE(ChosenBecomes(controls.chosen, own.substr(0, 3)));
