@@ -1,5 +1,8 @@
 #include "browser/WinFileSystem.h"
 
+#include "platform/CompareText.h"
+#include "platform/FindHandle.h"
+
 #include <windows.h>
 #include <winnetwk.h>
 
@@ -38,25 +41,6 @@ public:
 
 private:
     UINT previous_;
-};
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle)
-        : handle_(handle)
-    {
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            FindClose(handle_);
-    }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
 };
 
 FoundEntry EntryOf(const WIN32_FIND_DATAA& data)
@@ -131,7 +115,7 @@ std::optional<std::vector<FoundEntry>> WinFileSystem::Find(const std::string& pa
     WIN32_FIND_DATAA data {};
     const FindHandle search(FindFirstFileA(pattern.c_str(), &data));
     std::vector<FoundEntry> entries;
-    if (search.Get() == INVALID_HANDLE_VALUE) {
+    if (!search) {
         // A root has no "." entry, so an empty root finds nothing at all;
         // that is an empty folder, not an unreadable one.
         const DWORD error = GetLastError();
@@ -149,9 +133,5 @@ std::optional<std::vector<FoundEntry>> WinFileSystem::Find(const std::string& pa
 
 int WinFileSystem::CompareNames(std::string_view a, std::string_view b) const
 {
-    // CompareStringA answers 1, 2 or 3 for less, equal and greater.
-    constexpr int Equal = CSTR_EQUAL;
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-               b.data(), static_cast<int>(b.size()))
-        - Equal;
+    return CompareIgnoringCase(a, b);
 }

@@ -1,5 +1,6 @@
 #include "setup/SetupFiles.h"
 
+#include "platform/FindHandle.h"
 #include "setup/UninstallCopy.h"
 #include "text/YeNADDCUT.h"
 
@@ -14,32 +15,16 @@ namespace {
 constexpr UINT WindowsFolderBufferBytes = 302;
 constexpr UINT WindowsFolderLengthArgument = 300;
 
-class FindHandle {
-public:
-    explicit FindHandle(const std::string& path)
-        : handle_(FindFirstFileA(path.c_str(), &data_))
-    {
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            FindClose(handle_);
-    }
-
-    // The first match when it is a file; a folder of that name is none.
-    const WIN32_FIND_DATAA* File() const
-    {
-        if (handle_ == INVALID_HANDLE_VALUE || (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-            return nullptr;
-        return &data_;
-    }
-
-private:
-    WIN32_FIND_DATAA data_ {};
-    HANDLE handle_;
-};
+// The first match of `path` when it is a file; a folder of that name is
+// none.
+std::optional<WIN32_FIND_DATAA> FindFile(const std::string& path)
+{
+    WIN32_FIND_DATAA data {};
+    const FindHandle found(FindFirstFileA(path.c_str(), &data));
+    if (!found || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    return data;
+}
 
 } // namespace
 
@@ -90,7 +75,7 @@ bool RemoveFolder(const std::string& folder)
 
 bool FileExists(const std::string& path)
 {
-    return FindHandle(path).File() != nullptr;
+    return FindFile(path).has_value();
 }
 
 bool DeleteFileAt(const std::string& path)
@@ -100,12 +85,11 @@ bool DeleteFileAt(const std::string& path)
 
 std::int32_t FileDosStamp(const std::string& path)
 {
-    const FindHandle found(path);
-    const WIN32_FIND_DATAA* file = found.File();
+    const std::optional<WIN32_FIND_DATAA> file = FindFile(path);
     FILETIME local {};
     WORD date = 0;
     WORD time = 0;
-    if (file == nullptr || !FileTimeToLocalFileTime(&file->ftLastWriteTime, &local)
+    if (!file || !FileTimeToLocalFileTime(&file->ftLastWriteTime, &local)
         || !FileTimeToDosDateTime(&local, &date, &time))
         return 0;
     return PackedDosStamp(date, time);

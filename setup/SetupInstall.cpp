@@ -4,6 +4,7 @@
 #include "setup/DRIM_SETUP.h"
 
 #include "gui/Application.h"
+#include "platform/CompareText.h"
 #include "platform/Registry.h"
 #include "program/RegistryNames.h"
 #include "setup/GroupList.h"
@@ -12,18 +13,6 @@
 #include "setup/SetupTexts.h"
 
 #include <windows.h>
-
-namespace {
-
-// The combo box's own comparison: the user's locale, letter case ignored.
-int CompareIgnoringCase(std::string_view a, std::string_view b)
-{
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-               b.data(), static_cast<int>(b.size()))
-        - CSTR_EQUAL;
-}
-
-} // namespace
 
 void TSDRIM32SETUPForm::StartInstallMode()
 {
