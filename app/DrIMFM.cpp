@@ -51,8 +51,6 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     , links_(ReadLinkPaths())
     , controller_(settings_.keepAwakeMode, settings_.mySoft)
     , ownIcon_(LoadTrayIcon(IDI_TRAYWINDOW))
-    , image1_(LoadTrayIcon(IDI_IMAGE1))
-    , image2_(LoadTrayIcon(IDI_IMAGE2))
     , taskTray1_(*this)
     , timer1_(*this, StartupDelay, [this] { Timer1Timer(); })
     , timer2_(*this, TickInterval, [this] { Timer2Timer(); })
@@ -154,10 +152,10 @@ void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)
         icon = Application::Get().Icon();
         break;
     case TrayPicture::Image1:
-        icon = image1_;
+        icon = ModeIcon(image1_, IDI_IMAGE1);
         break;
     case TrayPicture::Image2:
-        icon = image2_;
+        icon = ModeIcon(image2_, IDI_IMAGE2);
         break;
     }
     try {
@@ -165,6 +163,15 @@ void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)
     } catch (const DrimError&) {
         // Tried again at the next change.
     }
+}
+
+HICON TSDRIM32PALUN::ModeIcon(HICON& icon, int id)
+{
+    // Loaded at first use: a user who never switches sees only one of the
+    // two, and each icon made under Wine stays in the process's memory.
+    if (icon == nullptr)
+        icon = LoadTrayIcon(id);
+    return icon;
 }
 
 std::string TSDRIM32PALUN::HelpFilePath() const

@@ -47,6 +47,7 @@ private:
     void Timer1Timer();
     void Timer2Timer();
     void SetTrayIcon(TrayPicture picture);
+    HICON ModeIcon(HICON& icon, int id);
     void SyncTimers();
     std::string HelpFilePath() const;
 
@@ -73,8 +74,8 @@ private:
     bool closing_ = false;
 
     HICON ownIcon_;
-    HICON image1_;
-    HICON image2_;
+    HICON image1_ = nullptr;
+    HICON image2_ = nullptr;
 
     TTaskTray taskTray1_;
     Timer timer1_;

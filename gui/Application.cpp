@@ -28,9 +28,15 @@ Application::~Application()
 void Application::Initialize(HINSTANCE instance)
 {
     instance_ = instance;
-    icon_ = LoadIconA(instance, "MAINICON");
+}
+
+HICON Application::Icon()
+{
+    if (icon_ == nullptr)
+        icon_ = LoadIconA(instance_, "MAINICON");
     if (icon_ == nullptr)
         icon_ = LoadIconA(nullptr, IDI_APPLICATION);
+    return icon_;
 }
 
 HWND Application::Handle()
@@ -40,7 +46,7 @@ HWND Application::Handle()
     WNDCLASSA windowClass {};
     windowClass.lpfnWndProc = ApplicationWindowProc;
     windowClass.hInstance = instance_;
-    windowClass.hIcon = icon_;
+    windowClass.hIcon = Icon();
     windowClass.lpszClassName = ApplicationWindowClass;
     RegisterClassA(&windowClass);
     // A popup that is never shown: it owns the boxes, so none of them gets

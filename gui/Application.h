@@ -35,7 +35,9 @@ public:
     void RepaintMainForm() const;
 
     // The program's own icon (resource MAINICON); shared, never destroyed.
-    HICON Icon() const { return icon_; }
+    // Loaded at first use: every icon made under Wine stays in the
+    // process's memory, and the tray program may never show this one.
+    HICON Icon();
 
     // Lets every pending window message run, without waiting for new ones.
     void ProcessMessages();
