@@ -1,13 +1,12 @@
 // Measures one program from outside, the way a user's system sees it:
 //   startup SETTLE EXE [ARGS]  ms from process start until it waits for input
-//   exit EXE [ARGS]            ms from process start until it has ended
 //   memory SETTLE EXE [ARGS]   private bytes and working set after SETTLE ms
 //   cpu SECONDS EXE [ARGS]     CPU ms used while resident for SECONDS
 //   forward RESIDENT EXE [ARGS]  ms from start to end of "EXE ARGS" while
 //                              RESIDENT, started without arguments, runs
 // Programs that stay resident are ended afterwards.  Before starting the
 // program the probe records "Version" = "14", so DRIM32.EXE starts as the
-// tray program.  Figures are printed as "name value" lines.
+// tray program, and waits for its Wine session to settle.  Figures are printed as "name value" lines.
 
 #include <windows.h>
 
@@ -39,6 +38,21 @@ void RecordInstalledVersion()
         RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("14"), 3);
         RegCloseKey(key);
     }
+}
+
+// Each probe runs in a fresh Wine session, whose desktop, tray and services
+// are still starting when the probe starts: a program started at once
+// competed with them for the machine's two cores, and the same bare start
+// then took anywhere from 17 to 80 ms.  Every program is started once the
+// tray exists and the session has had time to settle.
+void WaitForSettledSession()
+{
+    constexpr DWORD PollMs = 100;
+    constexpr int PollLimit = 300;
+    constexpr DWORD SettleMs = 2000;
+    for (int i = 0; i < PollLimit && FindWindowA("Shell_TrayWnd", nullptr) == nullptr; ++i)
+        Sleep(PollMs);
+    Sleep(SettleMs);
 }
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
@@ -91,21 +105,12 @@ double FileTimeMs(const FILETIME& t)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: BenchProbe startup|exit|memory|cpu|forward ...\n");
+        std::fprintf(stderr, "usage: BenchProbe startup|memory|cpu|forward ...\n");
         return 2;
     }
     RecordInstalledVersion();
+    WaitForSettledSession();
     const std::string mode = argv[1];
-
-    if (mode == "exit") {
-        const Started started = Start(argc, argv, 2);
-        WaitForSingleObject(started.info.hProcess, INFINITE);
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        std::printf("exit_ms %.1f\n", Milliseconds(started.at, now));
-        End(started);
-        return 0;
-    }
 
     if (mode == "forward" && argc >= 4) {
         const Started resident = Start(3, argv, 2);
