@@ -6,7 +6,8 @@
 //                              RESIDENT, started without arguments, runs
 // Programs that stay resident are ended afterwards.  Before starting the
 // program the probe records "Version" = "14", so DRIM32.EXE starts as the
-// tray program, and waits for its Wine session to settle.  Figures are printed as "name value" lines.
+// tray program, and waits for its Wine session to settle.  Figures are
+// printed as "name value" lines.
 
 #include <windows.h>
 
