@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-#include <set>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -46,8 +46,8 @@ private:
 
 void RegisterFormClass(const FormLayout& layout, WNDPROC procedure)
 {
-    static std::set<std::string> registered;
-    if (registered.contains(layout.className))
+    static std::vector<std::string> registered;
+    if (std::find(registered.begin(), registered.end(), layout.className) != registered.end())
         return;
     WNDCLASSA windowClass {};
     windowClass.style = CS_DBLCLKS;
@@ -58,7 +58,7 @@ void RegisterFormClass(const FormLayout& layout, WNDPROC procedure)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = layout.className.c_str();
     if (RegisterClassA(&windowClass))
-        registered.insert(layout.className);
+        registered.push_back(layout.className);
 }
 
 } // namespace
@@ -114,25 +114,24 @@ void Form::SetBackgroundColor(COLORREF color)
 
 void Form::RegisterControl(Control* control)
 {
-    controls_[control->Id()] = control;
-    controlWindows_[control->Handle()] = control;
+    controls_.Set(control->Id(), control);
+    controlWindows_.Set(control->Handle(), control);
 }
 
 void Form::RegisterPartWindow(HWND part, Control* control)
 {
-    controlWindows_[part] = control;
+    controlWindows_.Set(part, control);
 }
 
 void Form::UnregisterControl(Control* control)
 {
-    controls_.erase(control->Id());
-    std::erase_if(controlWindows_, [control](const auto& entry) { return entry.second == control; });
+    controls_.Erase(control->Id());
+    controlWindows_.EraseValue(control);
 }
 
 Control* Form::ControlOfWindow(HWND window) const
 {
-    const auto found = controlWindows_.find(window);
-    return found != controlWindows_.end() ? found->second : nullptr;
+    return controlWindows_.Find(window);
 }
 
 std::optional<LRESULT> Form::HandleControlColor(WPARAM dc, LPARAM window)
@@ -148,12 +147,12 @@ std::optional<LRESULT> Form::HandleCommand(WPARAM wParam)
     int id = LOWORD(wParam);
     const WORD notification = HIWORD(wParam);
     // Enter and Esc arrive from the dialog key handling as IDOK and IDCANCEL.
-    if (id == IDOK && !controls_.contains(id))
+    if (id == IDOK && !controls_.Contains(id))
         id = defaultButton_;
-    else if (id == IDCANCEL && !controls_.contains(id))
+    else if (id == IDCANCEL && !controls_.Contains(id))
         id = cancelButton_;
-    if (auto control = controls_.find(id); control != controls_.end()) {
-        control->second->Command(notification);
+    if (Control* control = controls_.Find(id)) {
+        control->Command(notification);
         return 0;
     }
     return std::nullopt;
@@ -313,13 +312,13 @@ bool Form::RouteDialogMessage(MSG& message)
 UINT Form::RegisterTimer(Timer* timer)
 {
     const UINT id = nextTimerId_++;
-    timers_[id] = timer;
+    timers_.Set(id, timer);
     return id;
 }
 
 void Form::UnregisterTimer(UINT id)
 {
-    timers_.erase(id);
+    timers_.Erase(id);
 }
 
 std::optional<LRESULT> Form::HandleMessage(UINT, WPARAM, LPARAM)
@@ -377,16 +376,16 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (auto control = controls_.find(static_cast<int>(item->CtlID)); control != controls_.end()) {
-            control->second->DrawItem(*item);
+        if (Control* control = controls_.Find(static_cast<int>(item->CtlID))) {
+            control->DrawItem(*item);
             return TRUE;
         }
         break;
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (auto control = controls_.find(static_cast<int>(item->CtlID)); control != controls_.end()) {
-            control->second->MeasureItem(*item);
+        if (Control* control = controls_.Find(static_cast<int>(item->CtlID))) {
+            control->MeasureItem(*item);
             return TRUE;
         }
         break;
@@ -406,8 +405,8 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_TIMER:
-        if (auto timer = timers_.find(static_cast<UINT>(wParam)); timer != timers_.end()) {
-            timer->second->Fire();
+        if (Timer* timer = timers_.Find(static_cast<UINT>(wParam))) {
+            timer->Fire();
             return 0;
         }
         break;

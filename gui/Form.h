@@ -5,12 +5,12 @@
 // it finds the form at WM_NCCREATE and stops every exception at the
 // boundary, where Windows could not unwind through it.
 
+#include "gui/FlatMap.h"
 #include "platform/GdiHandles.h"
 
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -128,10 +128,10 @@ private:
     int cancelButton_ = 0;
     BrushHandle background_;
     COLORREF backgroundColor_ = 0;
-    std::map<UINT, Timer*> timers_;
+    FlatMap<UINT, Timer*> timers_;
     UINT nextTimerId_ = 1;
-    std::map<int, Control*> controls_;
-    std::map<HWND, Control*> controlWindows_;
+    FlatMap<int, Control*> controls_;
+    FlatMap<HWND, Control*> controlWindows_;
     std::vector<std::unique_ptr<Control>> ownedControls_;
     WindowHandle tooltip_;
     std::vector<std::pair<int, MessageHook>> hooks_;
