@@ -1,9 +1,9 @@
 #include "app/StartDecision.h"
 
-#include "program/ProgramValues.h"
 #include "platform/Errors.h"
+#include "program/ProgramValues.h"
 
-StartDecision DecideStart(const StartFacts& facts, const std::function<SettingValue()>& readVersion)
+StartDecision DecideStart(const StartFacts& facts, const Callback<SettingValue()>& readVersion)
 {
     if (facts.argument1 == UninstallSwitch) {
         const bool running = facts.trayWindowExists || facts.setupWindowExists;

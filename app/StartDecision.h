@@ -4,9 +4,9 @@
 // window exists.
 
 #include "app/Settings.h"
+#include "gui/Callback.h"
 #include "program/RunMode.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,4 +40,4 @@ struct StartFacts {
 // name, then a resident tray window, then the installed version.
 // `readVersion` reads the registry value "Version"; it is called only when
 // the version decides, so no other start touches the registry.
-StartDecision DecideStart(const StartFacts& facts, const std::function<SettingValue()>& readVersion);
+StartDecision DecideStart(const StartFacts& facts, const Callback<SettingValue()>& readVersion);

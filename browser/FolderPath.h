@@ -5,8 +5,9 @@
 // memory of visited folders and the order of listed names.  All of it works
 // on code page 932 bytes, where 0x5C may be the second byte of a character.
 
+#include "gui/Callback.h"
+
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,7 +53,7 @@ private:
 };
 
 // A three-way comparison of two names: negative, zero (equal) or positive.
-using NameComparison = std::function<int(std::string_view, std::string_view)>;
+using NameComparison = Callback<int(std::string_view, std::string_view)>;
 
 // Sorts the names by `compare` and drops every name equal to one before it,
 // keeping the first of each group.

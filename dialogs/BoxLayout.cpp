@@ -113,8 +113,8 @@ std::vector<std::string_view> SplitMessageLines(std::string_view text)
     }
 }
 
-BoxSize MessageSize(const std::vector<std::string_view>& lines,
-    const std::function<std::int32_t(std::string_view)>& measureWidth)
+BoxSize MessageSize(
+    const std::vector<std::string_view>& lines, const Callback<std::int32_t(std::string_view)>& measureWidth)
 {
     std::int32_t widest = 0;
     for (const std::string_view line : lines)

@@ -6,10 +6,10 @@
 // box font, the platform's frame of a dialog window) and go out as the box's
 // outer size and each control's rectangle in client coordinates.
 
+#include "gui/Callback.h"
 #include "gui/Geometry.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,5 +55,5 @@ std::string PrepareMemoText(std::string_view text);
 std::vector<std::string_view> SplitMessageLines(std::string_view text);
 
 // Width of the widest line and 18 pixels per line.
-BoxSize MessageSize(const std::vector<std::string_view>& lines,
-    const std::function<std::int32_t(std::string_view)>& measureWidth);
+BoxSize MessageSize(
+    const std::vector<std::string_view>& lines, const Callback<std::int32_t(std::string_view)>& measureWidth);

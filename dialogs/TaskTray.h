@@ -4,12 +4,12 @@
 // shell's callback messages into mouse events.  All components of the
 // process share one hidden notify window and are told apart by IconID.
 
+#include "gui/Callback.h"
 #include "gui/Component.h"
 #include "platform/GdiHandles.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 class Form;
@@ -42,10 +42,10 @@ constexpr UINT TrayCallbackMessage = WM_USER + 102;
 class TTaskTray : public Component {
 public:
     using ShellNotify = BOOL (*)(DWORD message, NotifyIconRecord* record);
-    using ButtonEvent = std::function<void(TTaskTray& sender, TrayMouseButton button)>;
-    using MoveEvent = std::function<void(TTaskTray& sender, unsigned shift, int x, int y)>;
+    using ButtonEvent = Callback<void(TTaskTray& sender, TrayMouseButton button)>;
+    using MoveEvent = Callback<void(TTaskTray& sender, unsigned shift, int x, int y)>;
     using MouseEvent
-        = std::function<void(TTaskTray& sender, TrayMouseButton button, unsigned shift, int x, int y)>;
+        = Callback<void(TTaskTray& sender, TrayMouseButton button, unsigned shift, int x, int y)>;
 
     explicit TTaskTray(Form& owner);
     ~TTaskTray() override;

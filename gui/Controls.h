@@ -5,13 +5,13 @@
 // is a system control created inside its form, owned by the form (see
 // Form::Add) and destroyed with it.
 
+#include "gui/Callback.h"
 #include "gui/Geometry.h"
 #include "platform/GdiHandles.h"
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,7 +80,7 @@ class Button : public Control {
 public:
     Button(Form& owner, const Bounds& bounds, const std::string& text, bool isDefault = false,
         bool visible = true);
-    std::function<void()> OnClick;
+    Callback<void()> OnClick;
     void Click()
     {
         if (OnClick)
@@ -95,7 +95,7 @@ public:
     bool Checked() const;
     void SetChecked(bool checked);
     // Runs after the user has changed the tick.
-    std::function<void()> OnClick;
+    Callback<void()> OnClick;
     void Command(WORD notification) override;
 };
 
@@ -144,8 +144,8 @@ public:
     void SetSelectedIndex(int index);
     void SetItemHeight(int height);
 
-    std::function<void()> OnChange;
-    std::function<void(const DRAWITEMSTRUCT&)> OnDrawItem;
+    Callback<void()> OnChange;
+    Callback<void(const DRAWITEMSTRUCT&)> OnDrawItem;
     void Command(WORD notification) override;
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 

@@ -5,12 +5,12 @@
 // it finds the form at WM_NCCREATE and stops every exception at the
 // boundary, where Windows could not unwind through it.
 
+#include "gui/Callback.h"
 #include "gui/FlatMap.h"
 #include "platform/GdiHandles.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,7 +35,7 @@ struct FormLayout {
 
 class Form {
 public:
-    using MessageHook = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
+    using MessageHook = Callback<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
 
     Form();
     Form(const Form&) = delete;

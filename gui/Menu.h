@@ -4,11 +4,11 @@
 // state; the system menu is built from them each time the menu opens, so
 // the items can be changed freely in between (and by the OnPopup handler).
 
+#include "gui/Callback.h"
 #include "gui/Component.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +17,7 @@ class Form;
 
 class MenuItem {
 public:
-    using ClickHandler = std::function<void(MenuItem& sender)>;
+    using ClickHandler = Callback<void(MenuItem& sender)>;
 
     MenuItem(std::string name, std::string caption, ClickHandler onClick);
 
@@ -54,7 +54,7 @@ public:
     MenuItem* Find(const std::string& name) const;
 
     // Runs just before the menu is shown.
-    std::function<void()> OnPopup;
+    Callback<void()> OnPopup;
 
     // Shows the menu at a screen point and runs the chosen item's handler
     // once the menu has closed.

@@ -2,7 +2,7 @@
 
 #include "gui/Form.h"
 
-Timer::Timer(Form& owner, UINT interval, std::function<void()> onTimer)
+Timer::Timer(Form& owner, UINT interval, Callback<void()> onTimer)
     : owner_(owner)
     , id_(owner.RegisterTimer(this))
     , interval_(interval)

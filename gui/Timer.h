@@ -4,17 +4,16 @@
 // by the form.  An interval of 0 never fires, whatever Enabled says;
 // changing either restarts the count.
 
+#include "gui/Callback.h"
 #include "gui/Component.h"
 
 #include <windows.h>
-
-#include <functional>
 
 class Form;
 
 class Timer : public Component {
 public:
-    Timer(Form& owner, UINT interval, std::function<void()> onTimer);
+    Timer(Form& owner, UINT interval, Callback<void()> onTimer);
     ~Timer() override;
 
     void SetInterval(UINT interval);
@@ -29,5 +28,5 @@ private:
     UINT id_;
     UINT interval_;
     bool enabled_ = false;
-    std::function<void()> onTimer_;
+    Callback<void()> onTimer_;
 };

@@ -4,15 +4,16 @@
 // list's order, the program's own groups at the bottom and the proposed one
 // selected.
 
+#include "gui/Callback.h"
+
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // The list's text comparison, which ignores letter case: below 0, 0 or
 // above 0 as `a` sorts before, with or after `b`.
-using TextComparison = std::function<int(std::string_view a, std::string_view b)>;
+using TextComparison = Callback<int(std::string_view a, std::string_view b)>;
 
 inline constexpr std::string_view MakerGroup = "PALUN SOFT";
 inline constexpr std::string_view ProposedGroup = "PALUN RUZI32";

@@ -39,7 +39,7 @@ std::vector<std::string> InstallFolderLevels(std::string_view folderWithBackslas
 }
 
 std::size_t RemoveFolderLevels(
-    const std::vector<std::string>& levels, const std::function<bool(const std::string&)>& removeFolder)
+    const std::vector<std::string>& levels, const Callback<bool(const std::string&)>& removeFolder)
 {
     std::size_t removed = 0;
     for (auto level = levels.rbegin(); level != levels.rend() && removeFolder(*level); ++level)

@@ -3,8 +3,9 @@
 // The levels of an install folder, as the installer creates them and the
 // uninstall copy removes them.  Paths are code page 932 byte strings.
 
+#include "gui/Callback.h"
+
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,7 @@ std::vector<std::string> InstallFolderLevels(std::string_view folderWithBackslas
 // `removeFolder` cannot remove (not empty, in use, a drive root); the number
 // removed.
 std::size_t RemoveFolderLevels(
-    const std::vector<std::string>& levels, const std::function<bool(const std::string&)>& removeFolder);
+    const std::vector<std::string>& levels, const Callback<bool(const std::string&)>& removeFolder);
 
 // Whether every path the installer makes from the folder (with its trailing
 // backslash) fits the system's path buffers: each level as a folder to
