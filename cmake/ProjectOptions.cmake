@@ -98,6 +98,19 @@ function(drim_product_options target)
     endforeach()
 endfunction()
 
+# The program's own code, in the Windows tree: the program runs one thread,
+# so a function's static needs no lock around its first initialisation
+# (the locks' calls and the library's guard code came to 8 KB).  The tests
+# link the same code and run it on their main thread only; their own code
+# and the window probe, whose threads watch the program from outside, keep
+# the locks.
+function(drim_single_threaded target)
+    if(WIN32)
+        target_compile_options(${target} PRIVATE
+            "$<$<AND:$<CONFIG:Release>,$<COMPILE_LANGUAGE:CXX>>:-fno-threadsafe-statics>")
+    endif()
+endfunction()
+
 function(drim_target_options target)
     if(DRIM_FUZZ)
         # clang converts literals to UTF-8 only and rejects
