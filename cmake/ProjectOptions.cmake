@@ -36,9 +36,9 @@ set(DRIM_SECTIONS_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/ProgramSections.ld)
 function(drim_release_options target)
     set(release "$<CONFIG:Release>")
     set(product "$<BOOL:$<TARGET_PROPERTY:DRIM_PRODUCT>>")
-    # -fno-rtti: nothing asks a type at run time, and the type records of
-    # every class and of every callback kept in a std::function came to
-    # 8 KB.  Exceptions keep the records of the types they throw and catch.
+    # -fno-rtti: nothing asks a type at run time, and the type records came
+    # to 8 KB of the program.  Exceptions keep the records of the types they
+    # throw and catch.
     target_compile_options(${target} PRIVATE
         "$<${release}:-Os;-ffunction-sections;-fdata-sections;-flto;-ffat-lto-objects>"
         "$<$<AND:${release},$<COMPILE_LANGUAGE:CXX>>:-fno-rtti>")
