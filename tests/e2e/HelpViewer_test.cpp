@@ -1,4 +1,5 @@
 #include "BoxProbe.h"
+#include "HelpViewer.h"
 #include "Observe.h"
 #include "Resident.h"
 #include "SettingsRegistry.h"
@@ -12,14 +13,6 @@
 
 namespace {
 
-// The system's help viewer, as WinHelpA finds it again for HELP_QUIT.
-constexpr char ViewerClass[] = "MS_WINHELP";
-// Wine's viewer, opened through WinHelpA, keeps its own name as caption
-// rather than the help file's title.
-constexpr char ViewerCaption[] = "Wine ヘルプ";
-// The viewer is a program of its own, started by the help call.
-constexpr DWORD ViewerAppearsMilliseconds = 30000;
-constexpr DWORD ViewerClosesMilliseconds = 15000;
 // The viewer lays its first topic out after it has shown itself; its text
 // pane does not answer other processes, so the screenshot waits this long.
 constexpr DWORD TopicLayoutMilliseconds = 2000;

@@ -1,3 +1,4 @@
+#include "HelpViewer.h"
 #include "SetupDriving.h"
 #include "TrayDriving.h"
 
@@ -8,13 +9,6 @@
 namespace {
 
 constexpr const char* PackageFiles[] = { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" };
-// The system's help viewer; Wine's, opened through WinHelpA, is captioned
-// with its own name rather than the help file's title.
-constexpr char ViewerClass[] = "MS_WINHELP";
-constexpr char ViewerCaption[] = "Wine ヘルプ";
-// The viewer is a program of its own, started by the help call.
-constexpr DWORD ViewerAppearsMilliseconds = 30000;
-constexpr DWORD ViewerClosesMilliseconds = 15000;
 constexpr DWORD AnyProcess = 0;
 const std::string Confirmation = "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4\r\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？";
 const std::string Completed = "アンインスツールが完了しました☆☆☆\r\nお疲れ様☆☆☆";

@@ -1,0 +1,14 @@
+#pragma once
+
+// The system's help viewer as the end-to-end scenarios meet it.
+
+#include <windows.h>
+
+// The viewer's window class, as WinHelpA finds it again for HELP_QUIT.
+inline constexpr char ViewerClass[] = "MS_WINHELP";
+// Wine's viewer, opened through WinHelpA, keeps its own name as caption
+// rather than the help file's title.
+inline constexpr char ViewerCaption[] = "Wine ヘルプ";
+// The viewer is a program of its own, started by the help call.
+inline constexpr DWORD ViewerAppearsMilliseconds = 30000;
+inline constexpr DWORD ViewerClosesMilliseconds = 15000;
