@@ -63,7 +63,7 @@ void Application::HideWindow() const
         ShowWindow(window_, SW_HIDE);
 }
 
-void Application::SetTitle(const std::string& title)
+void Application::SetTitle(std::string_view title)
 {
     title_ = title;
     if (window_ != nullptr)

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 class Form;
 
@@ -18,7 +19,7 @@ public:
     HINSTANCE Instance() const { return instance_; }
 
     const std::string& Title() const { return title_; }
-    void SetTitle(const std::string& title);
+    void SetTitle(std::string_view title);
 
     // The hidden window that owns the dialog boxes and stands for the
     // program in the task list.  Created when first asked for: a start that

@@ -54,7 +54,7 @@ DWORD ListStyle(ListKind kind)
 } // namespace
 
 Control::Control(Form& owner, const char* systemClass, DWORD style, DWORD exStyle, const Bounds& bounds,
-    const std::string& text, bool visible)
+    std::string_view text, bool visible)
     : owner_(owner)
     , id_(NextControlId())
     , bounds_(bounds)
@@ -62,7 +62,7 @@ Control::Control(Form& owner, const char* systemClass, DWORD style, DWORD exStyl
 {
     // Clipped against each other: the pause and resume buttons lie one over
     // the other, and only the upper one may show.
-    window_ = CreateWindowExA(exStyle, systemClass, text.c_str(),
+    window_ = CreateWindowExA(exStyle, systemClass, std::string(text).c_str(),
         WS_CHILD | WS_CLIPSIBLINGS | style | (visible ? WS_VISIBLE : 0), bounds.left, bounds.top,
         bounds.width, bounds.height, owner.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
         Application::Get().Instance(), nullptr);
@@ -109,9 +109,9 @@ std::string Control::Text() const
     return text;
 }
 
-void Control::SetText(const std::string& text)
+void Control::SetText(std::string_view text)
 {
-    SetWindowTextA(window_, text.c_str());
+    SetWindowTextA(window_, std::string(text).c_str());
 }
 
 void Control::SetFont(HFONT font)
@@ -124,7 +124,7 @@ void Control::SetFocus()
     ::SetFocus(window_);
 }
 
-void Control::SetHint(const std::string& hint)
+void Control::SetHint(std::string_view hint)
 {
     owner_.SetHint(window_, hint);
     // The mouse over a combo box's text field is over that field's window,
@@ -152,12 +152,12 @@ std::optional<HBRUSH> Control::CtlColor(HDC dc) const
     return brush_.Get();
 }
 
-Label::Label(Form& owner, const Bounds& bounds, const std::string& text, bool visible, DWORD align)
+Label::Label(Form& owner, const Bounds& bounds, std::string_view text, bool visible, DWORD align)
     : Control(owner, "STATIC", align | SS_NOPREFIX | SS_NOTIFY, 0, bounds, text, visible)
 {
 }
 
-Button::Button(Form& owner, const Bounds& bounds, const std::string& text, bool isDefault, bool visible)
+Button::Button(Form& owner, const Bounds& bounds, std::string_view text, bool isDefault, bool visible)
     : Control(owner, "BUTTON", WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, bounds, text,
         visible)
 {
@@ -169,7 +169,7 @@ void Button::Command(WORD notification)
         Click();
 }
 
-CheckBox::CheckBox(Form& owner, const Bounds& bounds, const std::string& text, bool checked)
+CheckBox::CheckBox(Form& owner, const Bounds& bounds, std::string_view text, bool checked)
     : Control(owner, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, bounds, text, true)
 {
     SetChecked(checked);
@@ -191,7 +191,7 @@ void CheckBox::Command(WORD notification)
         OnClick();
 }
 
-Edit::Edit(Form& owner, const Bounds& bounds, const std::string& text)
+Edit::Edit(Form& owner, const Bounds& bounds, std::string_view text)
     : Control(owner, "EDIT", EditStyle, WS_EX_CLIENTEDGE, bounds, text, true)
 {
 }
@@ -254,15 +254,15 @@ void ListControl::SetItemData(int index, std::uintptr_t data)
     Send(messages_.setData, static_cast<WPARAM>(index), static_cast<LPARAM>(data));
 }
 
-int ListControl::Add(const std::string& text)
+int ListControl::Add(std::string_view text)
 {
-    return static_cast<int>(Send(messages_.add, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(Send(messages_.add, 0, reinterpret_cast<LPARAM>(std::string(text).c_str())));
 }
 
-int ListControl::Insert(int index, const std::string& text)
+int ListControl::Insert(int index, std::string_view text)
 {
-    return static_cast<int>(
-        Send(messages_.insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(Send(
+        messages_.insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(std::string(text).c_str())));
 }
 
 void ListControl::Delete(int index)

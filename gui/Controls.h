@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Form;
@@ -34,11 +35,11 @@ public:
     void SetVisible(bool visible);
 
     std::string Text() const;
-    void SetText(const std::string& text);
+    void SetText(std::string_view text);
     void SetFont(HFONT font);
     void SetFocus();
     // Shown as a tooltip while the mouse rests on the control.
-    void SetHint(const std::string& hint);
+    void SetHint(std::string_view hint);
 
     // The colour behind the control's text; nothing gives the system's.
     void SetColor(std::optional<COLORREF> color);
@@ -53,7 +54,7 @@ public:
 
 protected:
     Control(Form& owner, const char* systemClass, DWORD style, DWORD exStyle, const Bounds& bounds,
-        const std::string& text, bool visible);
+        std::string_view text, bool visible);
     // A window of the system's making inside this control (a combo box's
     // text field and list) that sends its own colour and tooltip messages.
     void AddPartWindow(HWND part);
@@ -72,13 +73,13 @@ private:
 
 class Label : public Control {
 public:
-    Label(Form& owner, const Bounds& bounds, const std::string& text, bool visible = true,
+    Label(Form& owner, const Bounds& bounds, std::string_view text, bool visible = true,
         DWORD align = SS_LEFT);
 };
 
 class Button : public Control {
 public:
-    Button(Form& owner, const Bounds& bounds, const std::string& text, bool isDefault = false,
+    Button(Form& owner, const Bounds& bounds, std::string_view text, bool isDefault = false,
         bool visible = true);
     Callback<void()> OnClick;
     void Click()
@@ -91,7 +92,7 @@ public:
 
 class CheckBox : public Control {
 public:
-    CheckBox(Form& owner, const Bounds& bounds, const std::string& text, bool checked);
+    CheckBox(Form& owner, const Bounds& bounds, std::string_view text, bool checked);
     bool Checked() const;
     void SetChecked(bool checked);
     // Runs after the user has changed the tick.
@@ -102,7 +103,7 @@ public:
 class Edit : public Control {
 public:
     // A one-line text field.
-    Edit(Form& owner, const Bounds& bounds, const std::string& text);
+    Edit(Form& owner, const Bounds& bounds, std::string_view text);
 };
 
 class Memo : public Control {
@@ -133,8 +134,8 @@ public:
     std::uintptr_t ItemData(int index) const;
     void SetItemData(int index, std::uintptr_t data);
     // Where the item ended up (a sorted list places it itself).
-    int Add(const std::string& text);
-    int Insert(int index, const std::string& text);
+    int Add(std::string_view text);
+    int Insert(int index, std::string_view text);
     void Delete(int index);
     void Clear();
     // Replaces every item at once, in the order given (a sorted list's

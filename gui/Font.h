@@ -5,12 +5,13 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 class FontHandle {
 public:
     FontHandle() = default;
     // `height` is the character height in pixels (negative LOGFONT height).
-    FontHandle(const std::string& face, int height, BYTE charset, bool bold);
+    FontHandle(std::string_view face, int height, BYTE charset, bool bold);
     FontHandle(FontHandle&& other) noexcept;
     FontHandle& operator=(FontHandle&& other) noexcept;
     FontHandle(const FontHandle&) = delete;
@@ -24,4 +25,4 @@ private:
 };
 
 // The width and height of one line of text drawn in `font`.
-SIZE MeasureText(HFONT font, const std::string& text);
+SIZE MeasureText(HFONT font, std::string_view text);

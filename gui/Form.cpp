@@ -78,7 +78,7 @@ void Form::DestroyControls()
         ownedControls_.pop_back();
 }
 
-void Form::SetHint(HWND control, const std::string& hint)
+void Form::SetHint(HWND control, std::string_view hint)
 {
     if (!tooltip_) {
         static const bool initialised = [] {
@@ -97,7 +97,8 @@ void Form::SetHint(HWND control, const std::string& hint)
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(hint.c_str());
+    std::string text(hint);
+    tool.lpszText = text.data();
     SendMessageA(tooltip_.Get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -211,9 +212,9 @@ std::string Form::Caption() const
     return text;
 }
 
-void Form::SetCaption(const std::string& caption)
+void Form::SetCaption(std::string_view caption)
 {
-    SetWindowTextA(window_, caption.c_str());
+    SetWindowTextA(window_, std::string(caption).c_str());
 }
 
 void Form::SetModalResult(int result)

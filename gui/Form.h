@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -48,7 +49,7 @@ public:
     bool Visible() const;
     void Repaint();
     std::string Caption() const;
-    void SetCaption(const std::string& caption);
+    void SetCaption(std::string_view caption);
 
     // Asks the form to close: the close query decides.  A modal form then
     // ends its modal loop with result 2; any other form is destroyed.
@@ -73,7 +74,7 @@ public:
     COLORREF BackgroundColor() const { return backgroundColor_; }
 
     // Shows `hint` as a tooltip while the mouse rests on `control`.
-    void SetHint(HWND control, const std::string& hint);
+    void SetHint(HWND control, std::string_view hint);
 
 protected:
     void CreateWindowFromLayout(const FormLayout& layout);

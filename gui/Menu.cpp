@@ -28,9 +28,9 @@ private:
 
 } // namespace
 
-MenuItem::MenuItem(std::string name, std::string caption, ClickHandler onClick)
-    : name_(std::move(name))
-    , caption_(std::move(caption))
+MenuItem::MenuItem(std::string_view name, std::string_view caption, ClickHandler onClick)
+    : name_(name)
+    , caption_(caption)
     , onClick_(std::move(onClick))
 {
 }
@@ -46,13 +46,13 @@ PopupMenu::PopupMenu(Form& owner)
 {
 }
 
-MenuItem& PopupMenu::Add(std::string name, std::string caption, MenuItem::ClickHandler onClick)
+MenuItem& PopupMenu::Add(std::string_view name, std::string_view caption, MenuItem::ClickHandler onClick)
 {
-    items_.push_back(std::make_unique<MenuItem>(std::move(name), std::move(caption), std::move(onClick)));
+    items_.push_back(std::make_unique<MenuItem>(name, caption, std::move(onClick)));
     return *items_.back();
 }
 
-MenuItem* PopupMenu::Find(const std::string& name) const
+MenuItem* PopupMenu::Find(std::string_view name) const
 {
     for (const auto& item : items_)
         if (item->Name() == name)

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Form;
@@ -19,11 +20,11 @@ class MenuItem {
 public:
     using ClickHandler = Callback<void(MenuItem& sender)>;
 
-    MenuItem(std::string name, std::string caption, ClickHandler onClick);
+    MenuItem(std::string_view name, std::string_view caption, ClickHandler onClick);
 
     const std::string& Name() const { return name_; }
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    void SetCaption(std::string_view caption) { caption_ = caption; }
     bool IsSeparator() const { return caption_ == "-"; }
     bool Checked() const { return checked_; }
     void SetChecked(bool checked) { checked_ = checked; }
@@ -49,9 +50,9 @@ public:
     explicit PopupMenu(Form& owner);
 
     // A caption of "-" makes a separator.
-    MenuItem& Add(std::string name, std::string caption, MenuItem::ClickHandler onClick = {});
+    MenuItem& Add(std::string_view name, std::string_view caption, MenuItem::ClickHandler onClick = {});
     const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
-    MenuItem* Find(const std::string& name) const;
+    MenuItem* Find(std::string_view name) const;
 
     // Runs just before the menu is shown.
     Callback<void()> OnPopup;
