@@ -73,8 +73,8 @@ private:
 
 class Label : public Control {
 public:
-    Label(Form& owner, const Bounds& bounds, std::string_view text, bool visible = true,
-        DWORD align = SS_LEFT);
+    Label(
+        Form& owner, const Bounds& bounds, std::string_view text, bool visible = true, DWORD align = SS_LEFT);
 };
 
 class Button : public Control {

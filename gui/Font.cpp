@@ -6,7 +6,8 @@
 
 FontHandle::FontHandle(std::string_view face, int height, BYTE charset, bool bold)
     : font_(CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, charset,
-        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, std::string(face).c_str()))
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+        std::string(face).c_str()))
 {
 }
 
