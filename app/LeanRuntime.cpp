@@ -10,12 +10,17 @@
 // The library's terminate handler prints the exception's demangled type to a
 // console this program does not have, and links a demangler and a printf to
 // do it; this one ends the process without a word, as std::abort would.
+//
+// The library keeps the exceptions being handled per thread, in emulated
+// thread-local storage with its own locks; the program runs one thread, so
+// one record serves.
 
 #include "platform/Errors.h"
 
 #include <windows.h>
 
 #include <bits/functexcept.h>
+#include <cxxabi.h>
 #include <exception>
 #include <new>
 #include <typeinfo>
@@ -34,6 +39,27 @@ constexpr UINT AbortExitCode = 3;
 }
 
 } // namespace
+
+namespace __cxxabiv1 {
+
+// The layout the library's exception code reads.
+struct __cxa_eh_globals {
+    __cxa_exception* caughtExceptions;
+    unsigned int uncaughtExceptions;
+};
+
+extern "C" __cxa_eh_globals* __cxa_get_globals() noexcept
+{
+    static __cxa_eh_globals globals;
+    return &globals;
+}
+
+extern "C" __cxa_eh_globals* __cxa_get_globals_fast() noexcept
+{
+    return __cxa_get_globals();
+}
+
+} // namespace __cxxabiv1
 
 // The library's default handler, named by its own terminate code and so
 // defined here rather than installed with std::set_terminate.
