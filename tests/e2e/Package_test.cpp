@@ -91,6 +91,9 @@ TEST_F(Package, InstallsFromTheUnpackedPackageShowsItsHelpAndUninstalls)
         ASSERT_NE(viewer, nullptr) << "the installed program's help item opened no viewer";
         EXPECT_TRUE(WaitUntil([&] { return WindowText(viewer) == ViewerCaption; }, ViewerAppearsMilliseconds))
             << WindowText(viewer);
+        // A viewer that takes the foreground while the menu is up closes the
+        // menu at once; on a busy machine it can come that late.
+        WaitUntil([&] { return GetForegroundWindow() == viewer; }, ViewerAppearsMilliseconds);
         ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'X'));
         EXPECT_TRUE(WaitUntilGone(ViewerClass, ViewerClosesMilliseconds));
         ASSERT_TRUE(tray.Program().WaitForExit(ProcessEndsMilliseconds));
