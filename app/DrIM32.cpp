@@ -23,7 +23,7 @@ namespace {
 std::string FolderOf(const std::string& path)
 {
     const std::string name = FileNamePart(path);
-    return YenAdd(path.substr(0, path.size() - name.size()));
+    return YenAdd(std::string_view(path).substr(0, path.size() - name.size()));
 }
 
 std::string LowerWithSystem(std::string text)
@@ -56,7 +56,7 @@ int RunMainForm(std::unique_ptr<Form> form)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     Application& application = Application::Get();
-    application.SetTitle(std::string(ApplicationTitle));
+    application.SetTitle(ApplicationTitle);
     SetProgramValues();
     ProgramRunValues& program = Program();
 

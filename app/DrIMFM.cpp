@@ -176,7 +176,10 @@ HICON TSDRIM32PALUN::ModeIcon(HICON& icon, int id)
 
 std::string TSDRIM32PALUN::HelpFilePath() const
 {
-    return Program().programFolder + std::string(ProductKey) + ".HLP";
+    std::string path = Program().programFolder;
+    path += ProductKey;
+    path += ".HLP";
+    return path;
 }
 
 bool TSDRIM32PALUN::FormCloseQuery()

@@ -14,6 +14,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 inline constexpr char TrayWindowClassName[] = "TSDRIM32PALUN";
 inline constexpr char TrayWindowCaption[] = "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール";
 
@@ -61,11 +64,11 @@ private:
     void P5Click();
     void P2Click();
     void StartupIconUpdate(bool add);
-    void ShowTrayMessage(const std::string& text);
+    void ShowTrayMessage(std::string_view text);
     static bool LinkExists(const std::string& path);
 
     void WMForwardCommand(WPARAM atom);
-    void ApplySwitch(const std::string& text);
+    void ApplySwitch(std::string_view text);
 
     TraySettings settings_;
     LinkPaths links_;

@@ -3,7 +3,7 @@
 #include "app/Switches.h"
 #include "platform/Atom.h"
 
-void ForwardToResidentCopy(HWND trayWindow, const std::string& argument1, const std::string& argument2)
+void ForwardToResidentCopy(HWND trayWindow, std::string_view argument1, std::string_view argument2)
 {
     // An atom that could not be made is sent as 0; the resident copy then
     // reads no text and says that it is already running.

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
 
 enum class TrayPicture {
     TrayWindowIcon, // the blue OFF/SS picture crossed out
@@ -25,7 +25,7 @@ struct TimerSetting {
 };
 
 struct TrayRefresh {
-    std::string tip;
+    std::string_view tip; // one of the two fixed tips, which live as long as the program
     TrayPicture picture;
 };
 

@@ -1,8 +1,8 @@
 #include "app/Settings.h"
 
+#include "platform/Errors.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
-#include "platform/Errors.h"
 #include "text/YeNADDCUT.h"
 
 #include <algorithm>
@@ -154,10 +154,13 @@ std::string HelpCaption(std::int32_t version)
     std::string caption = "使い方　";
     caption += ProductKey;
     caption += ".EXE V";
-    if (version == VersionNotInstalled)
+    if (version == VersionNotInstalled) {
         caption += "?.?";
-    else
-        caption += std::to_string(version / 10) + "." + std::to_string(version % 10);
+    } else {
+        caption += std::to_string(version / 10);
+        caption += '.';
+        caption += std::to_string(version % 10);
+    }
     caption += " PALUN (&H)";
     return caption;
 }
@@ -170,8 +173,12 @@ constexpr std::size_t QuotedValueLimit = 64;
 
 std::string QuotedValue(std::string_view text)
 {
-    if (text.size() <= QuotedValueLimit)
-        return "'" + std::string(text) + "'";
+    std::string quoted = "'";
+    if (text.size() <= QuotedValueLimit) {
+        quoted += text;
+        quoted += '\'';
+        return quoted;
+    }
     std::size_t end = 0;
     while (end < text.size()) {
         const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
@@ -179,7 +186,9 @@ std::string QuotedValue(std::string_view text)
             break;
         end += width;
     }
-    return "'" + std::string(text.substr(0, end)) + "…'";
+    quoted += text.substr(0, end);
+    quoted += "…'";
+    return quoted;
 }
 
 } // namespace
@@ -200,8 +209,11 @@ LinkPaths BuildLinkPaths(const SettingValue& programs, const SettingValue& deskt
 {
     LinkPaths paths;
     if (HasFolder(programs)) {
-        const std::string groupName = group.kind == SettingValue::Kind::Text ? group.text : std::string();
-        paths.group = LinkPath(programs.text + "\\" + groupName, itemTitle);
+        std::string groupFolder = programs.text;
+        groupFolder += '\\';
+        if (group.kind == SettingValue::Kind::Text)
+            groupFolder += group.text;
+        paths.group = LinkPath(groupFolder, itemTitle);
     }
     if (HasFolder(desktop))
         paths.desktop = LinkPath(desktop.text, itemTitle);

@@ -2,11 +2,11 @@
 
 #include "app/DrIMFM.h"
 
-#include "program/Program.h"
-#include "program/ProgramValues.h"
 #include "app/TrayMenuText.h"
 #include "gui/Application.h"
 #include "platform/Errors.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
 #include "setup/Progman.h"
 #include "setup/ProgmanLink.h"
 #include "text/CopyUnit.h"
@@ -47,11 +47,12 @@ void TSDRIM32PALUN::PMR_SS_SETClick()
 {
     const HourglassCursor hourglass;
     try {
-        const std::string command = std::string(DisplayPropertiesCommand) + DisplayPropertiesApplet;
+        std::string command = DisplayPropertiesCommand;
+        command += DisplayPropertiesApplet;
         WinExec(command.c_str(), SW_SHOW);
     } catch (const std::exception&) {
         Application::Get().ProcessMessages();
-        ShowTrayMessage(std::string(TrayText::DisplayPropertiesFailed));
+        ShowTrayMessage(TrayText::DisplayPropertiesFailed);
         Repaint();
     }
 }
@@ -72,7 +73,7 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
         // No folder name is longer than this; a longer value is no group
         // the shell can have, and sent on it can stall the shell itself.
         if (group.empty() || group.size() > MaxGroupNameLength) {
-            ShowTrayMessage(std::string(TrayText::StartupGroupUnknown));
+            ShowTrayMessage(TrayText::StartupGroupUnknown);
         } else {
             // AddItem and DeleteItem act on the active group: CreateGroup
             // makes the Startup group active, creating it where missing.
@@ -97,7 +98,7 @@ void TSDRIM32PALUN::MDESK_SETClick(MenuItem& sender)
         if (!links_.desktop.empty())
             DeleteFileA(links_.desktop.c_str());
     } else if (LinkExists(links_.desktop)) {
-        ShowTrayMessage(std::string(TrayText::DesktopAlreadyRegistered));
+        ShowTrayMessage(TrayText::DesktopAlreadyRegistered);
     } else {
         bool copied = false;
         // Without a desktop or group folder there is nothing to copy from or
@@ -110,9 +111,16 @@ void TSDRIM32PALUN::MDESK_SETClick(MenuItem& sender)
                 copied = false;
             }
         }
-        if (!copied)
-            ShowTrayMessage(std::string(ItemTitle) + "\n" + links_.group + "\n" + links_.desktop + "\n"
-                + std::string(TrayText::DesktopCopyFailed));
+        if (!copied) {
+            std::string message(ItemTitle);
+            message += '\n';
+            message += links_.group;
+            message += '\n';
+            message += links_.desktop;
+            message += '\n';
+            message += TrayText::DesktopCopyFailed;
+            ShowTrayMessage(message);
+        }
     }
     busy_ = false;
     Repaint();
@@ -128,7 +136,7 @@ void TSDRIM32PALUN::P2Click()
     Close();
 }
 
-void TSDRIM32PALUN::ShowTrayMessage(const std::string& text)
+void TSDRIM32PALUN::ShowTrayMessage(std::string_view text)
 {
     busy_ = true;
     Application::Get().ProcessMessages();

@@ -14,13 +14,13 @@ void TSDRIM32PALUN::WMForwardCommand(WPARAM atom)
     Application::Get().ProcessMessages();
     const ForwardedCommand command = ParseForwardedText(text);
     if (command.alreadyResidentMessage) {
-        ShowTrayMessage(std::string(AlreadyResidentMessage));
+        ShowTrayMessage(AlreadyResidentMessage);
         return;
     }
     ApplySwitch(command.first);
 }
 
-void TSDRIM32PALUN::ApplySwitch(const std::string& text)
+void TSDRIM32PALUN::ApplySwitch(std::string_view text)
 {
     switch (StartSwitch(text)) {
     case ModeSwitch::Off:

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string Text(std::string_view view)
-{
-    return std::string(view);
-}
-
 void Beep()
 {
     if (!MessageBeep(MB_ICONEXCLAMATION))
@@ -31,33 +26,33 @@ bool TSDRIM32PALUN::LinkExists(const std::string& path)
 void TSDRIM32PALUN::BuildMenus()
 {
     using namespace TrayText;
-    popupMenu1_.Add("P0", Text(P0), [this](MenuItem& sender) { MenuP0Click(sender); });
-    popupMenu1_.Add("P1", Text(P1), [this](MenuItem& sender) { MenuP0Click(sender); });
-    popupMenu1_.Add("N2", Text(Separator));
-    popupMenu1_.Add("PST0", Text(PST0), [this](MenuItem&) { PST0Click(); });
-    popupMenu1_.Add("PST1", Text(PST1), [this](MenuItem&) { PST1Click(); });
-    popupMenu1_.Add("N10", Text(Separator));
-    popupMenu1_.Add("PMR_SS_SET", Text(PMR_SS_SET), [this](MenuItem&) { PMR_SS_SETClick(); });
-    popupMenu1_.Add("N12", Text(Separator));
-    popupMenu1_.Add("PMR_MYSOFT", Text(PMR_MYSOFT), [this](MenuItem& sender) { PMR_MYSOFTClick(sender); });
-    popupMenu1_.Add("PMR_SS", Text(PMR_SS), [this](MenuItem& sender) { PMR_MYSOFTClick(sender); });
-    popupMenu1_.Add("N4", Text(Separator));
-    popupMenu1_.Add("MICON_SET", Text(MICON_SET), [this](MenuItem& sender) { MICON_SETClick(sender); });
-    popupMenu1_.Add("MICON_DEL", Text(MICON_DEL), [this](MenuItem& sender) { MICON_SETClick(sender); });
-    popupMenu1_.Add("MDESK_SET", Text(MDESK_SET), [this](MenuItem& sender) { MDESK_SETClick(sender); });
-    popupMenu1_.Add("MDESK_DEL", Text(MDESK_DEL), [this](MenuItem& sender) { MDESK_SETClick(sender); });
-    popupMenu1_.Add("N1", Text(Separator));
+    popupMenu1_.Add("P0", P0, [this](MenuItem& sender) { MenuP0Click(sender); });
+    popupMenu1_.Add("P1", P1, [this](MenuItem& sender) { MenuP0Click(sender); });
+    popupMenu1_.Add("N2", Separator);
+    popupMenu1_.Add("PST0", PST0, [this](MenuItem&) { PST0Click(); });
+    popupMenu1_.Add("PST1", PST1, [this](MenuItem&) { PST1Click(); });
+    popupMenu1_.Add("N10", Separator);
+    popupMenu1_.Add("PMR_SS_SET", PMR_SS_SET, [this](MenuItem&) { PMR_SS_SETClick(); });
+    popupMenu1_.Add("N12", Separator);
+    popupMenu1_.Add("PMR_MYSOFT", PMR_MYSOFT, [this](MenuItem& sender) { PMR_MYSOFTClick(sender); });
+    popupMenu1_.Add("PMR_SS", PMR_SS, [this](MenuItem& sender) { PMR_MYSOFTClick(sender); });
+    popupMenu1_.Add("N4", Separator);
+    popupMenu1_.Add("MICON_SET", MICON_SET, [this](MenuItem& sender) { MICON_SETClick(sender); });
+    popupMenu1_.Add("MICON_DEL", MICON_DEL, [this](MenuItem& sender) { MICON_SETClick(sender); });
+    popupMenu1_.Add("MDESK_SET", MDESK_SET, [this](MenuItem& sender) { MDESK_SETClick(sender); });
+    popupMenu1_.Add("MDESK_DEL", MDESK_DEL, [this](MenuItem& sender) { MDESK_SETClick(sender); });
+    popupMenu1_.Add("N1", Separator);
     popupMenu1_.Add("P5", "", [this](MenuItem&) { P5Click(); });
-    popupMenu1_.Add("N7", Text(Separator));
-    popupMenu1_.Add("P2", Text(P2), [this](MenuItem&) { P2Click(); });
-    popupMenu1_.Add("N5", Text(Separator));
-    popupMenu1_.Add("P3", Text(CloseMenu));
+    popupMenu1_.Add("N7", Separator);
+    popupMenu1_.Add("P2", P2, [this](MenuItem&) { P2Click(); });
+    popupMenu1_.Add("N5", Separator);
+    popupMenu1_.Add("P3", CloseMenu);
     popupMenu1_.OnPopup = [this] { PopupMenu1Popup(); };
 
-    popupMenu2_.Add("PML_OFF", Text(PML_OFF), [this](MenuItem& sender) { MenuP0Click(sender); });
-    popupMenu2_.Add("PML_ON", Text(PML_ON), [this](MenuItem& sender) { MenuP0Click(sender); });
-    popupMenu2_.Add("N3", Text(Separator));
-    popupMenu2_.Add("K2", Text(CloseMenu));
+    popupMenu2_.Add("PML_OFF", PML_OFF, [this](MenuItem& sender) { MenuP0Click(sender); });
+    popupMenu2_.Add("PML_ON", PML_ON, [this](MenuItem& sender) { MenuP0Click(sender); });
+    popupMenu2_.Add("N3", Separator);
+    popupMenu2_.Add("K2", CloseMenu);
     popupMenu2_.OnPopup = [this] { PopupMenu2Popup(); };
 
     MenuItem& pst0 = *popupMenu1_.Find("PST0");

@@ -149,12 +149,11 @@ COLORREF TDIRVIEWForm::ListColor() const
     return standardColor_ ? GetSysColor(COLOR_WINDOW) : BackgroundColor();
 }
 
-void TDIRVIEWForm::SetTitle(const std::string& title)
+void TDIRVIEWForm::SetTitle(std::string_view title)
 {
-    const std::string t = title.empty() ? Application::Get().Title() : title;
-    palunBoxDlg1_.Title = t;
+    palunBoxDlg1_.Title = title.empty() ? std::string_view(Application::Get().Title()) : title;
     palunBoxDlg1_.SourceHandle = Handle();
-    SetCaption(t + OwnCaption);
+    SetCaption(palunBoxDlg1_.Title + OwnCaption);
 }
 
 std::optional<LRESULT> TDIRVIEWForm::HandleMessage(UINT message, WPARAM wParam, LPARAM)
@@ -231,7 +230,7 @@ void TDIRVIEWForm::SetDrives(const std::vector<DriveEntry>& drives)
     comboBox2_->Fill(texts);
 }
 
-void TDIRVIEWForm::SetDriveText(std::size_t index, const std::string& text)
+void TDIRVIEWForm::SetDriveText(std::size_t index, std::string_view text)
 {
     const int item = static_cast<int>(index);
     const bool selected = comboBox2_->SelectedIndex() == item;
@@ -246,13 +245,13 @@ void TDIRVIEWForm::SelectDriveEntry(std::optional<std::size_t> index)
     comboBox2_->SetSelectedIndex(index ? static_cast<int>(*index) : ListControl::NoItem);
 }
 
-void TDIRVIEWForm::SetFolderCount(const std::string& text)
+void TDIRVIEWForm::SetFolderCount(std::string_view text)
 {
     label19_->SetText(text);
     UpdateWindow(label19_->Handle());
 }
 
-void TDIRVIEWForm::SetFileCount(const std::string& text)
+void TDIRVIEWForm::SetFileCount(std::string_view text)
 {
     label1_->SetText(text);
     UpdateWindow(label1_->Handle());
@@ -285,7 +284,7 @@ void TDIRVIEWForm::SetFiles(const std::vector<std::string>& names)
     listBox4_->Fill(names);
 }
 
-void TDIRVIEWForm::ShowMessage(const std::string& text, bool countdown)
+void TDIRVIEWForm::ShowMessage(std::string_view text, bool countdown)
 {
     if (countdown)
         palunBoxDlg1_.ExecuteCount(text);

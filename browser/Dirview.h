@@ -20,6 +20,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the listing keeps from one showing of the browser to the next.
@@ -34,7 +35,7 @@ public:
     // Gives the three lists the system's window colour, or the window's.
     void SetListColors(bool standardColor);
     // Sets the caption, the messages' title and the icon for the title t.
-    void SetTitle(const std::string& title);
+    void SetTitle(std::string_view title);
     void ShowChosenFolder() { label2_->SetText(listing_.CurrentFolder()); }
     // The folder list takes the keyboard first, as the tab order says.
     void FocusFolderList() { listBox1_->SetFocus(); }
@@ -55,7 +56,7 @@ private:
     void ComboBox2DrawItem(const DRAWITEMSTRUCT& item);
     COLORREF ListColor() const;
     void FillItemBackground(const DRAWITEMSTRUCT& item, COLORREF color) const;
-    void DrawItemText(const DRAWITEMSTRUCT& item, int x, int y, const std::string& text, COLORREF back) const;
+    void DrawItemText(const DRAWITEMSTRUCT& item, int x, int y, std::string_view text, COLORREF back) const;
     HBITMAP DrivePicture(DriveKind kind) const;
 
     // Scroll bars for a window made smaller than its layout.
@@ -64,14 +65,14 @@ private:
 
     // ListingView
     void SetDrives(const std::vector<DriveEntry>& drives) override;
-    void SetDriveText(std::size_t index, const std::string& text) override;
+    void SetDriveText(std::size_t index, std::string_view text) override;
     void SelectDriveEntry(std::optional<std::size_t> index) override;
-    void SetFolderCount(const std::string& text) override;
-    void SetFileCount(const std::string& text) override;
+    void SetFolderCount(std::string_view text) override;
+    void SetFileCount(std::string_view text) override;
     void SetFolders(const std::vector<FolderEntry>& entries, std::size_t selected) override;
     void RepaintFolders() override;
     void SetFiles(const std::vector<std::string>& names) override;
-    void ShowMessage(const std::string& text, bool countdown) override;
+    void ShowMessage(std::string_view text, bool countdown) override;
 
     FontHandle font_;
     FontHandle listFont_;

@@ -36,7 +36,7 @@ void TDIRVIEWForm::FillItemBackground(const DRAWITEMSTRUCT& item, COLORREF color
 }
 
 void TDIRVIEWForm::DrawItemText(
-    const DRAWITEMSTRUCT& item, int x, int y, const std::string& text, COLORREF back) const
+    const DRAWITEMSTRUCT& item, int x, int y, std::string_view text, COLORREF back) const
 {
     SetBkColor(item.hDC, back);
     SetTextColor(item.hDC, GetSysColor(Selected(item) ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

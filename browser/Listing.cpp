@@ -13,15 +13,15 @@ constexpr char CaseBit = 0x20;
 constexpr char FirstDrive = 'A';
 constexpr char LastDrive = 'Z';
 
-const char* const CountUnit = "ｺ";
-const char* const FolderCountPending = "---ｺ";
-const char* const FileCountPending = " ---ｺ";
+constexpr char CountUnit[] = "ｺ";
+constexpr std::string_view FolderCountPending = "---ｺ";
+constexpr std::string_view FileCountPending = " ---ｺ";
 
-const char* const DriveErrorMessage = "ドライブ・エラー発生\n元のドライブに戻します";
-const char* const FolderErrorMessage = "フォルダー・エラー発生\nエラーを回避してみます。";
-const char* const FileListErrorMessage
+constexpr std::string_view DriveErrorMessage = "ドライブ・エラー発生\n元のドライブに戻します";
+constexpr std::string_view FolderErrorMessage = "フォルダー・エラー発生\nエラーを回避してみます。";
+constexpr std::string_view FileListErrorMessage
     = "ファイルリスト・エラー発生\n別のドライブか、フォルダーを選択してみて下さい";
-const char* const RecoveryFailedMessage
+constexpr std::string_view RecoveryFailedMessage
     = "エラー回避に失敗しました\n別のドライブか、フォルダーを選択してみて下さい";
 
 // A subfolder is listed when it is neither hidden nor system; a file when
@@ -54,17 +54,17 @@ char WithoutCaseBit(char c)
 
 std::string RootOf(char letter)
 {
-    return std::string(1, letter) + ":" + Separator;
+    return { letter, ':', Separator };
 }
 
-std::vector<std::string> SplitMasks(const std::string& masks)
+std::vector<std::string_view> SplitMasks(std::string_view masks)
 {
-    std::vector<std::string> result;
+    std::vector<std::string_view> result;
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = masks.find(MaskSeparator, start);
         result.push_back(masks.substr(start, end - start));
-        if (end == std::string::npos)
+        if (end == std::string_view::npos)
             return result;
         start = end + 1;
     }
@@ -125,7 +125,7 @@ void Listing::FillDrives(char programDrive)
     drives_.clear();
     for (char letter = FirstDrive; letter <= LastDrive; ++letter) {
         if (const auto kind = DriveKindOfType(files_.DriveType(letter)))
-            drives_.push_back({ std::string(1, LowerAscii(letter)) + ":", *kind });
+            drives_.push_back({ { LowerAscii(letter), ':' }, *kind });
     }
     view_.SetDrives(drives_);
     std::optional<std::size_t> own;
@@ -150,14 +150,21 @@ void Listing::UpdateDriveItem(char letter)
         return;
     if (!selectedDrive_)
         throw EFolderError("No drive selected");
+    const std::string label = NameLower(text);
     DriveEntry& entry = drives_[*selectedDrive_];
-    entry.text = entry.text.substr(0, 1) + ":" + NameLower(text);
+    entry.text.resize(1);
+    entry.text += ':';
+    entry.text += label;
     view_.SetDriveText(*selectedDrive_, entry.text);
 }
 
 std::string Listing::VolumeLabelText(char letter) const
 {
-    return "[" + files_.VolumeLabel(letter).value_or(std::string()) + "]";
+    std::string text = "[";
+    if (const std::optional<std::string> label = files_.VolumeLabel(letter))
+        text += *label;
+    text += ']';
+    return text;
 }
 
 std::string Listing::NetworkNameText(char letter) const
@@ -309,11 +316,13 @@ void Listing::BuildFileList(const std::string& folder)
     f = YenAdd(f);
 
     std::vector<std::string> names;
-    for (const std::string& mask : SplitMasks(FileMasks)) {
+    for (const std::string_view mask : SplitMasks(FileMasks)) {
         if (mask.empty())
             continue;
         try {
-            std::vector<std::string> found = Search(f + mask, EntryKind::File);
+            std::string pattern = f;
+            pattern += mask;
+            std::vector<std::string> found = Search(pattern, EntryKind::File);
             names.insert(
                 names.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
         } catch (const DrimError&) {

@@ -77,17 +77,17 @@ class ListingView {
 public:
     virtual ~ListingView() = default;
     virtual void SetDrives(const std::vector<DriveEntry>& drives) = 0;
-    virtual void SetDriveText(std::size_t index, const std::string& text) = 0;
+    virtual void SetDriveText(std::size_t index, std::string_view text) = 0;
     virtual void SelectDriveEntry(std::optional<std::size_t> index) = 0;
     // The count labels, painted at once: a placeholder stays on screen for
     // as long as the search behind it runs.
-    virtual void SetFolderCount(const std::string& text) = 0;
-    virtual void SetFileCount(const std::string& text) = 0;
+    virtual void SetFolderCount(std::string_view text) = 0;
+    virtual void SetFileCount(std::string_view text) = 0;
     virtual void SetFolders(const std::vector<FolderEntry>& entries, std::size_t selected) = 0;
     virtual void RepaintFolders() = 0;
     // The names come sorted.
     virtual void SetFiles(const std::vector<std::string>& names) = 0;
     // Shows a message in the timed message box, with its countdown or
     // without, and returns when the box has closed.
-    virtual void ShowMessage(const std::string& text, bool countdown) = 0;
+    virtual void ShowMessage(std::string_view text, bool countdown) = 0;
 };

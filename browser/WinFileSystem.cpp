@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <winnetwk.h>
 
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -14,9 +15,16 @@ namespace {
 // The sizes of the label and network-name buffers: MAX_PATH and its zero.
 constexpr DWORD NameBufferSize = 261;
 
-std::string RootOf(char letter)
+// The zero-terminated names the drive calls take, "X:\" and "X:", made on
+// the stack: they are too short to be worth a string each.
+std::array<char, 4> RootOf(char letter)
 {
-    return std::string(1, letter) + ":\\";
+    return { letter, ':', '\\', '\0' };
+}
+
+std::array<char, 3> DriveNameOf(char letter)
+{
+    return { letter, ':', '\0' };
 }
 
 // The text of a buffer the system filled, up to its zero byte or its end:
@@ -52,7 +60,7 @@ FoundEntry EntryOf(const WIN32_FIND_DATAA& data)
 
 unsigned WinFileSystem::DriveType(char letter) const
 {
-    return GetDriveTypeA(RootOf(letter).c_str());
+    return GetDriveTypeA(RootOf(letter).data());
 }
 
 std::optional<std::string> WinFileSystem::VolumeLabel(char letter) const
@@ -60,17 +68,17 @@ std::optional<std::string> WinFileSystem::VolumeLabel(char letter) const
     const FailCriticalErrors quiet;
     char label[NameBufferSize] = {};
     if (!GetVolumeInformationA(
-            RootOf(letter).c_str(), label, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0))
+            RootOf(letter).data(), label, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0))
         return std::nullopt;
     return BufferText(label, sizeof label);
 }
 
 std::optional<std::string> WinFileSystem::NetworkName(char letter) const
 {
-    const std::string local = std::string(1, letter) + ":";
+    const std::array<char, 3> local = DriveNameOf(letter);
     char remote[NameBufferSize] = {};
     DWORD length = NameBufferSize;
-    if (WNetGetConnectionA(local.c_str(), remote, &length) != NO_ERROR)
+    if (WNetGetConnectionA(local.data(), remote, &length) != NO_ERROR)
         return std::nullopt;
     return BufferText(remote, sizeof remote);
 }
@@ -82,7 +90,7 @@ bool WinFileSystem::DiskAnswers(char letter) const
     DWORD bytes = 0;
     DWORD freeClusters = 0;
     DWORD clusters = 0;
-    return GetDiskFreeSpaceA(RootOf(letter).c_str(), &sectors, &bytes, &freeClusters, &clusters) != 0;
+    return GetDiskFreeSpaceA(RootOf(letter).data(), &sectors, &bytes, &freeClusters, &clusters) != 0;
 }
 
 bool WinFileSystem::SetCurrentFolder(const std::string& path)
@@ -92,12 +100,12 @@ bool WinFileSystem::SetCurrentFolder(const std::string& path)
 
 std::optional<std::string> WinFileSystem::CurrentFolderOfDrive(char letter) const
 {
-    const std::string drive = std::string(1, letter) + ":";
+    const std::array<char, 3> drive = DriveNameOf(letter);
     std::string buffer(MAX_PATH, '\0');
     for (;;) {
         char* name = nullptr;
         const DWORD length
-            = GetFullPathNameA(drive.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), &name);
+            = GetFullPathNameA(drive.data(), static_cast<DWORD>(buffer.size()), buffer.data(), &name);
         if (length == 0)
             return std::nullopt;
         if (length < buffer.size()) {

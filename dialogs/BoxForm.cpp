@@ -20,7 +20,7 @@ constexpr int ResultNo = 7;
 
 } // namespace
 
-BoxForm::BoxForm(const BoxKind& kind, bool counting, const std::string& countLabel)
+BoxForm::BoxForm(const BoxKind& kind, bool counting, std::string_view countLabel)
     : kind_(kind)
     , counting_(counting)
     , font_(SystemFont(BoxMetrics::FontHeight))
@@ -50,7 +50,7 @@ BoxForm::~BoxForm()
     DestroyHandle();
 }
 
-void BoxForm::CreateControls(const std::string& countLabel)
+void BoxForm::CreateControls(std::string_view countLabel)
 {
     const Bounds button { 0, 0, BoxMetrics::ButtonWidth, BoxMetrics::ButtonHeight };
     button1_ = &Add<Button>(button, kind_.yesNo ? "はい" : "ＯＫ", true);
@@ -82,11 +82,11 @@ void BoxForm::CreateControls(const std::string& countLabel)
     }
 }
 
-void BoxForm::LayOut(const std::string& text)
+void BoxForm::LayOut(std::string_view text)
 {
     const std::vector<std::string_view> lines = SplitMessageLines(text);
-    const BoxSize msg = MessageSize(
-        lines, [this](std::string_view line) { return MeasureText(font_.Get(), std::string(line)).cx; });
+    const BoxSize msg
+        = MessageSize(lines, [this](std::string_view line) { return MeasureText(font_.Get(), line).cx; });
 
     RECT outer {};
     RECT client {};
@@ -124,11 +124,11 @@ void BoxForm::LayOut(const std::string& text)
     }
 }
 
-int BoxForm::Execute(const std::string& text, const std::string& title, HWND source)
+int BoxForm::Execute(std::string_view text, std::string_view title, HWND source)
 {
     LayOut(text);
     PlaceDialog(Handle(), source);
-    SetCaption(title.empty() ? Application::Get().Title() : title);
+    SetCaption(title.empty() ? std::string_view(Application::Get().Title()) : title);
     if (counting_)
         timer1_.SetEnabled(true);
     button1_->SetFocus();

@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct BoxKind {
     const char* className;
@@ -28,11 +29,11 @@ struct BoxKind {
 
 class BoxForm : public Form {
 public:
-    BoxForm(const BoxKind& kind, bool counting, const std::string& countLabel);
+    BoxForm(const BoxKind& kind, bool counting, std::string_view countLabel);
     ~BoxForm() override;
 
     // Lays the box out, places it, shows it modally and returns the result.
-    int Execute(const std::string& text, const std::string& title, HWND source);
+    int Execute(std::string_view text, std::string_view title, HWND source);
 
 protected:
     // One countdown tick; true closes the box with result 2.
@@ -44,8 +45,8 @@ protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateControls(const std::string& countLabel);
-    void LayOut(const std::string& text);
+    void CreateControls(std::string_view countLabel);
+    void LayOut(std::string_view text);
     void FormPaint();
     void FormShow();
     void Timer_PaintTimer();

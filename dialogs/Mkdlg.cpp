@@ -11,17 +11,17 @@ CountTextTable& ProcessCountText()
     return table;
 }
 
-std::int16_t TMKBoxDlg::Execute(const std::string& text)
+std::int16_t TMKBoxDlg::Execute(std::string_view text)
 {
     return Show(text, false, 0);
 }
 
-std::int16_t TMKBoxDlg::ExecuteCount(const std::string& text)
+std::int16_t TMKBoxDlg::ExecuteCount(std::string_view text)
 {
     return Show(text, Timer, TimerCount);
 }
 
-std::int16_t TMKBoxDlg::Show(const std::string& text, bool counting, std::int32_t start)
+std::int16_t TMKBoxDlg::Show(std::string_view text, bool counting, std::int32_t start)
 {
     const std::optional<int> slot = TakeFirstFreeSlot(B);
     if (!slot)

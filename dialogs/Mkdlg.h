@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TMKBoxDlg : public Component {
 public:
@@ -21,11 +22,11 @@ public:
     std::int32_t TimerCount = 10;
     SlotFlags B {}; // B0 ... B9: the slot's box is being shown
 
-    std::int16_t Execute(const std::string& text);
-    std::int16_t ExecuteCount(const std::string& text);
+    std::int16_t Execute(std::string_view text);
+    std::int16_t ExecuteCount(std::string_view text);
 
 private:
-    std::int16_t Show(const std::string& text, bool counting, std::int32_t start);
+    std::int16_t Show(std::string_view text, bool counting, std::int32_t start);
 
     std::array<bool, SlotCount> CountOn {};
 };

@@ -3,19 +3,19 @@
 #include "dialogs/Palun.h"
 #include "gui/Application.h"
 
-std::int16_t TPalunBoxDlg::Execute(const std::string& text)
+std::int16_t TPalunBoxDlg::Execute(std::string_view text)
 {
     ProcessCountDown().Set(0);
     return ShowBox(text, false);
 }
 
-std::int16_t TPalunBoxDlg::ExecuteCount(const std::string& text)
+std::int16_t TPalunBoxDlg::ExecuteCount(std::string_view text)
 {
     ProcessCountDown().Set(TimerCount);
     return ShowBox(text, Timer);
 }
 
-std::int16_t TPalunBoxDlg::ShowBox(const std::string& text, bool counting)
+std::int16_t TPalunBoxDlg::ShowBox(std::string_view text, bool counting)
 {
     int result = 0;
     {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TPalunBoxDlg : public Component {
 public:
@@ -18,9 +19,9 @@ public:
     bool Timer = true;
     std::int32_t TimerCount = 10;
 
-    std::int16_t Execute(const std::string& text);
-    std::int16_t ExecuteCount(const std::string& text);
+    std::int16_t Execute(std::string_view text);
+    std::int16_t ExecuteCount(std::string_view text);
 
 private:
-    std::int16_t ShowBox(const std::string& text, bool counting);
+    std::int16_t ShowBox(std::string_view text, bool counting);
 };

@@ -157,7 +157,7 @@ void TTaskTray::ComponentDestroyed(Component* component)
         popupMenuR_ = nullptr;
 }
 
-void TTaskTray::SetTipString(const std::string& tip)
+void TTaskTray::SetTipString(std::string_view tip)
 {
     if (tip == tipString_)
         return;
@@ -233,7 +233,7 @@ void TTaskTray::UpdateIcon()
     record_.uID = static_cast<UINT>(iconID_);
     record_.uFlags = NIF_MESSAGE | NIF_ICON | (tipString_.empty() ? 0 : NIF_TIP);
     record_.hIcon = icon_.Get();
-    const std::string tip = FitTrayTip(tipString_, sizeof record_.szTip);
+    const std::string_view tip = FitTrayTip(tipString_, sizeof record_.szTip);
     std::memset(record_.szTip, 0, sizeof record_.szTip);
     std::memcpy(record_.szTip, tip.data(), tip.size());
     if (!state.shellNotify(iconAdded_ ? NIM_MODIFY : NIM_ADD, &record_))

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 class Form;
 class PopupMenu;
@@ -56,7 +57,7 @@ public:
     void SetPopupMenuR(PopupMenu* menu);
 
     const std::string& TipString() const { return tipString_; }
-    void SetTipString(const std::string& tip);
+    void SetTipString(std::string_view tip);
 
     // The component's own copy of the picture.
     HICON Icon() const { return icon_.Get(); }

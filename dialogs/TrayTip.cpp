@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-std::string FitTrayTip(std::string_view tip, std::size_t fieldSize)
+std::string_view FitTrayTip(std::string_view tip, std::size_t fieldSize)
 {
     if (fieldSize == 0)
         return {};
@@ -19,5 +19,5 @@ std::string FitTrayTip(std::string_view tip, std::size_t fieldSize)
             break;
         end += width;
     }
-    return std::string(tip.substr(0, end));
+    return tip.substr(0, end);
 }

@@ -3,7 +3,7 @@
 #include "dialogs/Yesno.h"
 #include "gui/Application.h"
 
-std::int16_t TYesNoBoxDlg::Execute(const std::string& text)
+std::int16_t TYesNoBoxDlg::Execute(std::string_view text)
 {
     int result = 0;
     {

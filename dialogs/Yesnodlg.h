@@ -9,11 +9,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TYesNoBoxDlg : public Component {
 public:
     std::string Title;
     HWND SourceHandle = nullptr;
 
-    std::int16_t Execute(const std::string& text);
+    std::int16_t Execute(std::string_view text);
 };

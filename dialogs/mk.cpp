@@ -9,7 +9,7 @@ constexpr Bounds TMCountSBounds { 64, 128, 0, 0 };
 
 } // namespace
 
-TMKBox::TMKBox(bool counting, const std::string& countText, const std::string& startLabel)
+TMKBox::TMKBox(bool counting, std::string_view countText, std::string_view startLabel)
     : BoxForm(MKBoxKind, counting, startLabel)
     , tmCountS_(Add<Label>(TMCountSBounds, countText, false))
 {

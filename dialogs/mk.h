@@ -5,11 +5,11 @@
 
 #include "dialogs/BoxForm.h"
 
-#include <string>
+#include <string_view>
 
 class TMKBox : public BoxForm {
 public:
-    TMKBox(bool counting, const std::string& countText, const std::string& startLabel);
+    TMKBox(bool counting, std::string_view countText, std::string_view startLabel);
 
 protected:
     CountdownStep CountdownTick() override;

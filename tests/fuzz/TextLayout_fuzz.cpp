@@ -66,7 +66,7 @@ void CheckMessageLines(std::string_view text)
 // after the last whole character that fits.
 void CheckTrayTip(std::string_view tip, std::size_t fieldSize)
 {
-    const std::string fitted = FitTrayTip(tip, fieldSize);
+    const std::string_view fitted = FitTrayTip(tip, fieldSize);
     const std::size_t limit = fieldSize == 0 ? 0 : fieldSize - 1;
     FUZZ_REQUIRE(fitted.size() <= limit);
     FUZZ_REQUIRE(tip.starts_with(fitted));

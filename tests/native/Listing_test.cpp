@@ -95,10 +95,10 @@ public:
     std::vector<Message> messages;
 
     void SetDrives(const std::vector<DriveEntry>& entries) override { drives = entries; }
-    void SetDriveText(std::size_t index, const std::string& text) override { drives.at(index).text = text; }
+    void SetDriveText(std::size_t index, std::string_view text) override { drives.at(index).text = text; }
     void SelectDriveEntry(std::optional<std::size_t> index) override { selectedDrive = index; }
-    void SetFolderCount(const std::string& text) override { folderCounts.push_back(text); }
-    void SetFileCount(const std::string& text) override { fileCounts.push_back(text); }
+    void SetFolderCount(std::string_view text) override { folderCounts.emplace_back(text); }
+    void SetFileCount(std::string_view text) override { fileCounts.emplace_back(text); }
     void SetFolders(const std::vector<FolderEntry>& entries, std::size_t selected) override
     {
         folders = entries;
@@ -106,9 +106,9 @@ public:
     }
     void RepaintFolders() override { }
     void SetFiles(const std::vector<std::string>& names) override { files = names; }
-    void ShowMessage(const std::string& text, bool countdown) override
+    void ShowMessage(std::string_view text, bool countdown) override
     {
-        messages.push_back({ text, countdown });
+        messages.push_back({ std::string(text), countdown });
     }
 
     Names FolderTexts() const
