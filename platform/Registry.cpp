@@ -4,18 +4,20 @@
 #include <utility>
 #include <vector>
 
-std::optional<RegistryKey> RegistryKey::OpenForReading(HKEY root, const std::string& path)
+std::optional<RegistryKey> RegistryKey::OpenForReading(HKEY root, std::string_view path)
 {
+    const std::string terminated(path);
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, terminated.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     return RegistryKey(key);
 }
 
-std::optional<RegistryKey> RegistryKey::OpenOrCreate(HKEY root, const std::string& path)
+std::optional<RegistryKey> RegistryKey::OpenOrCreate(HKEY root, std::string_view path)
 {
+    const std::string terminated(path);
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+    if (RegCreateKeyExA(root, terminated.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
             nullptr, &key, nullptr)
         != ERROR_SUCCESS)
         return std::nullopt;
@@ -42,15 +44,16 @@ RegistryKey::~RegistryKey()
         RegCloseKey(old);
 }
 
-SettingValue RegistryKey::ReadString(const std::string& name) const
+SettingValue RegistryKey::ReadString(std::string_view name) const
 {
+    const std::string terminated(name);
     // The value may grow between asking its size and reading it (another
     // program writing it), so the read is retried with the larger size.
     std::vector<char> data;
     for (;;) {
         DWORD type = REG_NONE;
         DWORD size = static_cast<DWORD>(data.size());
-        const LONG status = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+        const LONG status = RegQueryValueExA(key_, terminated.c_str(), nullptr, &type,
             data.empty() ? nullptr : reinterpret_cast<BYTE*>(data.data()), &size);
         if (status == ERROR_FILE_NOT_FOUND)
             return SettingValue::Missing();
@@ -71,19 +74,21 @@ SettingValue RegistryKey::ReadString(const std::string& name) const
     }
 }
 
-bool RegistryKey::WriteString(const std::string& name, const std::string& value) const
+bool RegistryKey::WriteString(std::string_view name, const std::string& value) const
 {
-    return RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    const std::string terminated(name);
+    return RegSetValueExA(key_, terminated.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                static_cast<DWORD>(value.size() + 1))
         == ERROR_SUCCESS;
 }
 
-bool RegistryKey::DeleteValue(const std::string& name) const
+bool RegistryKey::DeleteValue(std::string_view name) const
 {
-    return RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
+    const std::string terminated(name);
+    return RegDeleteValueA(key_, terminated.c_str()) == ERROR_SUCCESS;
 }
 
-SettingValue ReadRegistryString(HKEY root, const std::string& path, const std::string& name)
+SettingValue ReadRegistryString(HKEY root, std::string_view path, std::string_view name)
 {
     const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
     if (!key)

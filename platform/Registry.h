@@ -1,7 +1,9 @@
 #pragma once
 
 // Registry access the way the program uses it: a key is opened, used and
-// closed within one operation, and never stays open.
+// closed within one operation, and never stays open.  Paths and names come
+// as views, mostly of constants; the terminated copy the API needs is made
+// here, once, rather than at every call.
 
 #include "platform/RegistryValue.h"
 
@@ -9,13 +11,14 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 class RegistryKey {
 public:
     // Opens an existing key for reading; nothing when it cannot be opened.
-    static std::optional<RegistryKey> OpenForReading(HKEY root, const std::string& path);
+    static std::optional<RegistryKey> OpenForReading(HKEY root, std::string_view path);
     // Opens a key for writing, creating it and its parents where missing.
-    static std::optional<RegistryKey> OpenOrCreate(HKEY root, const std::string& path);
+    static std::optional<RegistryKey> OpenOrCreate(HKEY root, std::string_view path);
 
     RegistryKey(RegistryKey&& other) noexcept;
     RegistryKey& operator=(RegistryKey&& other) noexcept;
@@ -26,10 +29,11 @@ public:
     // Reads a string value whole, whatever its length.  REG_SZ and
     // REG_EXPAND_SZ are taken up to their first NUL and not expanded; a value
     // of length 0 is empty text; any other type is WrongType.
-    SettingValue ReadString(const std::string& name) const;
-    // Writes a REG_SZ value including its terminating NUL.
-    bool WriteString(const std::string& name, const std::string& value) const;
-    bool DeleteValue(const std::string& name) const;
+    SettingValue ReadString(std::string_view name) const;
+    // Writes a REG_SZ value including its terminating NUL, which is why the
+    // value comes as a std::string: every writer has one already.
+    bool WriteString(std::string_view name, const std::string& value) const;
+    bool DeleteValue(std::string_view name) const;
 
     HKEY Get() const { return key_; }
 
@@ -43,4 +47,4 @@ private:
 
 // Opens `path` for reading, reads one string value and closes the key; a key
 // that cannot be opened reads as Missing.
-SettingValue ReadRegistryString(HKEY root, const std::string& path, const std::string& name);
+SettingValue ReadRegistryString(HKEY root, std::string_view path, std::string_view name);

@@ -17,6 +17,7 @@ struct SettingValue {
     static SettingValue Text(std::string value) { return { Kind::Text, std::move(value) }; }
     static SettingValue WrongType() { return { Kind::WrongType, {} }; }
 
-    // Missing, wrong type and empty text all read as "".
-    const std::string& TextOrEmpty() const { return text; }
+    // Missing, wrong type and empty text all read as "".  Every reader asks
+    // it of a value just read, so the text is moved out, not copied.
+    std::string TextOrEmpty() && { return std::move(text); }
 };

@@ -35,15 +35,14 @@ constexpr Bounds Button3Bounds { 352, 104, 73, 33 };
 constexpr Bounds Button5Bounds = Button3Bounds;
 constexpr Bounds CheckBoxSTBounds { 8, 144, 401, 17 };
 
-std::string Text(std::string_view text)
-{
-    return std::string(text);
-}
-
 } // namespace
 
 TSDRIM32SETUPForm::TSDRIM32SETUPForm(RunMode mode)
     : mode_(mode)
+    , quotedItemTitle_(QuotedItemTitle(ItemTitle))
+    , programFileNames_(ProgramFileNames())
+    , windowTitleBase_(WindowTitleBase())
+    , displayTitle_(DisplayTitle())
     , font_(SystemFont(FontHeight))
     , timer1_(*this, Timer1Interval, [this] { Timer1Timer(); })
     , timer2_(*this, Timer2Interval, [this] { Timer2Timer(); })
@@ -58,11 +57,6 @@ TSDRIM32SETUPForm::TSDRIM32SETUPForm(RunMode mode)
 
 void TSDRIM32SETUPForm::FormCreate()
 {
-    quotedItemTitle_ = QuotedItemTitle(ItemTitle);
-    programFileNames_ = ProgramFileNames();
-    windowTitleBase_ = WindowTitleBase();
-    displayTitle_ = DisplayTitle();
-
     RECT frame { 0, 0, ClientWidth, ClientHeight };
     AdjustWindowRectEx(&frame, SetupWindowStyle, FALSE, SetupWindowExStyle);
     const int width = frame.right - frame.left;
@@ -97,20 +91,20 @@ void TSDRIM32SETUPForm::FormCreate()
 
 void TSDRIM32SETUPForm::CreateControls()
 {
-    label1_ = &Add<Label>(Bounds { Label1Left, Label1Top, 0, 0 }, std::string());
-    label2_ = &Add<Label>(Bounds { Label2Left, Label2Top, 0, 0 }, std::string());
-    SetLabelText(*label1_, Text(FolderPromptTail));
-    SetLabelText(*label2_, Text(GroupPromptTail));
+    label1_ = &Add<Label>(Bounds { Label1Left, Label1Top, 0, 0 }, std::string_view());
+    label2_ = &Add<Label>(Bounds { Label2Left, Label2Top, 0, 0 }, std::string_view());
+    SetLabelText(*label1_, FolderPromptTail);
+    SetLabelText(*label2_, GroupPromptTail);
     // Created in the tab order.
-    edit1_ = &Add<Edit>(Edit1Bounds, std::string());
-    button4_ = &Add<Button>(Button4Bounds, Text(DefaultButtonCaption));
-    button1_ = &Add<Button>(Button1Bounds, Text(BrowseButtonCaption));
+    edit1_ = &Add<Edit>(Edit1Bounds, std::string_view());
+    button4_ = &Add<Button>(Button4Bounds, DefaultButtonCaption);
+    button1_ = &Add<Button>(Button1Bounds, BrowseButtonCaption);
     comboBox1_ = &Add<ComboBox>(ComboBox1Bounds, ComboKind::DropDown);
-    button3_ = &Add<Button>(Button3Bounds, Text(InstallButtonCaption), true);
-    button2_ = &Add<Button>(Button2Bounds, Text(CancelButtonCaption));
-    button5_ = &Add<Button>(Button5Bounds, Text(InstallingCaption));
-    checkBoxST_ = &Add<CheckBox>(CheckBoxSTBounds, Text(StartupCheckCaption), false);
-    checkBoxBkColor_ = &Add<CheckBox>(CheckBoxBkColorBounds, Text(StandardColorCaption), true);
+    button3_ = &Add<Button>(Button3Bounds, InstallButtonCaption, true);
+    button2_ = &Add<Button>(Button2Bounds, CancelButtonCaption);
+    button5_ = &Add<Button>(Button5Bounds, InstallingCaption);
+    checkBoxST_ = &Add<CheckBox>(CheckBoxSTBounds, StartupCheckCaption, false);
+    checkBoxBkColor_ = &Add<CheckBox>(CheckBoxBkColorBounds, StandardColorCaption, true);
 
     // "設定中" lies under "設定" and must not paint over it while both show.
     SetWindowLongA(
@@ -118,12 +112,12 @@ void TSDRIM32SETUPForm::CreateControls()
     for (Control* control : std::initializer_list<Control*> { label1_, label2_, edit1_, button4_, button1_,
              comboBox1_, button3_, button2_, button5_, checkBoxST_, checkBoxBkColor_ })
         control->SetFont(font_.Get());
-    edit1_->SetHint(Text(FolderHint));
-    button4_->SetHint(Text(DefaultButtonHint));
-    button1_->SetHint(Text(BrowseButtonHint));
-    comboBox1_->SetHint(Text(GroupHint));
-    button2_->SetHint(Text(CancelButtonHint));
-    button3_->SetHint(Text(InstallButtonHint));
+    edit1_->SetHint(FolderHint);
+    button4_->SetHint(DefaultButtonHint);
+    button1_->SetHint(BrowseButtonHint);
+    comboBox1_->SetHint(GroupHint);
+    button2_->SetHint(CancelButtonHint);
+    button3_->SetHint(InstallButtonHint);
 
     button1_->OnClick = [this] { Button1Click(); };
     button2_->OnClick = [this] { Button2Click(); };
@@ -135,7 +129,7 @@ void TSDRIM32SETUPForm::CreateControls()
     SetCancelButton(button2_->Id());
 }
 
-void TSDRIM32SETUPForm::SetLabelText(Label& label, const std::string& text)
+void TSDRIM32SETUPForm::SetLabelText(Label& label, std::string_view text)
 {
     // A label is as large as its text.
     const SIZE size = MeasureText(font_.Get(), text);
@@ -158,10 +152,10 @@ void TSDRIM32SETUPForm::StartHiddenMode()
         timerErOut_.SetEnabled(true);
         break;
     }
-    SetApplicationCaption(windowTitleBase_ + Text(UninstallCaptionTail));
+    SetApplicationCaption(std::string(windowTitleBase_).append(UninstallCaptionTail));
 }
 
-void TSDRIM32SETUPForm::SetApplicationCaption(const std::string& caption)
+void TSDRIM32SETUPForm::SetApplicationCaption(std::string_view caption)
 {
     SetCaption(caption);
     // The boxes carry no title of their own and show the application's.

@@ -61,12 +61,12 @@ private:
     void FormCreate();
     void FormPaint();
     void CreateControls();
-    void SetLabelText(Label& label, const std::string& text);
+    void SetLabelText(Label& label, std::string_view text);
     void StartInstallMode();
     void StartHiddenMode();
     void ShowMessage(std::string_view text);
     bool Ask(std::string_view question);
-    void SetApplicationCaption(const std::string& caption);
+    void SetApplicationCaption(std::string_view caption);
     // Closes once the current handler has returned.
     void CloseAfterStep();
 

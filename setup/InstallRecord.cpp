@@ -24,12 +24,13 @@ RegistryWrite UninstallEntry(std::string_view name, std::string data)
 
 std::vector<RegistryWrite> InstallRegistryWrites(const InstallChoice& choice)
 {
-    const std::string installedFile = choice.folderWithBackslash + ProgramFileNames()[0];
+    std::string uninstallString = choice.folderWithBackslash + ProgramFileNames()[0];
+    uninstallString.append(UninstallSwitchTail);
     return {
         Setting(RecordStage::FolderAndGroup, ValueExePath, YenCut(choice.folderWithBackslash)),
         Setting(RecordStage::FolderAndGroup, ValueGroup, choice.group),
         UninstallEntry(ValueDisplayName, DisplayTitle()),
-        UninstallEntry(ValueUninstallString, installedFile + std::string(UninstallSwitchTail)),
+        UninstallEntry(ValueUninstallString, std::move(uninstallString)),
         Setting(RecordStage::Version, ValueVersion, std::to_string(ProgramVersion)),
         Setting(RecordStage::Version, ValueBackColor, choice.standardColor ? "1" : "0"),
     };

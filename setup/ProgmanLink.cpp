@@ -96,7 +96,5 @@ std::optional<std::vector<std::string>> RequestGroupNames(std::string_view servi
 
 std::string StartupGroupName()
 {
-    return ReadRegistryString(
-        HKEY_CURRENT_USER, std::string(MapGroupsKeyPath), std::string(StartupGroupValueName))
-        .TextOrEmpty();
+    return ReadRegistryString(HKEY_CURRENT_USER, MapGroupsKeyPath, StartupGroupValueName).TextOrEmpty();
 }

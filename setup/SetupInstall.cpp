@@ -16,15 +16,14 @@
 
 void TSDRIM32SETUPForm::StartInstallMode()
 {
-    SetApplicationCaption(windowTitleBase_ + std::string(InstallCaptionTail));
+    SetApplicationCaption(std::string(windowTitleBase_).append(InstallCaptionTail));
     SetLabelText(*label1_, programFileNames_[0] + label1_->Text());
     SetLabelText(*label2_, programFileNames_[0] + label2_->Text());
     Application::Get().ProcessMessages();
 
-    const std::string settingsKey(SettingsKey);
-    defaultFolder_ = DefaultFolder(windowsFolder_, ReadSetting(HKEY_CURRENT_USER, settingsKey, ValueExePath));
+    defaultFolder_ = DefaultFolder(windowsFolder_, ReadSetting(HKEY_CURRENT_USER, SettingsKey, ValueExePath));
     edit1_->SetText(defaultFolder_);
-    rememberedGroup_ = ReadSetting(HKEY_CURRENT_USER, settingsKey, ValueGroup);
+    rememberedGroup_ = ReadSetting(HKEY_CURRENT_USER, SettingsKey, ValueGroup);
 
     Application::Get().ProcessMessages();
     std::optional<std::vector<std::string>> groupNames = RequestGroupNames();
@@ -45,7 +44,7 @@ void TSDRIM32SETUPForm::DdeClientConv1Open(std::vector<std::string> groupNames)
 void TSDRIM32SETUPForm::Button1Click()
 {
     dIROPENDLG1_.StandardColor = checkBoxBkColor_->Checked();
-    dIROPENDLG1_.Title = std::string(BrowseTitle);
+    dIROPENDLG1_.Title = BrowseTitle;
     dIROPENDLG1_.Directory = edit1_->Text();
     const std::string folder = dIROPENDLG1_.Execute();
     if (!folder.empty())

@@ -82,7 +82,7 @@ bool TSDRIM32SETUPForm::RunInstallation()
 
     Application::Get().ProcessMessages();
     SetForegroundWindow(Handle());
-    ShowMessage(std::string(InstalledHead) + comboBox1_->Text() + std::string(InstalledTail));
+    ShowMessage(std::string(InstalledHead).append(comboBox1_->Text()).append(InstalledTail));
     Repaint();
     return true;
 }
@@ -105,14 +105,14 @@ std::string TSDRIM32SETUPForm::PrepareFolder(const std::string& folderText)
         if (ChangeFolder(level))
             continue;
         if (!asked) {
-            if (!Ask(YenCut(folder) + std::string(CreateFolderQuestion))) {
+            if (!Ask(YenCut(folder).append(CreateFolderQuestion))) {
                 StopInstallation({}, false);
                 return {};
             }
             asked = true;
         }
         if (!CreateFolder(level)) {
-            StopInstallation("[ " + level + std::string(CreateFolderFailedText), false);
+            StopInstallation(std::string("[ ").append(level).append(CreateFolderFailedText), false);
             return {};
         }
     }
@@ -135,7 +135,7 @@ bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
         try {
             FileCopyKeepDate(sourceFolder + name, targetFolder + name);
         } catch (const DrimError&) {
-            StopInstallation(name + std::string(CopyFailedText), false);
+            StopInstallation(std::string(name).append(CopyFailedText), false);
             return false;
         }
     }

@@ -8,12 +8,12 @@ namespace {
 // Registry key names are at most 255 characters long.
 constexpr DWORD KeyNameBufferBytes = 256;
 
-std::string HandoverPath(RegistryRoot root)
+std::string_view HandoverPath(RegistryRoot root)
 {
-    return std::string(root == RegistryRoot::Users ? DefaultUserHandoverKey : HandoverKey);
+    return root == RegistryRoot::Users ? DefaultUserHandoverKey : HandoverKey;
 }
 
-std::vector<std::string> SubkeyNames(HKEY root, const std::string& path)
+std::vector<std::string> SubkeyNames(HKEY root, std::string_view path)
 {
     std::vector<std::string> names;
     const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
@@ -54,15 +54,16 @@ void WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stag
     }
 }
 
-void DeleteKeyTree(HKEY root, const std::string& path)
+void DeleteKeyTree(HKEY root, std::string_view path)
 {
+    const std::string key(path);
     // The subkeys first: a key that has subkeys cannot be deleted.
-    for (const std::string& name : SubkeyNames(root, path))
-        DeleteKeyTree(root, path + "\\" + name);
-    RegDeleteKeyA(root, path.c_str());
+    for (const std::string& name : SubkeyNames(root, key))
+        DeleteKeyTree(root, key + "\\" + name);
+    RegDeleteKeyA(root, key.c_str());
 }
 
-bool KeyIsEmpty(HKEY root, const std::string& path)
+bool KeyIsEmpty(HKEY root, std::string_view path)
 {
     const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
     DWORD subkeys = 0;
@@ -74,10 +75,9 @@ bool KeyIsEmpty(HKEY root, const std::string& path)
         && subkeys == 0 && values == 0;
 }
 
-std::string ReadSetting(HKEY root, const std::string& path, std::string_view name)
+std::string ReadSetting(HKEY root, std::string_view path, std::string_view name)
 {
-    const SettingValue value = ReadRegistryString(root, path, std::string(name));
-    return value.kind == SettingValue::Kind::Text ? value.text : std::string();
+    return ReadRegistryString(root, path, name).TextOrEmpty();
 }
 
 std::optional<Handover> RegistryHandoverStore::Read(RegistryRoot root)
@@ -85,10 +85,7 @@ std::optional<Handover> RegistryHandoverStore::Read(RegistryRoot root)
     const std::optional<RegistryKey> key = RegistryKey::OpenForReading(RootKey(root), HandoverPath(root));
     if (!key)
         return std::nullopt;
-    auto text = [&](std::string_view name) {
-        const SettingValue value = key->ReadString(std::string(name));
-        return value.kind == SettingValue::Kind::Text ? value.text : std::string();
-    };
+    auto text = [&](std::string_view name) { return key->ReadString(name).TextOrEmpty(); };
     return Handover { text(HandoverValueFile), text(HandoverValueTitle), text(HandoverValueRmDir) };
 }
 
@@ -99,11 +96,10 @@ void RegistryHandoverStore::Delete(RegistryRoot root)
 
 void WriteHandover(const Handover& handover)
 {
-    const std::optional<RegistryKey> key
-        = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, std::string(HandoverKey));
+    const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, HandoverKey);
     if (!key)
         return;
-    key->WriteString(std::string(HandoverValueFile), handover.file);
-    key->WriteString(std::string(HandoverValueTitle), handover.title);
-    key->WriteString(std::string(HandoverValueRmDir), handover.rmDir);
+    key->WriteString(HandoverValueFile, handover.file);
+    key->WriteString(HandoverValueTitle, handover.title);
+    key->WriteString(HandoverValueRmDir, handover.rmDir);
 }

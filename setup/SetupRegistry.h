@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 HKEY RootKey(RegistryRoot root);
@@ -18,14 +19,14 @@ HKEY RootKey(RegistryRoot root);
 void WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stage);
 
 // Deletes the key with everything under it.
-void DeleteKeyTree(HKEY root, const std::string& path);
+void DeleteKeyTree(HKEY root, std::string_view path);
 
 // True when the key exists and holds neither subkeys nor values.
-bool KeyIsEmpty(HKEY root, const std::string& path);
+bool KeyIsEmpty(HKEY root, std::string_view path);
 
 // One string value; empty when the key or the value is missing, or the value
 // is not a string.
-std::string ReadSetting(HKEY root, const std::string& path, std::string_view name);
+std::string ReadSetting(HKEY root, std::string_view path, std::string_view name);
 
 // The hand-over key under HKEY_CURRENT_USER and, as the default user's key,
 // under HKEY_USERS.

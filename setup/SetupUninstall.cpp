@@ -35,7 +35,7 @@ void TSDRIM32SETUPForm::Timer1Timer()
         CloseAfterStep();
         return;
     }
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, std::string(UninstallEntryKey));
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey);
     RemoveProgramItems();
     for (std::size_t i = 1; i < ProgramFileCount; ++i)
         DeleteFileAt(Program().programFolder + programFileNames_[i]);
@@ -50,15 +50,15 @@ void TSDRIM32SETUPForm::Timer1Timer()
     if (!started) {
         // Where the uninstaller wrote it, and where older systems kept the
         // same key.
-        DeleteKeyTree(HKEY_CURRENT_USER, std::string(HandoverKey));
-        DeleteKeyTree(HKEY_USERS, std::string(DefaultUserHandoverKey));
+        DeleteKeyTree(HKEY_CURRENT_USER, HandoverKey);
+        DeleteKeyTree(HKEY_USERS, DefaultUserHandoverKey);
     }
     CloseAfterStep();
 }
 
 bool TSDRIM32SETUPForm::ConfirmedRemoval()
 {
-    return Ask(displayTitle_ + std::string(UninstallQuestionTail));
+    return Ask(std::string(displayTitle_).append(UninstallQuestionTail));
 }
 
 void TSDRIM32SETUPForm::RemoveProgramItems()
@@ -72,30 +72,29 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
         ProgmanExecute(deleteItem);
         Application::Get().ProcessMessages();
     };
-    removeFrom(ReadSetting(HKEY_CURRENT_USER, std::string(SettingsKey), ValueGroup));
+    removeFrom(ReadSetting(HKEY_CURRENT_USER, SettingsKey, ValueGroup));
     const std::string startupGroup = StartupGroupName();
     Application::Get().ProcessMessages();
     removeFrom(startupGroup);
 
     const std::string shortcut
-        = DesktopShortcutPath(ReadSetting(HKEY_CURRENT_USER, std::string(ShellFoldersKey), ValueDesktop));
+        = DesktopShortcutPath(ReadSetting(HKEY_CURRENT_USER, ShellFoldersKey, ValueDesktop));
     if (!shortcut.empty() && FileExists(shortcut))
         DeleteFileAt(shortcut);
 }
 
 void TSDRIM32SETUPForm::RemoveSettings()
 {
-    if (const std::optional<RegistryKey> key
-        = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, std::string(SettingsKey))) {
-        key->DeleteValue(std::string(ValueVersion));
-        key->DeleteValue(std::string(ValueRecTxt));
+    if (const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, SettingsKey)) {
+        key->DeleteValue(ValueVersion);
+        key->DeleteValue(ValueRecTxt);
     }
     if (!Ask(DeleteSettingsQuestion))
         return;
-    DeleteKeyTree(HKEY_CURRENT_USER, std::string(SettingsKey));
+    DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey);
     // The maker's key stays while its other programs keep settings there.
-    if (KeyIsEmpty(HKEY_CURRENT_USER, std::string(VendorKey)))
-        DeleteKeyTree(HKEY_CURRENT_USER, std::string(VendorKey));
+    if (KeyIsEmpty(HKEY_CURRENT_USER, VendorKey))
+        DeleteKeyTree(HKEY_CURRENT_USER, VendorKey);
 }
 
 void TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)

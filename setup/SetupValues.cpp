@@ -8,42 +8,54 @@ namespace {
 constexpr std::string_view InstallRootFolder = "PALUNP32\\";
 constexpr std::size_t DriveRootBytes = 3;
 constexpr std::string_view ShortcutExtension = ".lnk";
+constexpr std::array<std::string_view, ProgramFileCount> ProgramFileExtensions { ".EXE", ".TXT", ".HLP",
+    ".GID" };
 
-std::string VersionText(std::string_view separator)
+// `head` and the version after it, with `separator` between its digits.
+std::string WithVersion(std::string_view head, std::string_view separator)
 {
-    return " V" + std::to_string(ProgramVersion / 10) + std::string(separator)
-        + std::to_string(ProgramVersion % 10);
+    std::string text(head);
+    text.append(" V")
+        .append(std::to_string(ProgramVersion / 10))
+        .append(separator)
+        .append(std::to_string(ProgramVersion % 10));
+    return text;
 }
 
 } // namespace
 
 std::string WindowTitleBase()
 {
-    return std::string(ApplicationTitle) + VersionText("．");
+    return WithVersion(ApplicationTitle, "．");
 }
 
 std::string DisplayTitle()
 {
-    return "PALUN " + std::string(ItemTitle) + VersionText(".");
+    return WithVersion(std::string("PALUN ").append(ItemTitle), ".");
 }
 
 std::array<std::string, ProgramFileCount> ProgramFileNames()
 {
-    const std::string base(ProductKey);
-    return { base + ".EXE", base + ".TXT", base + ".HLP", base + ".GID" };
+    std::array<std::string, ProgramFileCount> names;
+    for (std::size_t i = 0; i < ProgramFileCount; ++i)
+        names[i].append(ProductKey).append(ProgramFileExtensions[i]);
+    return names;
 }
 
 std::string DefaultFolder(std::string_view windowsFolder, std::string_view recordedFolder)
 {
     if (!recordedFolder.empty())
         return std::string(recordedFolder);
-    return std::string(windowsFolder.substr(0, DriveRootBytes)) + std::string(InstallRootFolder)
-        + std::string(ProductKey);
+    std::string folder(windowsFolder.substr(0, DriveRootBytes));
+    folder.append(InstallRootFolder).append(ProductKey);
+    return folder;
 }
 
 std::string DesktopShortcutPath(std::string_view desktopFolder)
 {
     if (desktopFolder.empty())
         return {};
-    return YenAdd(desktopFolder) + std::string(ItemTitle) + std::string(ShortcutExtension);
+    std::string path = YenAdd(desktopFolder);
+    path.append(ItemTitle).append(ShortcutExtension);
+    return path;
 }

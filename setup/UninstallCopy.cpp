@@ -46,7 +46,9 @@ bool UninstallCopyNeedsRefresh(std::int32_t copyStamp, std::int32_t programStamp
 
 std::string UninstallCopyCommandLine(std::string_view copyPath)
 {
-    return "\"" + std::string(copyPath) + "\" \"" + std::string(DeleteFileSwitch) + "\"";
+    std::string commandLine = "\"";
+    commandLine.append(copyPath).append("\" \"").append(DeleteFileSwitch).append("\"");
+    return commandLine;
 }
 
 std::optional<Handover> TakeHandover(HandoverStore& store)
@@ -66,17 +68,16 @@ UninstallCopyStart DecideUninstallCopyStart(
 {
     UninstallCopyStart start;
     start.caption = handover && !handover->title.empty() ? handover->title : UninstallMarker();
-    const std::string file = handover ? handover->file : std::string();
+    const std::string_view file = handover ? std::string_view(handover->file) : std::string_view();
     const std::size_t nameStart = FileNameStart(file);
-    const bool ownFile
-        = CaseConvert(std::string_view(file).substr(nameStart), false) == ProgramFileNames()[0];
+    const bool ownFile = CaseConvert(file.substr(nameStart), false) == ProgramFileNames()[0];
     if (argument1 != DeleteFileSwitch || !IsFullPath(file) || !ownFile) {
         start.caption = UninstallMarker();
         return start;
     }
     start.valid = true;
     start.file = file;
-    start.folderWithBackslash = YenAdd(std::string_view(file).substr(0, nameStart));
+    start.folderWithBackslash = YenAdd(file.substr(0, nameStart));
     start.removeFolders = handover->rmDir != KeepFoldersFlag;
     return start;
 }

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -39,6 +41,15 @@ void SetLastWriteFromDos(HANDLE file, const std::optional<DosDateTime>& dos)
 
 enum class CopyOutcome { Complete, ReadFailed, WriteFailed };
 
+// The errors' texts differ only in their ending, so they are built in one
+// place.
+std::string FileMessage(const std::string& path, std::string_view ending)
+{
+    std::string text = "ﾌｧｲﾙ " + path;
+    text.append(ending);
+    return text;
+}
+
 CopyOutcome CopyContents(HANDLE from, HANDLE to, std::vector<char>& buffer)
 {
     for (;;) {
@@ -64,14 +75,14 @@ void FileCopyKeepDate(const std::string& source, const std::string& target)
     UniqueHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!from)
-        throw EFOpenError("ﾌｧｲﾙ " + source + " は開けません");
+        throw EFOpenError(FileMessage(source, " は開けません"));
 
     const std::optional<DosDateTime> date = ReadLastWriteAsDos(from.Get());
 
     UniqueHandle to(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!to)
-        throw EFCreateError("ﾌｧｲﾙ " + target + " を作成できません");
+        throw EFCreateError(FileMessage(target, " を作成できません"));
 
     const CopyOutcome outcome = CopyContents(from.Get(), to.Get(), buffer);
 
@@ -82,7 +93,7 @@ void FileCopyKeepDate(const std::string& source, const std::string& target)
     from.Reset();
 
     if (outcome == CopyOutcome::ReadFailed)
-        throw EInOutError("ﾌｧｲﾙ " + source + " を読み込めません");
+        throw EInOutError(FileMessage(source, " を読み込めません"));
     if (outcome == CopyOutcome::WriteFailed)
-        throw EInOutError("ﾌｧｲﾙ " + target + " に書き込めません");
+        throw EInOutError(FileMessage(target, " に書き込めません"));
 }
