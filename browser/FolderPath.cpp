@@ -104,9 +104,3 @@ void SortUniqueNames(std::vector<std::string>& names, const NameComparison& comp
     const auto equal = [&compare](const std::string& a, const std::string& b) { return compare(a, b) == 0; };
     names.erase(std::unique(names.begin(), names.end(), equal), names.end());
 }
-
-void SortNames(std::vector<std::string>& names, const NameComparison& compare)
-{
-    std::stable_sort(names.begin(), names.end(),
-        [&compare](const std::string& a, const std::string& b) { return compare(a, b) < 0; });
-}

@@ -5,7 +5,7 @@
 // memory of visited folders and the order of listed names.  All of it works
 // on code page 932 bytes, where 0x5C may be the second byte of a character.
 
-#include "gui/Callback.h"
+#include "text/SortNames.h"
 
 #include <cstddef>
 #include <optional>
@@ -52,12 +52,6 @@ private:
     std::vector<std::string> folders_;
 };
 
-// A three-way comparison of two names: negative, zero (equal) or positive.
-using NameComparison = Callback<int(std::string_view, std::string_view)>;
-
 // Sorts the names by `compare` and drops every name equal to one before it,
 // keeping the first of each group.
 void SortUniqueNames(std::vector<std::string>& names, const NameComparison& compare);
-
-// Sorts the names by `compare`, keeping equal names in their found order.
-void SortNames(std::vector<std::string>& names, const NameComparison& compare);

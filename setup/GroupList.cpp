@@ -1,5 +1,7 @@
 #include "setup/GroupList.h"
 
+#include "text/SortNames.h"
+
 #include <algorithm>
 
 namespace {
@@ -29,8 +31,7 @@ GroupList ArrangeGroupList(
 {
     GroupList list;
     list.entries = std::move(groupNames);
-    std::stable_sort(list.entries.begin(), list.entries.end(),
-        [&](const std::string& a, const std::string& b) { return compare(a, b) < 0; });
+    SortNames(list.entries, compare);
     MoveToEnd(list.entries, MakerGroup, compare, false);
     MoveToEnd(list.entries, ProposedGroup, compare, true);
     list.selected = list.entries.size() - 1;
