@@ -6,7 +6,6 @@
 #include "gui/Menu.h"
 #include "platform/Errors.h"
 
-#include <charconv>
 #include <cstring>
 #include <shellapi.h>
 #include <string>
@@ -41,7 +40,7 @@ BOOL CallShell(DWORD message, NotifyIconRecord* record)
 
 // Process-wide: every component of the process takes part.
 struct TrayProcessState {
-    std::vector<std::pair<std::string, TTaskTray*>> iconIDList;
+    std::vector<std::pair<int, TTaskTray*>> iconIDList;
     HWND notifyWindow = nullptr;
     bool trayBusy = false;
     TTaskTray::ShellNotify shellNotify = CallShell;
@@ -96,23 +95,14 @@ UINT TaskbarCreatedMessage()
     return message;
 }
 
-// The list holds only decimal texts the component wrote itself, so the parse
-// cannot fail; std::stoi would link the library's exception classes in.
-int IconIdOfText(const std::string& text)
-{
-    int id = 0;
-    std::from_chars(text.data(), text.data() + text.size(), id);
-    return id;
-}
-
 } // namespace
 
 TTaskTray::TTaskTray(Form& owner)
     : owner_(owner)
 {
     auto& list = State().iconIDList;
-    iconID_ = list.empty() ? 1 : IconIdOfText(list.back().first) + 1;
-    list.emplace_back(std::to_string(iconID_), this);
+    iconID_ = list.empty() ? 1 : list.back().first + 1;
+    list.emplace_back(iconID_, this);
 
     // A restarted shell has forgotten every icon; it says so to all
     // top-level windows, of which the notify window is none.
@@ -128,7 +118,7 @@ TTaskTray::~TTaskTray()
     owner_.RemoveMessageHook(taskbarHook_);
     DeleteIcon();
     std::erase_if(State().iconIDList,
-        [this](const auto& entry) { return entry.first == std::to_string(iconID_) && entry.second == this; });
+        [this](const auto& entry) { return entry.first == iconID_ && entry.second == this; });
 }
 
 void TTaskTray::SetPopupMenuL(PopupMenu* menu)
@@ -185,13 +175,11 @@ void TTaskTray::SetIconID(int id)
     if (id == iconID_)
         return;
     auto& list = State().iconIDList;
-    const std::string oldText = std::to_string(iconID_);
-    const std::string newText = std::to_string(id);
     auto entry = list.begin();
-    while (entry != list.end() && !(entry->first == oldText && entry->second == this))
+    while (entry != list.end() && !(entry->first == iconID_ && entry->second == this))
         ++entry;
     for (const auto& other : list)
-        if (other.first == newText)
+        if (other.first == id)
             throw EInvalidOperation("同じアイコン識別子が有ります");
     if (registered_) {
         DeleteIcon();
@@ -199,7 +187,7 @@ void TTaskTray::SetIconID(int id)
     }
     iconID_ = id;
     if (entry != list.end())
-        entry->first = newText;
+        entry->first = id;
     UpdateIcon();
 }
 
@@ -304,10 +292,9 @@ void TTaskTray::HandleCallback(WPARAM iconID, LPARAM mouseMessage)
     POINT cursor {};
     GetCursorPos(&cursor);
     TrayProcessState& state = State();
-    const std::string idText = std::to_string(static_cast<int>(iconID));
     TTaskTray* tray = nullptr;
-    for (const auto& [text, component] : state.iconIDList)
-        if (text == idText) {
+    for (const auto& [id, component] : state.iconIDList)
+        if (id == static_cast<int>(iconID)) {
             tray = component;
             break;
         }
