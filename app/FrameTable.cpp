@@ -1,13 +1,11 @@
-// Linked into DRIM32.EXE only, in place of the part of the static unwinder
-// that finds a function's frame description while an exception travels.
-//
-// The library's part registers tables of every kind and sorts each into a
+// The library's search registers tables of every kind and sorts each into a
 // search array at the first throw: over 10 KB of code for a program that
 // throws only on its error paths, through a few frames.  Here the one table
 // the start-up code registers is read in order at each frame.  The entries
 // are read as the library reads them, and the same entries match.
 
-#include <cstdint>
+#include "app/FrameTable.h"
+
 #include <cstring>
 
 namespace {
@@ -34,6 +32,99 @@ template <typename T> T Load(const unsigned char*& p)
     p += sizeof value;
     return value;
 }
+
+// The bytes of an encoding's form, for telling a removed function's zero
+// address from a real one.
+std::uintptr_t AddressMask(unsigned char encoding)
+{
+    switch (encoding & FormMask) {
+    case 0x02:
+    case 0x0A:
+        return 0xFFFF;
+    default:
+        return ~std::uintptr_t { 0 };
+    }
+}
+
+// An encoded pointer that may be indirect: zero stays zero.
+bool ReadPointerThrough(unsigned char encoding, const unsigned char*& p, std::uintptr_t& value)
+{
+    if (!ReadEncodedPointer(encoding, p, value))
+        return false;
+    if ((encoding & Indirect) && value != 0)
+        std::memcpy(&value, reinterpret_cast<const void*>(value), sizeof value);
+    return true;
+}
+
+// What the function's entry takes from its common entry.
+struct CommonEntry {
+    unsigned char addressEncoding = EncodingAbsolute;
+    unsigned char languageDataEncoding = EncodingOmitted;
+    bool augmented = false;
+};
+
+// Reads the common entry at `cie` into `description` (all but the
+// function's own fields); false for a form not read here.
+bool ReadCommonEntry(const unsigned char* cie, CommonEntry& common, FrameDescription* description)
+{
+    const unsigned char* p = cie;
+    const std::uint32_t length = Load<std::uint32_t>(p);
+    const unsigned char* const end = p + length;
+    p += sizeof(std::uint32_t);
+    const unsigned char version = *p++;
+    const char* augmentation = reinterpret_cast<const char*>(p);
+    p += std::strlen(augmentation) + 1;
+    if (version >= 4) {
+        // Address and segment selector sizes.
+        if (p[0] != sizeof(void*) || p[1] != 0)
+            return false;
+        p += 2;
+    }
+    const std::uintptr_t codeAlignment = ReadUnsignedLeb(p);
+    const std::intptr_t dataAlignment = ReadSignedLeb(p);
+    const unsigned returnColumn = version == 1 ? *p++ : static_cast<unsigned>(ReadUnsignedLeb(p));
+    std::uintptr_t personality = 0;
+    bool signalFrame = false;
+    common = CommonEntry {};
+    if (augmentation[0] == 'z') {
+        common.augmented = true;
+        const std::uintptr_t dataLength = ReadUnsignedLeb(p);
+        const unsigned char* const dataEnd = p + dataLength;
+        // An unknown letter ends the reading; the length says where the
+        // instructions begin.
+        for (const char* letter = augmentation + 1; *letter != '\0'; ++letter) {
+            if (*letter == 'R') {
+                common.addressEncoding = *p++;
+            } else if (*letter == 'L') {
+                common.languageDataEncoding = *p++;
+            } else if (*letter == 'P') {
+                const unsigned char encoding = *p++;
+                if (!ReadPointerThrough(encoding, p, personality))
+                    return false;
+            } else if (*letter == 'S') {
+                signalFrame = true;
+            } else {
+                break;
+            }
+        }
+        p = dataEnd;
+    } else if (augmentation[0] != '\0') {
+        return false;
+    }
+    if (description != nullptr) {
+        description->addressEncoding = common.addressEncoding;
+        description->initialInstructions = p;
+        description->initialEnd = end;
+        description->codeAlignment = codeAlignment;
+        description->dataAlignment = dataAlignment;
+        description->returnColumn = returnColumn;
+        description->personality = personality;
+        description->signalFrame = signalFrame;
+    }
+    return true;
+}
+
+} // namespace
 
 std::uintptr_t ReadUnsignedLeb(const unsigned char*& p)
 {
@@ -65,12 +156,9 @@ std::intptr_t ReadSignedLeb(const unsigned char*& p)
     return static_cast<std::intptr_t>(value);
 }
 
-// Reads one encoded pointer and steps over it; false for an encoding the
-// program's tables never hold, which leaves the entry unmatched.  Text and
-// data relative values have no base in a table registered this way, as in
-// the library.  An indirect value is not followed: only its size matters
-// where one occurs.
-bool ReadEncoded(unsigned char encoding, const unsigned char*& p, std::uintptr_t& value)
+// Text and data relative values have no base in a table registered this
+// way, as in the library.  An indirect value is not followed here.
+bool ReadEncodedPointer(unsigned char encoding, const unsigned char*& p, std::uintptr_t& value)
 {
     const unsigned char* const place = p;
     if ((encoding & ~Indirect) == AlignedToPointer) {
@@ -126,91 +214,8 @@ bool ReadEncoded(unsigned char encoding, const unsigned char*& p, std::uintptr_t
     return true;
 }
 
-// How the entries that share the common entry at `cie` encode their code
-// addresses, from its augmentation.
-unsigned char AddressEncoding(const unsigned char* cie)
+bool FindFrameDescription(std::uintptr_t address, FrameDescription& description)
 {
-    const unsigned char* p = cie + 2 * sizeof(std::uint32_t);
-    const unsigned char version = *p++;
-    const char* augmentation = reinterpret_cast<const char*>(p);
-    p += std::strlen(augmentation) + 1;
-    if (version >= 4) {
-        // Address and segment selector sizes.
-        if (p[0] != sizeof(void*) || p[1] != 0)
-            return EncodingOmitted;
-        p += 2;
-    }
-    if (augmentation[0] != 'z')
-        return EncodingAbsolute;
-    ReadUnsignedLeb(p); // code alignment
-    ReadSignedLeb(p); // data alignment
-    if (version == 1)
-        ++p; // return address column
-    else
-        ReadUnsignedLeb(p);
-    ReadUnsignedLeb(p); // augmentation data length
-    for (const char* letter = augmentation + 1;; ++letter) {
-        switch (*letter) {
-        case 'R':
-            return *p;
-        case 'P': {
-            std::uintptr_t personality;
-            const unsigned char encoding = *p++;
-            if (!ReadEncoded(encoding, p, personality))
-                return EncodingOmitted;
-            break;
-        }
-        case 'L':
-        case 'B':
-            ++p;
-            break;
-        default:
-            return EncodingAbsolute;
-        }
-    }
-}
-
-// The bytes of an encoding's form, for telling a removed function's zero
-// address from a real one.
-std::uintptr_t AddressMask(unsigned char encoding)
-{
-    switch (encoding & FormMask) {
-    case 0x02:
-    case 0x0A:
-        return 0xFFFF;
-    default:
-        return ~std::uintptr_t { 0 };
-    }
-}
-
-} // namespace
-
-// The unwinder's record of where a function's entry was found.
-struct dwarf_eh_bases {
-    void* tbase;
-    void* dbase;
-    void* func;
-};
-
-struct object;
-
-extern "C" {
-
-void __register_frame_info(const void* begin, object*)
-{
-    frameTable = static_cast<const unsigned char*>(begin);
-}
-
-void* __deregister_frame_info(const void* begin)
-{
-    if (begin == frameTable)
-        frameTable = nullptr;
-    return nullptr;
-}
-
-const void* _Unwind_Find_FDE(void* pc, dwarf_eh_bases* bases)
-{
-    const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(pc);
     const unsigned char* entry = frameTable;
     while (entry != nullptr) {
         const unsigned char* p = entry;
@@ -224,21 +229,45 @@ const void* _Unwind_Find_FDE(void* pc, dwarf_eh_bases* bases)
         // Offset zero marks a common entry, which describes no function.
         if (commonOffset != 0) {
             const unsigned char* const cie = entry + sizeof(std::uint32_t) - commonOffset;
-            const unsigned char encoding = AddressEncoding(cie);
+            CommonEntry common;
             std::uintptr_t begin = 0;
             std::uintptr_t range = 0;
-            if (encoding != EncodingOmitted && ReadEncoded(encoding, p, begin)
-                && ReadEncoded(encoding & FormMask, p, range) && (begin & AddressMask(encoding)) != 0
-                && address - begin < range) {
-                bases->tbase = nullptr;
-                bases->dbase = nullptr;
-                bases->func = reinterpret_cast<void*>(begin);
-                return entry;
+            if (ReadCommonEntry(cie, common, nullptr) && ReadEncodedPointer(common.addressEncoding, p, begin)
+                && ReadEncodedPointer(common.addressEncoding & FormMask, p, range)
+                && (begin & AddressMask(common.addressEncoding)) != 0 && address - begin < range) {
+                if (!ReadCommonEntry(cie, common, &description))
+                    return false;
+                description.functionStart = begin;
+                description.languageData = 0;
+                if (common.augmented) {
+                    const std::uintptr_t dataLength = ReadUnsignedLeb(p);
+                    const unsigned char* const dataEnd = p + dataLength;
+                    if (common.languageDataEncoding != EncodingOmitted
+                        && !ReadPointerThrough(common.languageDataEncoding, p, description.languageData))
+                        return false;
+                    p = dataEnd;
+                }
+                description.instructions = p;
+                description.instructionsEnd = next;
+                return true;
             }
         }
         entry = next;
     }
-    return nullptr;
+    return false;
 }
 
-} // extern "C"
+struct object;
+
+// Called by the start-up code with the program's table, and at its end.
+extern "C" void __register_frame_info(const void* begin, object*)
+{
+    frameTable = static_cast<const unsigned char*>(begin);
+}
+
+extern "C" void* __deregister_frame_info(const void* begin)
+{
+    if (begin == frameTable)
+        frameTable = nullptr;
+    return nullptr;
+}

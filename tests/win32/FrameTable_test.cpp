@@ -1,19 +1,14 @@
-// The frame search that DRIM32.EXE links in place of the library's is
-// linked into this program too: every exception here, GoogleTest's own and
-// the library's among them, travels through it.
+// The unwinder and frame search that DRIM32.EXE links in place of the
+// library's are linked into this program too: every exception here,
+// GoogleTest's own and the library's among them, travels through them.
+
+#include "app/FrameTable.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-struct dwarf_eh_bases {
-    void* tbase;
-    void* dbase;
-    void* func;
-};
-extern "C" const void* _Unwind_Find_FDE(void* pc, dwarf_eh_bases* bases);
 
 namespace {
 
@@ -64,13 +59,14 @@ TEST(FrameTable, ExceptionsCrossEveryFrameRunningItsCleanupOnTheWay)
 
 TEST(FrameTable, FindsTheFunctionHoldingAnAddressAndNothingOutsideTheCode)
 {
-    dwarf_eh_bases bases {};
-    unsigned char* const function = reinterpret_cast<unsigned char*>(&ThrowFrom);
-    ASSERT_NE(_Unwind_Find_FDE(function + 1, &bases), nullptr);
-    EXPECT_EQ(bases.func, static_cast<void*>(function));
+    FrameDescription description;
+    const auto function = reinterpret_cast<std::uintptr_t>(&ThrowFrom);
+    ASSERT_TRUE(FindFrameDescription(function + 1, description));
+    EXPECT_EQ(description.functionStart, function);
+    EXPECT_NE(description.personality, 0u) << "a function with cleanups names its personality";
 
     static int data;
-    EXPECT_EQ(_Unwind_Find_FDE(&data, &bases), nullptr);
+    EXPECT_FALSE(FindFrameDescription(reinterpret_cast<std::uintptr_t>(&data), description));
 }
 
 } // namespace
