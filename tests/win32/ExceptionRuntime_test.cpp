@@ -1,10 +1,15 @@
-// The unwinder and frame search that DRIM32.EXE links in place of the
-// library's are linked into this program too: every exception here,
-// GoogleTest's own and the library's among them, travels through them.
+// The exception memory, unwinder and frame search that DRIM32.EXE links in
+// place of the library's are linked into this program too: every exception
+// here, GoogleTest's own and the library's among them, lives in and travels
+// through them.
 
+#include "app/ExceptionMemory.h"
 #include "app/FrameTable.h"
 
+#include <cxxabi.h>
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include <stdexcept>
 #include <string>
@@ -27,7 +32,7 @@ struct Cleanup {
     ThrowFrom(depth - 1);
 }
 
-TEST(FrameTable, ExceptionsCrossEveryFrameRunningItsCleanupOnTheWay)
+TEST(ExceptionRuntime, ExceptionsCrossEveryFrameRunningItsCleanupOnTheWay)
 {
     cleanedUp.clear();
     std::string caught;
@@ -57,7 +62,7 @@ TEST(FrameTable, ExceptionsCrossEveryFrameRunningItsCleanupOnTheWay)
     EXPECT_TRUE(any);
 }
 
-TEST(FrameTable, FindsTheFunctionHoldingAnAddressAndNothingOutsideTheCode)
+TEST(ExceptionRuntime, FindsTheFunctionHoldingAnAddressAndNothingOutsideTheCode)
 {
     FrameDescription description;
     const auto function = reinterpret_cast<std::uintptr_t>(&ThrowFrom);
@@ -67,6 +72,28 @@ TEST(FrameTable, FindsTheFunctionHoldingAnAddressAndNothingOutsideTheCode)
 
     static int data;
     EXPECT_FALSE(FindFrameDescription(reinterpret_cast<std::uintptr_t>(&data), description));
+}
+
+struct Large {
+    std::array<char, 1000> bytes;
+};
+
+TEST(ExceptionRuntime, TheThrownObjectLiesWhereTheRuntimeLooksForIt)
+{
+    // The runtime's record of the exception being handled ends where the
+    // thrown object begins; a header of the wrong size would put the two
+    // apart (and the runtime would write outside the block).
+    for (int round = 0; round < 100; ++round) {
+        try {
+            Large large {};
+            large.bytes[999] = static_cast<char>(round);
+            throw large;
+        } catch (const Large& caught) {
+            const auto* record = *reinterpret_cast<const char* const*>(abi::__cxa_get_globals());
+            EXPECT_EQ(reinterpret_cast<const char*>(&caught) - record, sizeof(ExceptionRecordHeader));
+            EXPECT_EQ(caught.bytes[999], static_cast<char>(round));
+        }
+    }
 }
 
 } // namespace
