@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
+#include "text/DecimalText.h"
 #include "text/YeNADDCUT.h"
 
 #include <algorithm>
@@ -137,10 +138,10 @@ std::vector<std::pair<std::string, std::string>> TraySettingsToSave(
     std::int32_t modeAtCloseStart, const TraySettings& settings)
 {
     return {
-        { std::string(ValueOnOff), std::to_string(modeAtCloseStart) },
+        { std::string(ValueOnOff), DecimalText(modeAtCloseStart) },
         { std::string(ValueHozon), FlagText(settings.offAtStartTicked) },
         { std::string(ValueStart), FlagText(settings.startTicked) },
-        { std::string(ValueMySoft), std::to_string(settings.mySoft) },
+        { std::string(ValueMySoft), DecimalText(settings.mySoft) },
     };
 }
 
@@ -157,9 +158,9 @@ std::string HelpCaption(std::int32_t version)
     if (version == VersionNotInstalled) {
         caption += "?.?";
     } else {
-        caption += std::to_string(version / 10);
+        caption += DecimalText(version / 10);
         caption += '.';
-        caption += std::to_string(version % 10);
+        caption += DecimalText(version % 10);
     }
     caption += " PALUN (&H)";
     return caption;

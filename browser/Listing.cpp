@@ -1,5 +1,6 @@
 #include "browser/Listing.h"
 
+#include "text/DecimalText.h"
 #include "text/M_Case.h"
 #include "text/YeNADDCUT.h"
 
@@ -302,7 +303,7 @@ void Listing::BuildFolderList(const std::string& path)
     folders_ = std::move(entries);
     memory_.currentIndex = components.size() - 1;
     view_.SetFolders(folders_, memory_.currentIndex);
-    view_.SetFolderCount(std::to_string(folders_.size()) + CountUnit);
+    view_.SetFolderCount(DecimalText(static_cast<long>(folders_.size())) + CountUnit);
 }
 
 void Listing::BuildFileList(const std::string& folder)
@@ -332,7 +333,7 @@ void Listing::BuildFileList(const std::string& folder)
     }
     SortNames(names, [this](std::string_view a, std::string_view b) { return files_.CompareNames(a, b); });
     view_.SetFiles(names);
-    view_.SetFileCount(" " + std::to_string(names.size()) + CountUnit);
+    view_.SetFileCount(" " + DecimalText(static_cast<long>(names.size())) + CountUnit);
 }
 
 // The lower-case names of the listed entries the pattern finds.

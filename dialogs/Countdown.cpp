@@ -1,5 +1,7 @@
 #include "dialogs/Countdown.h"
 
+#include "text/DecimalText.h"
+
 #include <charconv>
 #include <limits>
 
@@ -29,7 +31,7 @@ std::int32_t CountFromText(std::string_view text)
 
 std::string SecondsLabel(std::int32_t seconds)
 {
-    std::string label = std::to_string(seconds);
+    std::string label = DecimalText(seconds);
     label += SecondsSuffix;
     return label;
 }

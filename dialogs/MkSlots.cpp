@@ -2,6 +2,7 @@
 
 #include "dialogs/Countdown.h"
 #include "platform/Errors.h"
+#include "text/DecimalText.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ SlotClaim::~SlotClaim()
 
 std::string CountStartText(std::int32_t timerCount)
 {
-    return std::to_string(timerCount).substr(0, CountTextLength);
+    return DecimalText(timerCount).substr(0, CountTextLength);
 }
 
 std::size_t CountTextTable::Index(int slot)

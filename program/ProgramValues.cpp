@@ -1,10 +1,12 @@
 #include "program/ProgramValues.h"
 
+#include "text/DecimalText.h"
+
 namespace {
 
 std::string CopyNumberDigits()
 {
-    const std::string padded = "000" + std::to_string(UninstallCopyNumber);
+    const std::string padded = "000" + DecimalText(UninstallCopyNumber);
     return padded.substr(padded.size() - 3);
 }
 

@@ -3,6 +3,7 @@
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
 #include "setup/SetupValues.h"
+#include "text/DecimalText.h"
 #include "text/YeNADDCUT.h"
 
 namespace {
@@ -31,7 +32,7 @@ std::vector<RegistryWrite> InstallRegistryWrites(const InstallChoice& choice)
         Setting(RecordStage::FolderAndGroup, ValueGroup, choice.group),
         UninstallEntry(ValueDisplayName, DisplayTitle()),
         UninstallEntry(ValueUninstallString, std::move(uninstallString)),
-        Setting(RecordStage::Version, ValueVersion, std::to_string(ProgramVersion)),
+        Setting(RecordStage::Version, ValueVersion, DecimalText(ProgramVersion)),
         Setting(RecordStage::Version, ValueBackColor, choice.standardColor ? "1" : "0"),
     };
 }

@@ -1,6 +1,7 @@
 #include "setup/SetupValues.h"
 
 #include "program/ProgramValues.h"
+#include "text/DecimalText.h"
 #include "text/YeNADDCUT.h"
 
 namespace {
@@ -16,9 +17,9 @@ std::string WithVersion(std::string_view head, std::string_view separator)
 {
     std::string text(head);
     text.append(" V")
-        .append(std::to_string(ProgramVersion / 10))
+        .append(DecimalText(ProgramVersion / 10))
         .append(separator)
-        .append(std::to_string(ProgramVersion % 10));
+        .append(DecimalText(ProgramVersion % 10));
     return text;
 }
 
