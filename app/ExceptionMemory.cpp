@@ -1,9 +1,10 @@
 // Linked into DRIM32.EXE only, in place of the library's memory for thrown
 // exceptions.  The library keeps an emergency pool beside the heap, so that
-// it can still throw when the heap is exhausted: 70 KB committed at start,
-// with its locks, for the whole life of a program that throws only on its
-// error paths.  Here every exception comes from the heap; a heap too full
-// for one ends the program, as the library does once its pool is full too.
+// it can still throw when the heap is exhausted: 19 KB taken from the heap
+// at start, with its locks, for the whole life of a program that throws
+// only on its error paths.  Here every exception comes from the heap; a
+// heap too full for one ends the program, as the library does once its pool
+// is full too.
 
 #include "app/ExceptionMemory.h"
 
