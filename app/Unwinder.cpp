@@ -4,7 +4,10 @@
 // x86 code, in the two phases the C++ runtime expects: a search for the
 // handler, then the cleanups of every frame up to it and the jump into it.
 // A frame it cannot read ends the search as if the stack ended there, which
-// ends the program as an exception without a handler does.
+// ends the program as an exception without a handler does.  The one such
+// frame in the program is the C runtime's main, which realigns its stack
+// (its description uses DWARF expressions) and calls WinMain: no handler
+// lies beyond it.
 
 #include "app/FrameTable.h"
 
