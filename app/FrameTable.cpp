@@ -124,36 +124,39 @@ bool ReadCommonEntry(const unsigned char* cie, CommonEntry& common, FrameDescrip
     return true;
 }
 
+// The low bits of a LEB128 number, how many were read, and its last byte,
+// whose 0x40 bit is the sign of a signed one.
+struct LebBits {
+    std::uintptr_t value = 0;
+    unsigned shift = 0;
+    unsigned char last = 0;
+};
+
+LebBits ReadLebBits(const unsigned char*& p)
+{
+    LebBits bits;
+    do {
+        bits.last = *p++;
+        if (bits.shift < 8 * sizeof bits.value)
+            bits.value |= static_cast<std::uintptr_t>(bits.last & 0x7F) << bits.shift;
+        bits.shift += 7;
+    } while (bits.last & 0x80);
+    return bits;
+}
+
 } // namespace
 
 std::uintptr_t ReadUnsignedLeb(const unsigned char*& p)
 {
-    std::uintptr_t value = 0;
-    unsigned shift = 0;
-    unsigned char byte;
-    do {
-        byte = *p++;
-        if (shift < 8 * sizeof value)
-            value |= static_cast<std::uintptr_t>(byte & 0x7F) << shift;
-        shift += 7;
-    } while (byte & 0x80);
-    return value;
+    return ReadLebBits(p).value;
 }
 
 std::intptr_t ReadSignedLeb(const unsigned char*& p)
 {
-    std::uintptr_t value = 0;
-    unsigned shift = 0;
-    unsigned char byte;
-    do {
-        byte = *p++;
-        if (shift < 8 * sizeof value)
-            value |= static_cast<std::uintptr_t>(byte & 0x7F) << shift;
-        shift += 7;
-    } while (byte & 0x80);
-    if (shift < 8 * sizeof value && (byte & 0x40))
-        value |= ~std::uintptr_t { 0 } << shift;
-    return static_cast<std::intptr_t>(value);
+    LebBits bits = ReadLebBits(p);
+    if (bits.shift < 8 * sizeof bits.value && (bits.last & 0x40))
+        bits.value |= ~std::uintptr_t { 0 } << bits.shift;
+    return static_cast<std::intptr_t>(bits.value);
 }
 
 // Text and data relative values have no base in a table registered this

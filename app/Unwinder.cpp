@@ -87,6 +87,17 @@ void SetRule(Row& row, std::uintptr_t column, Rule rule, std::intptr_t value = 0
         *target = RegisterRule { rule, value };
 }
 
+// Offsets in the instructions count in units of the data alignment.
+std::intptr_t FactoredUnsigned(const unsigned char*& p, const FrameDescription& frame)
+{
+    return static_cast<std::intptr_t>(ReadUnsignedLeb(p)) * frame.dataAlignment;
+}
+
+std::intptr_t FactoredSigned(const unsigned char*& p, const FrameDescription& frame)
+{
+    return ReadSignedLeb(p) * frame.dataAlignment;
+}
+
 // Runs the instructions up to the point `target` of the function; false for
 // one that is not read here (the expressions of realigned frames).
 bool RunInstructions(const unsigned char* p, const unsigned char* end, _Unwind_Context& context,
@@ -104,8 +115,7 @@ bool RunInstructions(const unsigned char* p, const unsigned char* end, _Unwind_C
             location += low * frame.codeAlignment;
             continue;
         case Offset:
-            SetRule(row, low, Rule::SavedAtOffset,
-                static_cast<std::intptr_t>(ReadUnsignedLeb(p)) * frame.dataAlignment);
+            SetRule(row, low, Rule::SavedAtOffset, FactoredUnsigned(p, frame));
             continue;
         case Restore:
             if (RegisterRule* rule = RuleOf(row, low))
@@ -140,8 +150,7 @@ bool RunInstructions(const unsigned char* p, const unsigned char* end, _Unwind_C
         }
         case 0x05: { // offset_extended
             const std::uintptr_t column = ReadUnsignedLeb(p);
-            SetRule(row, column, Rule::SavedAtOffset,
-                static_cast<std::intptr_t>(ReadUnsignedLeb(p)) * frame.dataAlignment);
+            SetRule(row, column, Rule::SavedAtOffset, FactoredUnsigned(p, frame));
             break;
         }
         case 0x06: { // restore_extended
@@ -186,25 +195,24 @@ bool RunInstructions(const unsigned char* p, const unsigned char* end, _Unwind_C
             break;
         case 0x11: { // offset_extended_sf
             const std::uintptr_t column = ReadUnsignedLeb(p);
-            SetRule(row, column, Rule::SavedAtOffset, ReadSignedLeb(p) * frame.dataAlignment);
+            SetRule(row, column, Rule::SavedAtOffset, FactoredSigned(p, frame));
             break;
         }
         case 0x12: // def_cfa_sf
             row.cfaRegister = static_cast<unsigned>(ReadUnsignedLeb(p));
-            row.cfaOffset = ReadSignedLeb(p) * frame.dataAlignment;
+            row.cfaOffset = FactoredSigned(p, frame);
             break;
         case 0x13: // def_cfa_offset_sf
-            row.cfaOffset = ReadSignedLeb(p) * frame.dataAlignment;
+            row.cfaOffset = FactoredSigned(p, frame);
             break;
         case 0x14: { // val_offset
             const std::uintptr_t column = ReadUnsignedLeb(p);
-            SetRule(row, column, Rule::ValueOffset,
-                static_cast<std::intptr_t>(ReadUnsignedLeb(p)) * frame.dataAlignment);
+            SetRule(row, column, Rule::ValueOffset, FactoredUnsigned(p, frame));
             break;
         }
         case 0x15: { // val_offset_sf
             const std::uintptr_t column = ReadUnsignedLeb(p);
-            SetRule(row, column, Rule::ValueOffset, ReadSignedLeb(p) * frame.dataAlignment);
+            SetRule(row, column, Rule::ValueOffset, FactoredSigned(p, frame));
             break;
         }
         case 0x2E: // GNU_args_size
@@ -212,8 +220,7 @@ bool RunInstructions(const unsigned char* p, const unsigned char* end, _Unwind_C
             break;
         case 0x2F: { // GNU_negative_offset_extended
             const std::uintptr_t column = ReadUnsignedLeb(p);
-            SetRule(row, column, Rule::SavedAtOffset,
-                -static_cast<std::intptr_t>(ReadUnsignedLeb(p)) * frame.dataAlignment);
+            SetRule(row, column, Rule::SavedAtOffset, -FactoredUnsigned(p, frame));
             break;
         }
         default:
