@@ -49,15 +49,19 @@ void RegisterFormClass(const FormLayout& layout, WNDPROC procedure)
     static std::vector<std::string> registered;
     if (std::find(registered.begin(), registered.end(), layout.className) != registered.end())
         return;
-    WNDCLASSA windowClass {};
+    WNDCLASSEXA windowClass {};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = Application::Get().Instance();
     windowClass.hIcon = layout.icon != nullptr ? layout.icon : Application::Get().Icon();
+    // The pictures have one size only: without a small icon of its own the
+    // system would keep a shrunk copy of the same picture for every class.
+    windowClass.hIconSm = windowClass.hIcon;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = layout.className.c_str();
-    if (RegisterClassA(&windowClass))
+    if (RegisterClassExA(&windowClass))
         registered.push_back(layout.className);
 }
 
