@@ -71,7 +71,6 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     // and a window that is never shown gets no taskbar button anyway.
     layout.icon = ownIcon_;
     CreateWindowFromLayout(layout);
-    BuildMenus();
 
     taskTray1_.OnMouseDown
         = [this](TTaskTray&, TrayMouseButton button, unsigned, int, int) { TaskTray1MouseDown(button); };
@@ -205,8 +204,11 @@ bool TSDRIM32PALUN::FormCloseQuery()
         taskTray1_.SetRegistered(false);
         WinHelpA(Handle(), HelpFilePath().c_str(), HELP_QUIT, 0);
         settings_.mySoft = controller_.MySoft();
-        settings_.startTicked = popupMenu1_.Find("PST0")->Checked();
-        settings_.offAtStartTicked = popupMenu1_.Find("PST1")->Checked();
+        // Until the menus exist the two ticks are still the ones read at start.
+        if (MenusBuilt()) {
+            settings_.startTicked = popupMenu1_.Find("PST0")->Checked();
+            settings_.offAtStartTicked = popupMenu1_.Find("PST1")->Checked();
+        }
         WriteTraySettings(modeAtCloseStart, settings_);
     } catch (...) {
         closing_ = false;

@@ -32,8 +32,16 @@ public:
     const KeepAwakeController& Controller() const { return controller_; }
     bool Busy() const { return busy_; }
     TTaskTray& TaskTray1() { return taskTray1_; }
-    PopupMenu& PopupMenu1() { return popupMenu1_; }
-    PopupMenu& PopupMenu2() { return popupMenu2_; }
+    PopupMenu& PopupMenu1()
+    {
+        BuildMenus();
+        return popupMenu1_;
+    }
+    PopupMenu& PopupMenu2()
+    {
+        BuildMenus();
+        return popupMenu2_;
+    }
     TMKBoxDlg& MKBoxDlg1() { return mkBoxDlg1_; }
 
     // A press on the tray icon: left opens the short menu, right the full.
@@ -46,7 +54,10 @@ protected:
     bool FormCloseQuery() override;
 
 private:
+    // The menus are made at their first opening: under Wine every item
+    // costs the resident program memory, and most users never open them.
     void BuildMenus();
+    bool MenusBuilt() const { return !popupMenu1_.Items().empty(); }
     void Timer1Timer();
     void Timer2Timer();
     void SetTrayIcon(TrayPicture picture);

@@ -25,6 +25,8 @@ bool TSDRIM32PALUN::LinkExists(const std::string& path)
 
 void TSDRIM32PALUN::BuildMenus()
 {
+    if (MenusBuilt())
+        return;
     using namespace TrayText;
     popupMenu1_.Add("P0", P0, [this](MenuItem& sender) { MenuP0Click(sender); });
     popupMenu1_.Add("P1", P1, [this](MenuItem& sender) { MenuP0Click(sender); });
@@ -78,6 +80,7 @@ void TSDRIM32PALUN::TaskTray1MouseDown(TrayMouseButton button)
         menu = &popupMenu1_;
     if (menu == nullptr)
         return;
+    BuildMenus();
     // Busy covers the moment from the press to the menu; the menu's popup
     // handler clears it.
     busy_ = true;
@@ -87,6 +90,7 @@ void TSDRIM32PALUN::TaskTray1MouseDown(TrayMouseButton button)
 
 void TSDRIM32PALUN::PopupMenu1Popup()
 {
+    BuildMenus();
     popupMenu1_.Find("P5")->SetCaption(HelpCaption(HelpCaptionVersion(ReadVersionValue())));
     const bool desktopLink = LinkExists(links_.desktop);
     popupMenu1_.Find("MDESK_SET")->SetVisible(!desktopLink);
@@ -104,6 +108,7 @@ void TSDRIM32PALUN::PopupMenu1Popup()
 
 void TSDRIM32PALUN::PopupMenu2Popup()
 {
+    BuildMenus();
     popupMenu2_.Find("PML_OFF")->SetChecked(controller_.ScreenSaverOff());
     popupMenu2_.Find("PML_ON")->SetChecked(!controller_.ScreenSaverOff());
     Application::Get().ProcessMessages();
