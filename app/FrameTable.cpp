@@ -25,14 +25,6 @@ constexpr unsigned char RelativeToData = 0x30;
 constexpr unsigned char AlignedToPointer = 0x50;
 constexpr unsigned char Indirect = 0x80;
 
-template <typename T> T Load(const unsigned char*& p)
-{
-    T value;
-    std::memcpy(&value, p, sizeof value);
-    p += sizeof value;
-    return value;
-}
-
 // The bytes of an encoding's form, for telling a removed function's zero
 // address from a real one.
 std::uintptr_t AddressMask(unsigned char encoding)

@@ -5,6 +5,7 @@
 // address.  Linked into DRIM32.EXE only, with the unwinder that reads it.
 
 #include <cstdint>
+#include <cstring>
 
 // What the unwinder needs of one function's entry and the common entry it
 // refers to.
@@ -25,6 +26,16 @@ struct FrameDescription {
     std::uintptr_t languageData = 0;
     bool signalFrame = false;
 };
+
+// Reads a value of type T at `p`, which the tables leave unaligned, and
+// steps over it.
+template <typename T> T Load(const unsigned char*& p)
+{
+    T value;
+    std::memcpy(&value, p, sizeof value);
+    p += sizeof value;
+    return value;
+}
 
 // Reads one encoded pointer at `p` and steps over it; false for an encoding
 // that the tables of this program never hold.

@@ -134,20 +134,12 @@ bool RunInstructions(const unsigned char* p, const unsigned char* end, _Unwind_C
         case 0x02: // advance_loc1
             location += *p++ * frame.codeAlignment;
             break;
-        case 0x03: { // advance_loc2
-            std::uint16_t delta;
-            std::memcpy(&delta, p, sizeof delta);
-            p += sizeof delta;
-            location += delta * frame.codeAlignment;
+        case 0x03: // advance_loc2
+            location += Load<std::uint16_t>(p) * frame.codeAlignment;
             break;
-        }
-        case 0x04: { // advance_loc4
-            std::uint32_t delta;
-            std::memcpy(&delta, p, sizeof delta);
-            p += sizeof delta;
-            location += delta * frame.codeAlignment;
+        case 0x04: // advance_loc4
+            location += Load<std::uint32_t>(p) * frame.codeAlignment;
             break;
-        }
         case 0x05: { // offset_extended
             const std::uintptr_t column = ReadUnsignedLeb(p);
             SetRule(row, column, Rule::SavedAtOffset, FactoredUnsigned(p, frame));
