@@ -4,8 +4,9 @@
 # (one hidden window, one tray icon, a message loop), a minimal program that
 # starts and ends, and one that finds the tray window, sends it one message
 # and ends.  Every figure is taken DRIM_BENCH_RUNS times (default 5) and
-# printed as median, spread (lowest-highest) and ratio to the floor.  The
-# table is also written to TREE/bench-results.md.  Figures only: nothing is
+# printed as median, spread (lowest-highest) and ratio to the floor; the
+# forwarded starts are taken DRIM_BENCH_FORWARDS times (default 5) in each
+# of those runs.  The table is also written to TREE/bench-results.md.  Figures only: nothing is
 # judged.  An optional argument names the Windows tree (default build/win32).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,7 @@ scripts/build.sh win32 "$tree" >/dev/null
 export DRIM_WINE_ROOT=$PWD/$tree/wine
 runs=${DRIM_BENCH_RUNS:-5}
 idle_seconds=${DRIM_BENCH_IDLE_SECONDS:-120}
+forwards=${DRIM_BENCH_FORWARDS:-5}
 exe=$PWD/$tree/DRIM32.EXE
 bench=$PWD/$tree/bench
 work=$PWD/$tree/bench-work
@@ -96,11 +98,11 @@ echo "bench: start-up and forwarding"
 for i in $(seq "$runs"); do
     probe start-drim-$i startup 500 "$exe"
     probe start-floor-$i startup 500 "$bench/MinimalTray.exe"
-    probe forward-$i forward "$exe" "$exe" /off
-    probe forward-floor-$i forward "$exe" "$bench/MinimalForward.exe"
-    # The bare start and end beside the same resident copy as the forwarded
-    # start, so that both meet a session in the same state.
-    probe bare-$i forward "$exe" "$bench/MinimalStart.exe"
+    # The second start, the find-and-send floor and the bare start and end
+    # take turns beside one resident copy, so that all meet a session in
+    # the same state.  The floors ignore the "/off".
+    probe forward-$i forward "$exe" "$forwards" /off "$exe" "$bench/MinimalForward.exe" \
+        "$bench/MinimalStart.exe"
 done
 
 echo "bench: the browser listing a folder of 10,000 subfolders and 10,000 files"
@@ -140,10 +142,10 @@ per_minute() { # mode file
     per_minute "SS_OFF" timers-off.out
     per_minute "SS_ON" timers-on.out
     row "Start until waiting with its icon" ms startup_ms 'start-drim-*.out' startup_ms 'start-floor-*.out'
-    row "Second start \"/off\" against find and send" ms forward_ms 'forward-[0-9]*.out' \
-        forward_ms 'forward-floor-*.out'
-    row "Second start \"/off\" against start and end" ms forward_ms 'forward-[0-9]*.out' \
-        forward_ms 'bare-*.out'
+    row "Second start \"/off\" against find and send" ms forward_ms_1 'forward-*.out' \
+        forward_ms_2 'forward-*.out'
+    row "Second start \"/off\" against start and end" ms forward_ms_1 'forward-*.out' \
+        forward_ms_3 'forward-*.out'
     row "Browser ShowFolder, 10,000 folders and files (floor: FindFirstFileA and sort)" ms browser_ms \
         listing.out bare_ms listing.out
     size=$(stat -c %s "$exe")

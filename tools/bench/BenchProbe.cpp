@@ -2,7 +2,8 @@
 //   startup SETTLE EXE [ARGS]  ms from process start until it waits for input
 //   memory SETTLE EXE [ARGS]   private bytes and working set after SETTLE ms
 //   cpu SECONDS EXE [ARGS]     CPU ms used while resident for SECONDS
-//   forward RESIDENT EXE [ARGS]  ms from start to end of "EXE ARGS" while
+//   forward RESIDENT ROUNDS ARG EXE...  ms from start to end of "EXE ARG"
+//                              for each EXE, ROUNDS times in turn, while
 //                              RESIDENT, started without arguments, runs
 // Programs that stay resident are ended afterwards.  Before starting the
 // program the probe records "Version" = "14", so DRIM32.EXE starts as the
@@ -96,6 +97,9 @@ void End(const Started& started)
     CloseHandle(started.info.hProcess);
 }
 
+// Lets the resident copy finish handling one forwarded start before the next.
+constexpr DWORD ForwardGapMs = 300;
+
 double FileTimeMs(const FILETIME& t)
 {
     return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
@@ -113,18 +117,31 @@ int main(int argc, char** argv)
     WaitForSettledSession();
     const std::string mode = argv[1];
 
-    if (mode == "forward" && argc >= 4) {
+    if (mode == "forward" && argc >= 6) {
         const Started resident = Start(3, argv, 2);
         WaitForInputIdle(resident.info.hProcess, 30000);
         // Past the tray's start-up timers, so the forwarded switch meets the
         // steady resident copy.
         Sleep(1500);
-        const Started second = Start(argc, argv, 3);
-        WaitForSingleObject(second.info.hProcess, INFINITE);
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        std::printf("forward_ms %.1f\n", Milliseconds(second.at, now));
-        End(second);
+        // The programs take turns within one session, each round beginning
+        // with the next one, so that neither a busy moment of the machine
+        // nor the session's state favours any of them.
+        const int rounds = std::atoi(argv[3]);
+        const int first = 5;
+        const int count = argc - first;
+        for (int round = 0; round < rounds; ++round) {
+            for (int turn = 0; turn < count; ++turn) {
+                const int index = (round + turn) % count;
+                char* command[] = { argv[first + index], argv[4] };
+                const Started second = Start(2, command, 0);
+                WaitForSingleObject(second.info.hProcess, INFINITE);
+                LARGE_INTEGER now;
+                QueryPerformanceCounter(&now);
+                std::printf("forward_ms_%d %.1f\n", index + 1, Milliseconds(second.at, now));
+                End(second);
+                Sleep(ForwardGapMs);
+            }
+        }
         End(resident);
         return 0;
     }
