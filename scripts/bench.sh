@@ -5,8 +5,8 @@
 # starts and ends, and one that finds the tray window, sends it one message
 # and ends.  Every figure is taken DRIM_BENCH_RUNS times (default 5) and
 # printed as median, spread (lowest-highest) and ratio to the floor; the
-# forwarded starts are taken DRIM_BENCH_FORWARDS times (default 5) in each
-# of those runs.  The table is also written to TREE/bench-results.md.  Figures only: nothing is
+# starts and forwarded starts are taken DRIM_BENCH_TURNS times (default 5)
+# in each of those runs.  The table is also written to TREE/bench-results.md.  Figures only: nothing is
 # judged.  An optional argument names the Windows tree (default build/win32).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,7 @@ scripts/build.sh win32 "$tree" >/dev/null
 export DRIM_WINE_ROOT=$PWD/$tree/wine
 runs=${DRIM_BENCH_RUNS:-5}
 idle_seconds=${DRIM_BENCH_IDLE_SECONDS:-120}
-forwards=${DRIM_BENCH_FORWARDS:-5}
+turns=${DRIM_BENCH_TURNS:-5}
 exe=$PWD/$tree/DRIM32.EXE
 bench=$PWD/$tree/bench
 work=$PWD/$tree/bench-work
@@ -96,12 +96,11 @@ rm -rf "$work"/timers-on "$work"/timers-off
 
 echo "bench: start-up and forwarding"
 for i in $(seq "$runs"); do
-    probe start-drim-$i startup 500 "$exe"
-    probe start-floor-$i startup 500 "$bench/MinimalTray.exe"
+    probe start-$i startup "$turns" 500 "$exe" "$bench/MinimalTray.exe"
     # The second start, the find-and-send floor and the bare start and end
     # take turns beside one resident copy, so that all meet a session in
     # the same state.  The floors ignore the "/off".
-    probe forward-$i forward "$exe" "$forwards" /off "$exe" "$bench/MinimalForward.exe" \
+    probe forward-$i forward "$exe" "$turns" /off "$exe" "$bench/MinimalForward.exe" \
         "$bench/MinimalStart.exe"
 done
 
@@ -141,7 +140,7 @@ per_minute() { # mode file
     row "CPU over ${idle_seconds} s, SS_ON" ms cpu_ms 'cpu-on-*.out' cpu_ms 'cpu-floor-*.out'
     per_minute "SS_OFF" timers-off.out
     per_minute "SS_ON" timers-on.out
-    row "Start until waiting with its icon" ms startup_ms 'start-drim-*.out' startup_ms 'start-floor-*.out'
+    row "Start until waiting with its icon" ms startup_ms_1 'start-*.out' startup_ms_2 'start-*.out'
     row "Second start \"/off\" against find and send" ms forward_ms_1 'forward-*.out' \
         forward_ms_2 'forward-*.out'
     row "Second start \"/off\" against start and end" ms forward_ms_1 'forward-*.out' \

@@ -1,5 +1,7 @@
 // Measures one program from outside, the way a user's system sees it:
-//   startup SETTLE EXE [ARGS]  ms from process start until it waits for input
+//   startup ROUNDS SETTLE EXE...  ms from process start until "EXE" waits
+//                              for input, for each EXE, ROUNDS times in turn;
+//                              each runs SETTLE ms more and is then ended
 //   memory SETTLE EXE [ARGS]   private bytes and working set after SETTLE ms
 //   cpu SECONDS EXE [ARGS]     CPU ms used while resident for SECONDS
 //   forward RESIDENT ROUNDS ARG EXE...  ms from start to end of "EXE ARG"
@@ -65,6 +67,13 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
         / static_cast<double>(frequency.QuadPart);
 }
 
+double MillisecondsSince(LARGE_INTEGER from)
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return Milliseconds(from, now);
+}
+
 struct Started {
     PROCESS_INFORMATION info {};
     LARGE_INTEGER at {};
@@ -97,8 +106,26 @@ void End(const Started& started)
     CloseHandle(started.info.hProcess);
 }
 
-// Lets the resident copy finish handling one forwarded start before the next.
 constexpr DWORD ForwardGapMs = 300;
+
+// Starts each of `programs`, with `argument` when there is one, `rounds`
+// times in turn, each round beginning with the next program, so that
+// neither a busy moment of the machine nor the session's state favours any
+// of them.  `measure` takes the started process and the program's number
+// (from 1); the process is ended after it.
+template <typename Measure>
+void TakeTurns(int rounds, char** programs, int count, char* argument, Measure measure)
+{
+    for (int round = 0; round < rounds; ++round) {
+        for (int turn = 0; turn < count; ++turn) {
+            const int index = (round + turn) % count;
+            char* command[] = { programs[index], argument };
+            const Started started = Start(argument != nullptr ? 2 : 1, command, 0);
+            measure(started, index + 1);
+            End(started);
+        }
+    }
+}
 
 double FileTimeMs(const FILETIME& t)
 {
@@ -117,31 +144,29 @@ int main(int argc, char** argv)
     WaitForSettledSession();
     const std::string mode = argv[1];
 
+    if (mode == "startup" && argc >= 5) {
+        const DWORD settle = static_cast<DWORD>(std::atoi(argv[3]));
+        TakeTurns(
+            std::atoi(argv[2]), argv + 4, argc - 4, nullptr, [settle](const Started& started, int number) {
+                WaitForInputIdle(started.info.hProcess, 30000);
+                std::printf("startup_ms_%d %.1f\n", number, MillisecondsSince(started.at));
+                Sleep(settle);
+            });
+        return 0;
+    }
+
     if (mode == "forward" && argc >= 6) {
         const Started resident = Start(3, argv, 2);
         WaitForInputIdle(resident.info.hProcess, 30000);
         // Past the tray's start-up timers, so the forwarded switch meets the
         // steady resident copy.
         Sleep(1500);
-        // The programs take turns within one session, each round beginning
-        // with the next one, so that neither a busy moment of the machine
-        // nor the session's state favours any of them.
-        const int rounds = std::atoi(argv[3]);
-        const int first = 5;
-        const int count = argc - first;
-        for (int round = 0; round < rounds; ++round) {
-            for (int turn = 0; turn < count; ++turn) {
-                const int index = (round + turn) % count;
-                char* command[] = { argv[first + index], argv[4] };
-                const Started second = Start(2, command, 0);
-                WaitForSingleObject(second.info.hProcess, INFINITE);
-                LARGE_INTEGER now;
-                QueryPerformanceCounter(&now);
-                std::printf("forward_ms_%d %.1f\n", index + 1, Milliseconds(second.at, now));
-                End(second);
-                Sleep(ForwardGapMs);
-            }
-        }
+        TakeTurns(std::atoi(argv[3]), argv + 5, argc - 5, argv[4], [](const Started& started, int number) {
+            WaitForSingleObject(started.info.hProcess, INFINITE);
+            std::printf("forward_ms_%d %.1f\n", number, MillisecondsSince(started.at));
+            // Lets the resident copy finish with one switch before the next.
+            Sleep(ForwardGapMs);
+        });
         End(resident);
         return 0;
     }
@@ -151,13 +176,7 @@ int main(int argc, char** argv)
     const DWORD amount = static_cast<DWORD>(std::atoi(argv[2]));
     const Started started = Start(argc, argv, 3);
 
-    if (mode == "startup") {
-        WaitForInputIdle(started.info.hProcess, 30000);
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        std::printf("startup_ms %.1f\n", Milliseconds(started.at, now));
-        Sleep(amount);
-    } else if (mode == "memory") {
+    if (mode == "memory") {
         Sleep(amount);
         PROCESS_MEMORY_COUNTERS_EX counters {};
         counters.cb = sizeof counters;
