@@ -1,12 +1,13 @@
 // Measures one program from outside, the way a user's system sees it:
 //   startup ROUNDS SETTLE EXE...  ms from process start until "EXE" waits
-//                              for input, for each EXE, ROUNDS times in turn;
-//                              each runs SETTLE ms more and is then ended
+//                              for input, for each EXE, ROUNDS times in turn
+//                              after a round not counted; each runs SETTLE
+//                              ms more and is then ended
 //   memory SETTLE EXE [ARGS]   private bytes and working set after SETTLE ms
 //   cpu SECONDS EXE [ARGS]     CPU ms used while resident for SECONDS
 //   forward RESIDENT ROUNDS ARG EXE...  ms from start to end of "EXE ARG"
-//                              for each EXE, ROUNDS times in turn, while
-//                              RESIDENT, started without arguments, runs
+//                              for each EXE, as above, while RESIDENT,
+//                              started without arguments, runs
 // Programs that stay resident are ended afterwards.  Before starting the
 // program the probe records "Version" = "14", so DRIM32.EXE starts as the
 // tray program, and waits for its Wine session to settle.  Figures are
@@ -111,18 +112,23 @@ constexpr DWORD ForwardGapMs = 300;
 // Starts each of `programs`, with `argument` when there is one, `rounds`
 // times in turn, each round beginning with the next program, so that
 // neither a busy moment of the machine nor the session's state favours any
-// of them.  `measure` takes the started process and the program's number
-// (from 1); the process is ended after it.
+// of them, and prints what `measure` returns for the started process as
+// FIGURE_N (N the program's number, from 1).  The process is ended after.
 template <typename Measure>
-void TakeTurns(int rounds, char** programs, int count, char* argument, Measure measure)
+void TakeTurns(const char* figure, int rounds, char** programs, int count, char* argument, Measure measure)
 {
-    for (int round = 0; round < rounds; ++round) {
+    // The first start in a settled session takes up to twice as long as the
+    // next, whichever program it is: a round before the counted ones takes
+    // that cost for all of them.
+    for (int round = -1; round < rounds; ++round) {
         for (int turn = 0; turn < count; ++turn) {
-            const int index = (round + turn) % count;
+            const int index = (round + 1 + turn) % count;
             char* command[] = { programs[index], argument };
             const Started started = Start(argument != nullptr ? 2 : 1, command, 0);
-            measure(started, index + 1);
+            const double milliseconds = measure(started);
             End(started);
+            if (round >= 0)
+                std::printf("%s_%d %.1f\n", figure, index + 1, milliseconds);
         }
     }
 }
@@ -147,10 +153,11 @@ int main(int argc, char** argv)
     if (mode == "startup" && argc >= 5) {
         const DWORD settle = static_cast<DWORD>(std::atoi(argv[3]));
         TakeTurns(
-            std::atoi(argv[2]), argv + 4, argc - 4, nullptr, [settle](const Started& started, int number) {
+            "startup_ms", std::atoi(argv[2]), argv + 4, argc - 4, nullptr, [settle](const Started& started) {
                 WaitForInputIdle(started.info.hProcess, 30000);
-                std::printf("startup_ms_%d %.1f\n", number, MillisecondsSince(started.at));
+                const double milliseconds = MillisecondsSince(started.at);
                 Sleep(settle);
+                return milliseconds;
             });
         return 0;
     }
@@ -161,11 +168,12 @@ int main(int argc, char** argv)
         // Past the tray's start-up timers, so the forwarded switch meets the
         // steady resident copy.
         Sleep(1500);
-        TakeTurns(std::atoi(argv[3]), argv + 5, argc - 5, argv[4], [](const Started& started, int number) {
+        TakeTurns("forward_ms", std::atoi(argv[3]), argv + 5, argc - 5, argv[4], [](const Started& started) {
             WaitForSingleObject(started.info.hProcess, INFINITE);
-            std::printf("forward_ms_%d %.1f\n", number, MillisecondsSince(started.at));
+            const double milliseconds = MillisecondsSince(started.at);
             // Lets the resident copy finish with one switch before the next.
             Sleep(ForwardGapMs);
+            return milliseconds;
         });
         End(resident);
         return 0;
