@@ -96,7 +96,9 @@ rm -rf "$work"/timers-on "$work"/timers-off
 
 echo "bench: start-up and forwarding"
 for i in $(seq "$runs"); do
-    probe start-$i startup "$turns" 500 "$exe" "$bench/MinimalTray.exe"
+    # Each runs a second, past the program's start-up timers, before it is
+    # ended.
+    probe start-$i startup "$turns" 1000 "$exe" "$bench/MinimalTray.exe"
     # The second start, the find-and-send floor and the bare start and end
     # take turns beside one resident copy, so that all meet a session in
     # the same state.  The floors ignore the "/off".

@@ -107,7 +107,9 @@ void End(const Started& started)
     CloseHandle(started.info.hProcess);
 }
 
-constexpr DWORD ForwardGapMs = 300;
+// A forwarded switch has the resident copy refresh its tray icon and tick
+// 300 ms later; the next start waits until that is over.
+constexpr DWORD ForwardGapMs = 1000;
 
 // Starts each of `programs`, with `argument` when there is one, `rounds`
 // times in turn, each round beginning with the next program, so that
@@ -171,7 +173,6 @@ int main(int argc, char** argv)
         TakeTurns("forward_ms", std::atoi(argv[3]), argv + 5, argc - 5, argv[4], [](const Started& started) {
             WaitForSingleObject(started.info.hProcess, INFINITE);
             const double milliseconds = MillisecondsSince(started.at);
-            // Lets the resident copy finish with one switch before the next.
             Sleep(ForwardGapMs);
             return milliseconds;
         });
