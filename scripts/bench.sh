@@ -3,11 +3,12 @@
 # flags, each program under the same Wine harness: a minimal tray program
 # (one hidden window, one tray icon, a message loop), a minimal program that
 # starts and ends, and one that finds the tray window, sends it one message
-# and ends.  Every figure is taken DRIM_BENCH_RUNS times (default 5) and
-# printed as median, spread (lowest-highest) and ratio to the floor; the
-# starts and forwarded starts are taken DRIM_BENCH_TURNS times (default 5)
-# in each of those runs.  The table is also written to TREE/bench-results.md.  Figures only: nothing is
-# judged.  An optional argument names the Windows tree (default build/win32).
+# and ends.  Every figure is taken DRIM_BENCH_RUNS times (default 5), the
+# starts and forwarded starts DRIM_BENCH_TURNS times (default 5) in each of
+# those runs, and printed as median, spread (lowest-highest) and ratio to
+# the floor.  The table is also written to TREE/bench-results.md.  Figures
+# only: nothing is judged.  An optional argument names the Windows tree
+# (default build/win32).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tree=${1:-build/win32}
