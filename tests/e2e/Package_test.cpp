@@ -21,6 +21,22 @@ std::string PackageFolder()
     return built.substr(0, built.rfind('\\') + 1) + "package\\DRIM32\\";
 }
 
+// Wine's shell opens a folder window on each group the installation makes,
+// a moment after the command.  One that comes up while a tray menu is open
+// takes the foreground and ends the menu, so they are closed as they come
+// before the tray is driven.
+void CloseShellFolderWindows()
+{
+    constexpr DWORD FolderWindowsMilliseconds = 3000;
+    constexpr DWORD PollMilliseconds = 100;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < FolderWindowsMilliseconds) {
+        for (HWND folder : VisibleWindows("ExplorerWClass", AnyProcess))
+            PostMessageA(folder, WM_CLOSE, 0, 0);
+        Sleep(PollMilliseconds);
+    }
+}
+
 bool SameTime(const FILETIME& a, const FILETIME& b)
 {
     return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
@@ -77,6 +93,7 @@ TEST_F(Package, InstallsFromTheUnpackedPackageShowsItsHelpAndUninstalls)
     const std::string program = folder + "\\DRIM32.EXE";
     const std::string groupLink = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN RUZI32\\" + InstalledLinkName;
     EXPECT_TRUE(WaitUntil([&] { return FileExists(groupLink); }, SetupBoxMilliseconds)) << groupLink;
+    CloseShellFolderWindows();
 
     {
         ResidentTray tray;
