@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* PackageFiles[] = { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" };
 constexpr DWORD AnyProcess = 0;
+const std::string InstalledGroup = "PALUN RUZI32";
 const std::string Confirmation = "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4\r\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？";
 const std::string Completed = "アンインスツールが完了しました☆☆☆\r\nお疲れ様☆☆☆";
 
@@ -19,22 +20,6 @@ std::string PackageFolder()
 {
     const std::string built = ProgramPath();
     return built.substr(0, built.rfind('\\') + 1) + "package\\DRIM32\\";
-}
-
-// Wine's shell opens a folder window on each group the installation makes,
-// a moment after the command.  One that comes up while a tray menu is open
-// takes the foreground and ends the menu, so they are closed as they come
-// before the tray is driven.
-void CloseShellFolderWindows()
-{
-    constexpr DWORD FolderWindowsMilliseconds = 3000;
-    constexpr DWORD PollMilliseconds = 100;
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < FolderWindowsMilliseconds) {
-        for (HWND folder : VisibleWindows("ExplorerWClass", AnyProcess))
-            PostMessageA(folder, WM_CLOSE, 0, 0);
-        Sleep(PollMilliseconds);
-    }
 }
 
 bool SameTime(const FILETIME& a, const FILETIME& b)
@@ -91,9 +76,10 @@ TEST_F(Package, InstallsFromTheUnpackedPackageShowsItsHelpAndUninstalls)
         EXPECT_TRUE(SameTime(LastWriteTime(installed), LastWriteTime(package.File(name)))) << name;
     }
     const std::string program = folder + "\\DRIM32.EXE";
-    const std::string groupLink = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN RUZI32\\" + InstalledLinkName;
+    const std::string groupLink
+        = SpecialFolder(CSIDL_PROGRAMS) + "\\" + InstalledGroup + "\\" + InstalledLinkName;
     EXPECT_TRUE(WaitUntil([&] { return FileExists(groupLink); }, SetupBoxMilliseconds)) << groupLink;
-    CloseShellFolderWindows();
+    CloseShellFolderWindow(InstalledGroup);
 
     {
         ResidentTray tray;

@@ -26,9 +26,6 @@ constexpr DWORD ServerStartMilliseconds = 30000;
 constexpr DWORD ServerEffectMilliseconds = 10000;
 // A command that should not have been sent is given this long to show.
 constexpr DWORD NothingHappensMilliseconds = 2000;
-// Wine's shell opens a folder window on the group at every CreateGroup.
-constexpr char ShellFolderClass[] = "ExplorerWClass";
-constexpr DWORD FolderWindowMilliseconds = 5000;
 
 std::string ProgramsFolder()
 {
@@ -111,25 +108,6 @@ protected:
         EXPECT_TRUE(done) << Link() << (exists ? " did not appear" : " is still there");
     }
 
-    // The shell's folder window comes up a moment after the command, takes
-    // the foreground, and would keep the keyboard from the next menu on a
-    // busy machine; it is closed before the tray is driven again.
-    void CloseGroupFolderWindow()
-    {
-        HWND folder = nullptr;
-        WaitUntil(
-            [&] {
-                folder = FindWindowA(ShellFolderClass, group_.c_str());
-                return folder != nullptr;
-            },
-            FolderWindowMilliseconds);
-        if (folder != nullptr) {
-            PostMessageA(folder, WM_CLOSE, 0, 0);
-            EXPECT_TRUE(WaitUntilGone(folder, FolderWindowMilliseconds))
-                << "the shell's folder window stayed";
-        }
-    }
-
     HWND FindVisible(const std::string& className) const
     {
         const std::vector<HWND> windows = VisibleWindows(className, resident_->Id());
@@ -159,11 +137,11 @@ TEST_P(StartupGroup, SetAddsTheItemAndDeleteRemovesIt)
 
     ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
     ASSERT_NO_FATAL_FAILURE(ExpectLinkAfterwards(true));
-    CloseGroupFolderWindow();
+    CloseShellFolderWindow(group_);
     // The menu now offers the deletion under the same access key.
     ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
     ASSERT_NO_FATAL_FAILURE(ExpectLinkAfterwards(false));
-    CloseGroupFolderWindow();
+    CloseShellFolderWindow(group_);
     ASSERT_NO_FATAL_FAILURE(resident_->Close());
 }
 

@@ -241,6 +241,29 @@ inline constexpr int MenuOpenings = 2;
 inline constexpr POINT AwayFromMenusPoint { 8, 8 };
 inline constexpr DWORD KeyAnswerMilliseconds = 2000;
 
+// Wine's shell opens a folder window on a group a moment after every
+// CreateGroup, in a process of its own.  One that comes up while a tray menu
+// is open takes the foreground and keeps the keyboard from the menu, so it
+// is closed before the tray is driven again.
+inline constexpr char ShellFolderClass[] = "ExplorerWClass";
+inline constexpr DWORD ShellFolderWindowMilliseconds = 5000;
+
+inline void CloseShellFolderWindow(const std::string& group)
+{
+    HWND folder = nullptr;
+    WaitUntil(
+        [&] {
+            folder = FindWindowA(ShellFolderClass, group.c_str());
+            return folder != nullptr;
+        },
+        ShellFolderWindowMilliseconds);
+    if (folder != nullptr) {
+        PostMessageA(folder, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntilGone(folder, ShellFolderWindowMilliseconds))
+            << "the shell's folder window stayed";
+    }
+}
+
 // One resident tray program driven through its icon in the taskbar.
 class ResidentTray {
 public:
