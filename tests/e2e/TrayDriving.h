@@ -302,15 +302,38 @@ public:
 
     // Presses the icon and waits for the program's menu.  On a busy machine
     // Wine can take a press that follows the pointer's move at once at the
-    // pointer's old place, and no menu comes; the icon is pressed again.
+    // pointer's old place, and no menu comes; the icon is pressed again.  A
+    // window under that place may have opened a menu of its own, which would
+    // take every further press; it is ended first.
     HWND OpenMenu(MouseButton button)
     {
+        constexpr DWORD anyProcess = 0;
         for (int attempt = 0; attempt < MenuPressAttempts; ++attempt) {
             EXPECT_TRUE(icon_->Press(button));
             if (HWND menu = WaitForMenu(Id(), MenuAppearsMilliseconds / MenuPressAttempts))
                 return menu;
+            if (!VisibleWindows(MenuClass, anyProcess).empty()) {
+                PressKey(VK_ESCAPE);
+                WaitUntilGone(MenuClass, MenuClosesMilliseconds);
+            }
         }
         return nullptr;
+    }
+
+    // What stood in the way of a press that opened no menu, with a picture
+    // of the whole screen.
+    std::string WhyNoMenu() const
+    {
+        SaveScreenshot(GetDesktopWindow(), "NoMenu");
+        HWND under = GetAncestor(WindowFromPoint(icon_->Point()), GA_ROOT);
+        HWND foreground = GetForegroundWindow();
+        DWORD_PTR ignored = 0;
+        const bool answers
+            = SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, MessageAnswerMilliseconds, &ignored)
+            != 0;
+        return "under the icon: " + ClassOf(under) + " \"" + WindowText(under)
+            + "\"; foreground: " + ClassOf(foreground) + " \"" + WindowText(foreground) + "\"; the program "
+            + (answers ? "answers" : "does not answer");
     }
 
     bool MenuCloses() const { return WaitUntilGone(MenuClass, MenuClosesMilliseconds, Id()); }
@@ -326,7 +349,7 @@ public:
         bool closed = false;
         for (int opening = 0; opening < MenuOpenings && !closed; ++opening) {
             HWND menu = OpenMenu(button);
-            ASSERT_NE(menu, nullptr) << "the press opened no menu";
+            ASSERT_NE(menu, nullptr) << "the press opened no menu; " << WhyNoMenu();
             if (!shot.empty() && opening == 0) {
                 // Only the picture waits for the menu's first paint.
                 Sleep(MenuPaintedMilliseconds);
