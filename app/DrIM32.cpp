@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DrIMFM.h"
+#include "app/FailFast.h"
 #include "app/Forwarding.h"
 #include "app/SettingsStore.h"
 #include "app/StartDecision.h"
@@ -55,6 +56,7 @@ int RunMainForm(std::unique_ptr<Form> form)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    InstallFailFastHandlers();
     Application& application = Application::Get();
     application.SetTitle(ApplicationTitle);
     SetProgramValues();

@@ -3,9 +3,9 @@
 #include "app/KeepAwakeTick.h"
 #include "app/SettingsStore.h"
 #include "app/Switches.h"
+#include "app/TrayMenuText.h"
 #include "dialogs/images/ImageIds.h"
 #include "gui/Application.h"
-#include "platform/Errors.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 
@@ -74,14 +74,12 @@ TSDRIM32PALUN::TSDRIM32PALUN()
 
     taskTray1_.OnMouseDown
         = [this](TTaskTray&, TrayMouseButton button, unsigned, int, int) { TaskTray1MouseDown(button); };
-    taskTray1_.SetTipString(TrayWindowCaption);
-    taskTray1_.SetIcon(ownIcon_);
-    try {
-        taskTray1_.SetRegistered(true);
-    } catch (const DrimError&) {
-        // No tray yet (the shell is still starting): the icon is added when
-        // the taskbar announces itself.
-    }
+    // Results not looked at: nothing reaches the shell before the icon is
+    // registered, and with no tray yet (the shell is still starting) the
+    // icon is added when the taskbar announces itself.
+    static_cast<void>(taskTray1_.SetTipString(TrayWindowCaption));
+    static_cast<void>(taskTray1_.SetIcon(ownIcon_));
+    static_cast<void>(taskTray1_.SetRegistered(true));
     controller_.FinishCreation();
     SyncTimers();
 }
@@ -123,11 +121,9 @@ void TSDRIM32PALUN::Timer2Timer()
     const KeepAwakeController::Timer2Step step = controller_.Timer2Fired();
     SyncTimers();
     if (step.refresh) {
-        try {
-            taskTray1_.SetTipString(step.refresh->tip);
-        } catch (const DrimError&) {
-            // The shell refused the change; the tick still has to happen.
-        }
+        // Result not looked at: the shell refused the change, which the
+        // next refresh tries again; the tick still has to happen.
+        static_cast<void>(taskTray1_.SetTipString(step.refresh->tip));
         SetTrayIcon(step.refresh->picture);
     }
     if (!step.tick)
@@ -157,11 +153,9 @@ void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)
         icon = ModeIcon(image2_, IDI_IMAGE2);
         break;
     }
-    try {
-        taskTray1_.SetIcon(icon);
-    } catch (const DrimError&) {
-        // Tried again at the next change.
-    }
+    // Result not looked at: a refused picture is tried again at the next
+    // change.
+    static_cast<void>(taskTray1_.SetIcon(icon));
 }
 
 HICON TSDRIM32PALUN::ModeIcon(HICON& icon, int id)
@@ -191,27 +185,31 @@ bool TSDRIM32PALUN::FormCloseQuery()
     }
     closing_ = true;
     Application::Get().ProcessMessages();
-    try {
-        const std::int32_t modeAtCloseStart = controller_.Mode();
-        // Twice, with messages let run in between: a timer message or
-        // command handled meanwhile must not find the timer running.
-        controller_.Stop();
-        SyncTimers();
-        Application::Get().ProcessMessages();
-        controller_.Stop();
-        SyncTimers();
-        Application::Get().ProcessMessages();
-        taskTray1_.SetRegistered(false);
-        WinHelpA(Handle(), HelpFilePath().c_str(), HELP_QUIT, 0);
-        settings_.mySoft = controller_.MySoft();
-        // Until the menus exist the two ticks are still the ones read at start.
-        if (MenusBuilt()) {
-            settings_.startTicked = popupMenu1_.Find("PST0")->Checked();
-            settings_.offAtStartTicked = popupMenu1_.Find("PST1")->Checked();
-        }
-        WriteTraySettings(modeAtCloseStart, settings_);
-    } catch (...) {
-        closing_ = false;
+    const std::int32_t modeAtCloseStart = controller_.Mode();
+    // Twice, with messages let run in between: a timer message or command
+    // handled meanwhile must not find the timer running.
+    controller_.Stop();
+    SyncTimers();
+    Application::Get().ProcessMessages();
+    controller_.Stop();
+    SyncTimers();
+    Application::Get().ProcessMessages();
+    // Result not looked at: taking the icon out cannot be refused.
+    static_cast<void>(taskTray1_.SetRegistered(false));
+    WinHelpA(Handle(), HelpFilePath().c_str(), HELP_QUIT, 0);
+    settings_.mySoft = controller_.MySoft();
+    // Until the menus exist the two ticks are still the ones read at start.
+    if (MenusBuilt()) {
+        settings_.startTicked = popupMenu1_.Find("PST0")->Checked();
+        settings_.offAtStartTicked = popupMenu1_.Find("PST1")->Checked();
+    }
+    // The program still ends: the user asked for it, and the settings of
+    // the next start are then the ones saved before.
+    if (const Result<> saved = WriteTraySettings(modeAtCloseStart, settings_); !saved) {
+        std::string message(TrayText::SettingsSaveFailed);
+        message += '\n';
+        message += saved.Message();
+        ShowTrayMessage(message);
     }
     return true;
 }

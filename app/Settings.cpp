@@ -1,9 +1,8 @@
 #include "app/Settings.h"
 
-#include "platform/Errors.h"
+#include "base/DecimalText.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
-#include "text/DecimalText.h"
 #include "text/YeNADDCUT.h"
 
 #include <algorithm>
@@ -194,15 +193,15 @@ std::string QuotedValue(std::string_view text)
 
 } // namespace
 
-std::int32_t ReadInstalledVersion(const SettingValue& version)
+Result<std::int32_t> ReadInstalledVersion(const SettingValue& version)
 {
     if (IsMissingOrEmptyText(version))
         return VersionNotInstalled;
     if (version.kind == SettingValue::Kind::WrongType)
-        throw EConvertError("レジストリ値 'Version' の型が正しくありません");
+        return Failure { "レジストリ値 'Version' の型が正しくありません" };
     if (const auto number = ParseSettingInt(version.text))
         return *number;
-    throw EConvertError(QuotedValue(version.text) + " は有効な整数値ではありません");
+    return Failure { QuotedValue(version.text) + " は有効な整数値ではありません" };
 }
 
 LinkPaths BuildLinkPaths(const SettingValue& programs, const SettingValue& desktop,

@@ -5,7 +5,8 @@
 // for unparsable ones, the values written back, and the shortcut paths.
 // The registry access itself lives in the Win32 layer.
 
-#include "platform/RegistryValue.h"
+#include "base/RegistryValue.h"
+#include "base/Result.h"
 
 #include <cstdint>
 #include <optional>
@@ -51,8 +52,8 @@ std::string HelpCaption(std::int32_t version);
 
 // "Version" as the program's start reads it: missing or empty is 255, but an
 // unparsable text or a value that is not a string ends the start, so this
-// throws EConvertError with a text naming the value.
-std::int32_t ReadInstalledVersion(const SettingValue& version);
+// fails with a text naming the value.
+Result<std::int32_t> ReadInstalledVersion(const SettingValue& version);
 
 // The three shortcut files the tray menu works on.  A path whose folder
 // value ("Programs", "Desktop" or "Startup") is missing, empty or not a

@@ -20,14 +20,16 @@ TraySettings ReadTraySettings()
         Read(key, ValueOnOff), Read(key, ValueStart), Read(key, ValueHozon), Read(key, ValueMySoft));
 }
 
-void WriteTraySettings(std::int32_t modeAtCloseStart, const TraySettings& settings)
+Result<> WriteTraySettings(std::int32_t modeAtCloseStart, const TraySettings& settings)
 {
+    const Failure failed { "HKEY_CURRENT_USER\\" + std::string(SettingsKey) };
     const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, SettingsKey);
     if (!key)
-        return;
+        return failed;
     for (const auto& [name, value] : TraySettingsToSave(modeAtCloseStart, settings))
         if (!key->WriteString(name, value))
-            return;
+            return failed;
+    return {};
 }
 
 LinkPaths ReadLinkPaths()

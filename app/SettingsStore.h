@@ -5,10 +5,14 @@
 
 #include "app/Settings.h"
 
+#include "base/Result.h"
+
 #include <cstdint>
+#include <string>
 
 TraySettings ReadTraySettings();
-// Writes the four tray values; the first failure abandons the rest.
-void WriteTraySettings(std::int32_t modeAtCloseStart, const TraySettings& settings);
+// Writes the four tray values; the first failure abandons the rest and
+// fails with the key's name.
+Result<> WriteTraySettings(std::int32_t modeAtCloseStart, const TraySettings& settings);
 LinkPaths ReadLinkPaths();
 SettingValue ReadVersionValue();

@@ -1,6 +1,5 @@
 #include "app/StartDecision.h"
 
-#include "platform/Errors.h"
 #include "program/ProgramValues.h"
 
 StartDecision DecideStart(const StartFacts& facts, const Callback<SettingValue()>& readVersion)
@@ -14,13 +13,10 @@ StartDecision DecideStart(const StartFacts& facts, const Callback<SettingValue()
     if (facts.trayWindowExists)
         return { StartRole::ForwardToTray, RunMode::Normal, {} };
 
-    std::int32_t installed = 0;
-    try {
-        installed = ReadInstalledVersion(readVersion());
-    } catch (const EConvertError& error) {
-        return { StartRole::VersionError, RunMode::Normal, error.what() };
-    }
-    if (installed == ProgramVersion)
+    const Result<std::int32_t> installed = ReadInstalledVersion(readVersion());
+    if (!installed)
+        return { StartRole::VersionError, RunMode::Normal, installed.Message() };
+    if (*installed == ProgramVersion)
         return { StartRole::TrayWindow, RunMode::Normal, {} };
     if (facts.setupWindowExists)
         return { StartRole::ExitSilently, RunMode::Normal, {} };

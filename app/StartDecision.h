@@ -4,7 +4,7 @@
 // window exists.
 
 #include "app/Settings.h"
-#include "gui/Callback.h"
+#include "base/Callback.h"
 #include "program/RunMode.h"
 
 #include <string>

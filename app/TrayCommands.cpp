@@ -4,12 +4,12 @@
 
 #include "app/TrayMenuText.h"
 #include "gui/Application.h"
-#include "platform/Errors.h"
+#include "platform/CopyUnit.h"
+#include "platform/WinExec.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
-#include "setup/Progman.h"
-#include "setup/ProgmanLink.h"
-#include "text/CopyUnit.h"
+#include "shell/Progman.h"
+#include "shell/ProgmanLink.h"
 
 namespace {
 
@@ -46,11 +46,11 @@ void TSDRIM32PALUN::PMR_MYSOFTClick(MenuItem& sender)
 void TSDRIM32PALUN::PMR_SS_SETClick()
 {
     const HourglassCursor hourglass;
-    try {
-        std::string command = DisplayPropertiesCommand;
-        command += DisplayPropertiesApplet;
-        WinExec(command.c_str(), SW_SHOW);
-    } catch (const std::exception&) {
+    std::string command = DisplayPropertiesCommand;
+    command += DisplayPropertiesApplet;
+    // A command that could not be started is told to the user rather than
+    // left for them to wait on.
+    if (!StartCommandLine(command, SW_SHOW)) {
         Application::Get().ProcessMessages();
         ShowTrayMessage(TrayText::DisplayPropertiesFailed);
         Repaint();
@@ -100,17 +100,11 @@ void TSDRIM32PALUN::MDESK_SETClick(MenuItem& sender)
     } else if (LinkExists(links_.desktop)) {
         ShowTrayMessage(TrayText::DesktopAlreadyRegistered);
     } else {
-        bool copied = false;
         // Without a desktop or group folder there is nothing to copy from or
-        // to; a path relative to the current folder would be wrong.
-        if (!links_.desktop.empty() && !links_.group.empty()) {
-            try {
-                FileCopyKeepDate(links_.group, links_.desktop);
-                copied = true;
-            } catch (const DrimError&) {
-                copied = false;
-            }
-        }
+        // to; a path relative to the current folder would be wrong.  The
+        // message below names both paths, so the copy's own text is not shown.
+        const bool copied = !links_.desktop.empty() && !links_.group.empty()
+            && static_cast<bool>(FileCopyKeepDate(links_.group, links_.desktop));
         if (!copied) {
             std::string message(ItemTitle);
             message += '\n';

@@ -29,5 +29,6 @@ inline constexpr std::string_view StartupGroupUnknown
     = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
 inline constexpr std::string_view DesktopAlreadyRegistered = "デスクトップには、既に登録されています☆☆☆";
 inline constexpr std::string_view DesktopCopyFailed = "デスクトップへの登録に失敗しました・・・";
+inline constexpr std::string_view SettingsSaveFailed = "エラー：設定の保存に失敗しました・・・";
 
 } // namespace TrayText

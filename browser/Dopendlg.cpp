@@ -3,7 +3,6 @@
 #include "browser/Dirview.h"
 #include "dialogs/Placement.h"
 #include "gui/Application.h"
-#include "platform/Errors.h"
 #include "platform/ModulePath.h"
 #include "text/YeNADDCUT.h"
 
@@ -35,7 +34,7 @@ public:
 
 } // namespace
 
-std::string TDIROPENDLG::Execute()
+Result<std::string> TDIROPENDLG::Execute()
 {
     const std::string program = RunningProgramPath();
     const std::string programFolder = ProgramFolderOf(program);
@@ -44,11 +43,10 @@ std::string TDIROPENDLG::Execute()
     PlaceDialog(view.Handle(), SourceHandle);
     Listing& listing = view.FolderListing();
     listing.FillDrives(program.empty() ? '\0' : program[0]);
-    try {
-        listing.GoToFolder(Directory.empty() ? programFolder : Directory);
-    } catch (const DrimError&) {
-        listing.GoToFolder(programFolder);
-    }
+    // The window is gone before the caller shows the failure.
+    if (!listing.GoToFolder(Directory.empty() ? programFolder : Directory)
+        && !listing.GoToFolder(programFolder))
+        return Failure { std::string(RecoveryFailedMessage) };
     view.ShowChosenFolder();
     view.SetListColors(StandardColor);
     view.SetTitle(Title);

@@ -3,8 +3,11 @@
 // TDIROPENDLG: the folder browser as a component.  Execute shows the browser
 // window modally over SourceHandle and returns the chosen folder in lower
 // case, without a trailing backslash except a drive root's ("c:\"), or an
-// empty string when the user cancelled.
+// empty string when the user cancelled.  When neither the folder asked for
+// nor the program's own can be listed it fails with the browser's message,
+// and the caller shows it.
 
+#include "base/Result.h"
 #include "gui/Component.h"
 
 #include <windows.h>
@@ -18,5 +21,5 @@ public:
     HWND SourceHandle = nullptr; // centred on it; 0: the main window
     bool StandardColor = true; // the lists on the system's window colour
 
-    std::string Execute();
+    Result<std::string> Execute();
 };

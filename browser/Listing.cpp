@@ -1,6 +1,6 @@
 #include "browser/Listing.h"
 
-#include "text/DecimalText.h"
+#include "base/DecimalText.h"
 #include "text/M_Case.h"
 #include "text/YeNADDCUT.h"
 
@@ -22,8 +22,6 @@ constexpr std::string_view DriveErrorMessage = "ドライブ・エラー発生\n
 constexpr std::string_view FolderErrorMessage = "フォルダー・エラー発生\nエラーを回避してみます。";
 constexpr std::string_view FileListErrorMessage
     = "ファイルリスト・エラー発生\n別のドライブか、フォルダーを選択してみて下さい";
-constexpr std::string_view RecoveryFailedMessage
-    = "エラー回避に失敗しました\n別のドライブか、フォルダーを選択してみて下さい";
 
 // A subfolder is listed when it is neither hidden nor system; a file when
 // it is neither a folder nor a volume label, hidden and system files
@@ -137,26 +135,29 @@ void Listing::FillDrives(char programDrive)
     SelectDriveEntry(own);
     // A program started from a path without a drive letter has no entry to
     // label; the browser still opens.
+    // The entry's label only: the drive was found by its type a moment ago,
+    // so a failure here has nothing to tell.
     if (own)
-        UpdateDriveItem(programDrive);
+        static_cast<void>(UpdateDriveItem(programDrive));
 }
 
-void Listing::UpdateDriveItem(char letter)
+Result<> Listing::UpdateDriveItem(char letter)
 {
     const auto kind = DriveKindOfType(files_.DriveType(letter));
     if (!kind)
-        return;
+        return {};
     const std::string text = *kind == DriveKind::Network ? NetworkNameText(letter) : VolumeLabelText(letter);
     if (text.empty())
-        return;
+        return {};
     if (!selectedDrive_)
-        throw EFolderError("No drive selected");
+        return Failure { "No drive selected" };
     const std::string label = NameLower(text);
     DriveEntry& entry = drives_[*selectedDrive_];
     entry.text.resize(1);
     entry.text += ':';
     entry.text += label;
     view_.SetDriveText(*selectedDrive_, entry.text);
+    return {};
 }
 
 std::string Listing::VolumeLabelText(char letter) const
@@ -175,18 +176,19 @@ std::string Listing::NetworkNameText(char letter) const
     return VolumeLabelText(letter);
 }
 
-void Listing::DriveReady(char letter) const
+Result<> Listing::DriveReady(char letter) const
 {
     if (!files_.DiskAnswers(UpperAscii(letter)))
-        throw EDriveError("Drive not ready");
+        return Failure { "Drive not ready" };
+    return {};
 }
 
 void Listing::SelectDrive(char letter)
 {
-    try {
-        DriveReady(letter);
-        UpdateDriveItem(letter);
-    } catch (const DrimError&) {
+    Result<> ready = DriveReady(letter);
+    if (ready)
+        ready = UpdateDriveItem(letter);
+    if (!ready) {
         view_.ShowMessage(DriveErrorMessage, true);
         const std::string& last = memory_.fileListFolder;
         const bool ownDrive = last.empty() || UpperAscii(letter) == UpperAscii(last[0]);
@@ -207,11 +209,11 @@ void Listing::DriveChosen(std::size_t index)
     SelectDrive(WithoutCaseBit(drives_[index].text[0]));
 }
 
-void Listing::GoToFolder(const std::string& path)
+Result<> Listing::GoToFolder(const std::string& path)
 {
     const std::string p = YenCut(path);
     if (p.empty() || !files_.SetCurrentFolder(p))
-        throw EFolderError("Folder not found");
+        return Failure { "Folder not found" };
     remembered_.Remember(p);
     const char drive = WithoutCaseBit(p[0]);
     std::optional<std::size_t> entry;
@@ -220,9 +222,10 @@ void Listing::GoToFolder(const std::string& path)
             entry = i;
     }
     if (!entry)
-        throw EFolderError("Drive not listed");
+        return Failure { "Drive not listed" };
     SelectDriveEntry(entry);
     SelectDrive(p[0]);
+    return {};
 }
 
 void Listing::RecoverListing(const std::string& path)
@@ -232,16 +235,8 @@ void Listing::RecoverListing(const std::string& path)
         return;
     }
     const DepthGuard guard(recoveryDepth_);
-    try {
-        GoToFolder(path);
+    if (GoToFolder(path) || GoToFolder(FallbackRoot()))
         return;
-    } catch (const DrimError&) {
-    }
-    try {
-        GoToFolder(FallbackRoot());
-        return;
-    } catch (const DrimError&) {
-    }
     view_.ShowMessage(RecoveryFailedMessage, false);
 }
 
@@ -250,19 +245,14 @@ void Listing::ShowFolder(const std::string& path)
     // Both lists of one folder come from one search of "*.*"; the found
     // entries are kept for this listing only.
     const SearchReuse reuse(lastSearch_);
-    try {
-        BuildFolderList(path);
-    } catch (const DrimError&) {
+    if (!BuildFolderList(path)) {
         view_.ShowMessage(FolderErrorMessage, true);
         RecoverListing(path.empty() ? FallbackRoot() : RootOf(path[0]));
         return;
     }
     view_.RepaintFolders();
-    try {
-        BuildFileList(memory_.currentFolder);
-    } catch (const DrimError&) {
+    if (!BuildFileList(memory_.currentFolder))
         view_.ShowMessage(FileListErrorMessage, false);
-    }
 }
 
 void Listing::OpenFolderEntry(std::size_t index)
@@ -275,18 +265,21 @@ void Listing::OpenFolderEntry(std::size_t index)
         ShowFolder(*path);
 }
 
-void Listing::BuildFolderList(const std::string& path)
+Result<> Listing::BuildFolderList(const std::string& path)
 {
     view_.SetFolderCount(FolderCountPending);
     std::string p = YenCut(path);
     if (p.empty() || !files_.SetCurrentFolder(p))
-        throw EFolderError("Folder not found");
+        return Failure { "Folder not found" };
     p = NameLower(p);
     memory_.currentFolder = p;
     remembered_.Remember(p);
     p = YenAdd(p);
 
-    std::vector<std::string> subfolders = Search(p + "*.*", EntryKind::Folder);
+    Result<std::vector<std::string>> found = Search(p + "*.*", EntryKind::Folder);
+    if (!found)
+        return Failure { found.Message() };
+    std::vector<std::string>& subfolders = *found;
     SortUniqueNames(
         subfolders, [this](std::string_view a, std::string_view b) { return files_.CompareNames(a, b); });
 
@@ -304,14 +297,15 @@ void Listing::BuildFolderList(const std::string& path)
     memory_.currentIndex = components.size() - 1;
     view_.SetFolders(folders_, memory_.currentIndex);
     view_.SetFolderCount(DecimalText(static_cast<long>(folders_.size())) + CountUnit);
+    return {};
 }
 
-void Listing::BuildFileList(const std::string& folder)
+Result<> Listing::BuildFileList(const std::string& folder)
 {
     view_.SetFileCount(FileCountPending);
     std::string f = YenCut(folder);
     if (f.empty() || !files_.SetCurrentFolder(f))
-        throw EFolderError("Folder not found");
+        return Failure { "Folder not found" };
     f = NameLower(f);
     memory_.fileListFolder = f;
     f = YenAdd(f);
@@ -320,29 +314,29 @@ void Listing::BuildFileList(const std::string& folder)
     for (const std::string_view mask : SplitMasks(FileMasks)) {
         if (mask.empty())
             continue;
-        try {
-            std::string pattern = f;
-            pattern += mask;
-            std::vector<std::string> found = Search(pattern, EntryKind::File);
-            names.insert(
-                names.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
-        } catch (const DrimError&) {
+        std::string pattern = f;
+        pattern += mask;
+        Result<std::vector<std::string>> found = Search(pattern, EntryKind::File);
+        if (!found) {
             view_.SetFiles({});
-            throw;
+            return Failure { found.Message() };
         }
+        names.insert(
+            names.end(), std::make_move_iterator(found->begin()), std::make_move_iterator(found->end()));
     }
     SortNames(names, [this](std::string_view a, std::string_view b) { return files_.CompareNames(a, b); });
     view_.SetFiles(names);
     view_.SetFileCount(" " + DecimalText(static_cast<long>(names.size())) + CountUnit);
+    return {};
 }
 
 // The lower-case names of the listed entries the pattern finds.
-std::vector<std::string> Listing::Search(const std::string& pattern, EntryKind kind)
+Result<std::vector<std::string>> Listing::Search(const std::string& pattern, EntryKind kind)
 {
     if (!lastSearch_ || lastSearch_->pattern != pattern) {
         std::optional<std::vector<FoundEntry>> entries = files_.Find(pattern);
         if (!entries)
-            throw EFolderError("Folder not readable");
+            return Failure { "Folder not readable" };
         lastSearch_ = FoundEntries { pattern, std::move(*entries) };
     }
     const std::optional<FoundEntries>& found = lastSearch_;

@@ -7,27 +7,15 @@
 // cannot be read, telling the user in the timed message box.  Every name it
 // shows, and the folder it reports, is in lower case.
 
+#include "base/Result.h"
 #include "browser/FolderPath.h"
 #include "browser/ListingWorld.h"
-#include "platform/Errors.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
-
-// A drive that does not answer.  Always caught inside the listing.
-class EDriveError : public DrimError {
-public:
-    using DrimError::DrimError;
-};
-
-// A folder that cannot be made current or searched, or a drive without an
-// entry in the drive list.
-class EFolderError : public DrimError {
-public:
-    using DrimError::DrimError;
-};
 
 // What the listing keeps for the whole process, from one showing of the
 // browser to the next.
@@ -36,6 +24,10 @@ struct ListingMemory {
     std::size_t currentIndex = 0; // the current folder's own entry
     std::string fileListFolder; // the folder of the last file list; empty at first
 };
+
+// Shown when neither a folder nor the fallbacks behind it can be listed.
+inline constexpr std::string_view RecoveryFailedMessage
+    = "エラー回避に失敗しました\n別のドライブか、フォルダーを選択してみて下さい";
 
 // The file masks of the file list, separated by ";".
 inline constexpr const char* FileMasks = "*.*";
@@ -60,9 +52,9 @@ public:
 
     // Lists the drives and selects the entry of `programDrive`.
     void FillDrives(char programDrive);
-    // Lists `path` and selects its drive; throws EFolderError when the
-    // folder cannot be made current or its drive has no entry.
-    void GoToFolder(const std::string& path);
+    // Lists `path` and selects its drive; fails when the folder cannot be
+    // made current or its drive has no entry, and then lists nothing.
+    Result<> GoToFolder(const std::string& path);
     // Switches the listing to the drive; reports and recovers from errors.
     void SelectDrive(char letter);
     // The user chose the drive list's entry `index`.
@@ -84,13 +76,13 @@ public:
     void ForgetFolders() { remembered_.Clear(); }
 
 private:
-    void UpdateDriveItem(char letter);
+    Result<> UpdateDriveItem(char letter);
     std::string VolumeLabelText(char letter) const;
     std::string NetworkNameText(char letter) const;
-    void DriveReady(char letter) const;
-    void BuildFolderList(const std::string& path);
-    void BuildFileList(const std::string& folder);
-    std::vector<std::string> Search(const std::string& pattern, EntryKind kind);
+    Result<> DriveReady(char letter) const;
+    Result<> BuildFolderList(const std::string& path);
+    Result<> BuildFileList(const std::string& folder);
+    Result<std::vector<std::string>> Search(const std::string& pattern, EntryKind kind);
     std::string FallbackRoot() const;
     void SelectDriveEntry(std::optional<std::size_t> index);
 

@@ -37,8 +37,7 @@ function(drim_release_options target)
     set(release "$<CONFIG:Release>")
     set(product "$<BOOL:$<TARGET_PROPERTY:DRIM_PRODUCT>>")
     # -fno-rtti: nothing asks a type at run time, and the type records came
-    # to 8 KB of the program.  Exceptions keep the records of the types they
-    # throw and catch.
+    # to 8 KB of the program.
     target_compile_options(${target} PRIVATE
         "$<${release}:-Os;-ffunction-sections;-fdata-sections;-flto;-ffat-lto-objects>"
         "$<$<AND:${release},$<COMPILE_LANGUAGE:CXX>>:-fno-rtti>")
@@ -98,16 +97,21 @@ function(drim_product_options target)
     endforeach()
 endfunction()
 
-# The program's own code, in the Windows tree: the program runs one thread,
-# so a function's static needs no lock around its first initialisation
-# (the locks' calls and the library's guard code came to 8 KB).  The tests
-# link the same code and run it on their main thread only; their own code
-# and the window probe, whose threads watch the program from outside, keep
-# the locks.
-function(drim_single_threaded target)
+# The program's own code, in every tree, so that the code under test is the
+# code shipped.  It has no exceptions: failures are returned as values, and
+# what the library cannot return ends the program through its failure box.
+# The tests' own code keeps exceptions, which GoogleTest uses.
+# In the Windows tree the program runs one thread, so a function's static
+# needs no lock around its first initialisation (the locks' calls and the
+# library's guard code came to 8 KB).  The tests link the same code and run
+# it on their main thread only; their own code and the window probe, whose
+# threads watch the program from outside, keep the locks.  Nothing unwinds
+# the program's stack, so its release code carries no unwind tables.
+function(drim_product_code target)
+    target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>")
     if(WIN32)
         target_compile_options(${target} PRIVATE
-            "$<$<AND:$<CONFIG:Release>,$<COMPILE_LANGUAGE:CXX>>:-fno-threadsafe-statics>")
+            "$<$<AND:$<CONFIG:Release>,$<COMPILE_LANGUAGE:CXX>>:-fno-threadsafe-statics;-fno-asynchronous-unwind-tables>")
     endif()
 endfunction()
 

@@ -6,7 +6,7 @@
 // box font, the platform's frame of a dialog window) and go out as the box's
 // outer size and each control's rectangle in client coordinates.
 
-#include "gui/Callback.h"
+#include "base/Callback.h"
 #include "gui/Geometry.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "dialogs/Countdown.h"
 
-#include "text/DecimalText.h"
+#include "base/DecimalText.h"
 
 #include <charconv>
 #include <limits>

@@ -39,13 +39,13 @@ std::string CountStartText(std::int32_t timerCount);
 // component.
 class CountTextTable {
 public:
-    void Set(int slot, std::int32_t start) { texts_[Index(slot)] = CountStartText(start); }
-    const std::string& Text(int slot) const { return texts_[Index(slot)]; }
+    // A slot outside the table fails the library's bounds check.
+    void Set(int slot, std::int32_t start) { texts_.at(Index(slot)) = CountStartText(start); }
+    const std::string& Text(int slot) const { return texts_.at(Index(slot)); }
     // What the countdown label shows before the first tick.
     std::string StartLabel(int slot) const;
 
 private:
-    // Throws ERangeError for a slot outside the table.
     static std::size_t Index(int slot);
 
     std::array<std::string, SlotCount> texts_;

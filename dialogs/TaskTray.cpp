@@ -4,7 +4,6 @@
 #include "gui/Application.h"
 #include "gui/Form.h"
 #include "gui/Menu.h"
-#include "platform/Errors.h"
 
 #include <cstring>
 #include <shellapi.h>
@@ -55,11 +54,7 @@ TrayProcessState& State()
 LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == TrayCallbackMessage) {
-        try {
-            TTaskTray::HandleCallback(wParam, lParam);
-        } catch (...) {
-            // An event handler's failure must not unwind into the shell.
-        }
+        TTaskTray::HandleCallback(wParam, lParam);
         return 0;
     }
     if (message == WM_NCDESTROY && State().notifyWindow == window)
@@ -147,40 +142,40 @@ void TTaskTray::ComponentDestroyed(Component* component)
         popupMenuR_ = nullptr;
 }
 
-void TTaskTray::SetTipString(std::string_view tip)
+Result<> TTaskTray::SetTipString(std::string_view tip)
 {
     if (tip == tipString_)
-        return;
+        return {};
     tipString_ = tip;
-    UpdateIcon();
+    return UpdateIcon();
 }
 
-void TTaskTray::SetIcon(HICON icon)
+Result<> TTaskTray::SetIcon(HICON icon)
 {
     if (icon != nullptr && icon == icon_.Get())
-        return;
+        return {};
     if (icon == nullptr) {
         icon_.Reset();
         DeleteIcon();
-        return;
+        return {};
     }
     icon_.Reset(CopyIcon(icon));
-    UpdateIcon();
+    return UpdateIcon();
 }
 
-void TTaskTray::SetIconID(int id)
+Result<> TTaskTray::SetIconID(int id)
 {
     if (id < 1)
-        throw EInvalidOperation("0以下は指定できません");
+        return Failure { "0以下は指定できません" };
     if (id == iconID_)
-        return;
+        return {};
     auto& list = State().iconIDList;
     auto entry = list.begin();
     while (entry != list.end() && !(entry->first == iconID_ && entry->second == this))
         ++entry;
     for (const auto& other : list)
         if (other.first == id)
-            throw EInvalidOperation("同じアイコン識別子が有ります");
+            return Failure { "同じアイコン識別子が有ります" };
     if (registered_) {
         DeleteIcon();
         registered_ = true;
@@ -188,28 +183,29 @@ void TTaskTray::SetIconID(int id)
     iconID_ = id;
     if (entry != list.end())
         entry->first = id;
-    UpdateIcon();
+    return UpdateIcon();
 }
 
-void TTaskTray::SetRegistered(bool registered)
+Result<> TTaskTray::SetRegistered(bool registered)
 {
     if (registered == registered_)
-        return;
-    if (registered) {
-        if (!icon_)
-            throw EInvalidOperation("アイコンが指定されていません");
-        registered_ = true;
-        UpdateIcon();
-    } else {
+        return {};
+    if (!registered) {
         DeleteIcon();
+        return {};
     }
-    registered_ = registered;
+    if (!icon_)
+        return Failure { "アイコンが指定されていません" };
+    // Registered even when the shell refuses the icon: the next change, or
+    // a restarted taskbar, adds it.
+    registered_ = true;
+    return UpdateIcon();
 }
 
-void TTaskTray::UpdateIcon()
+Result<> TTaskTray::UpdateIcon()
 {
     if (!registered_)
-        return;
+        return {};
     TrayProcessState& state = State();
     if (state.notifyWindow == nullptr)
         state.notifyWindow = CreateNotifyWindow(owner_.Handle());
@@ -225,8 +221,9 @@ void TTaskTray::UpdateIcon()
     std::memset(record_.szTip, 0, sizeof record_.szTip);
     std::memcpy(record_.szTip, tip.data(), tip.size());
     if (!state.shellNotify(iconAdded_ ? NIM_MODIFY : NIM_ADD, &record_))
-        throw EInvalidOperation("タスクトレイに登録できません");
+        return Failure { "タスクトレイに登録できません" };
     iconAdded_ = true;
+    return {};
 }
 
 void TTaskTray::DeleteIcon()
@@ -247,12 +244,9 @@ void TTaskTray::TaskbarCreated()
     if (iconAdded_)
         State().shellNotify(NIM_DELETE, &record_);
     iconAdded_ = false;
-    try {
-        UpdateIcon();
-    } catch (const DrimError&) {
-        // The new shell refused the icon; the next tip or picture change
-        // tries again.
-    }
+    // Result not looked at: when the new shell refuses the icon, the next
+    // tip or picture change tries again.
+    static_cast<void>(UpdateIcon());
 }
 
 void TTaskTray::DblClick(TrayMouseButton button)

@@ -4,7 +4,8 @@
 // shell's callback messages into mouse events.  All components of the
 // process share one hidden notify window and are told apart by IconID.
 
-#include "gui/Callback.h"
+#include "base/Callback.h"
+#include "base/Result.h"
 #include "gui/Component.h"
 #include "platform/GdiHandles.h"
 
@@ -57,19 +58,21 @@ public:
     void SetPopupMenuR(PopupMenu* menu);
 
     const std::string& TipString() const { return tipString_; }
-    void SetTipString(std::string_view tip);
+    // This and the setters below fail with the text of the refusal when the
+    // shell does not take the change or the state does not allow it.
+    Result<> SetTipString(std::string_view tip);
 
     // The component's own copy of the picture.
     HICON Icon() const { return icon_.Get(); }
     // Copies the picture of `icon`; nullptr clears it and takes the icon
     // out of the tray.
-    void SetIcon(HICON icon);
+    Result<> SetIcon(HICON icon);
 
     int IconID() const { return iconID_; }
-    void SetIconID(int id);
+    Result<> SetIconID(int id);
 
     bool Registered() const { return registered_; }
-    void SetRegistered(bool registered);
+    Result<> SetRegistered(bool registered);
 
     bool IconAdded() const { return iconAdded_; }
     const NotifyIconRecord& Record() const { return record_; }
@@ -80,7 +83,7 @@ public:
     MouseEvent OnMouseUp;
 
     virtual void DeleteIcon();
-    virtual void UpdateIcon();
+    virtual Result<> UpdateIcon();
     virtual void DblClick(TrayMouseButton button);
     virtual void MouseDown(TrayMouseButton button, unsigned shift, int x, int y);
     virtual void MouseMove(int x, int y);

@@ -5,7 +5,7 @@
 // is a system control created inside its form, owned by the form (see
 // Form::Add) and destroyed with it.
 
-#include "gui/Callback.h"
+#include "base/Callback.h"
 #include "gui/Geometry.h"
 #include "platform/GdiHandles.h"
 

@@ -341,13 +341,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (form == nullptr)
         return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        return form->Dispatch(message, wParam, lParam);
-    } catch (...) {
-        // Nothing can unwind through the system's code that called us; the
-        // handlers report what they can themselves.
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    return form->Dispatch(message, wParam, lParam);
 }
 
 LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)

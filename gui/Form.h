@@ -2,11 +2,10 @@
 
 // A top-level window with a registered class name, declared by its derived
 // class and driven by its messages.  One window procedure serves every form:
-// it finds the form at WM_NCCREATE and stops every exception at the
-// boundary, where Windows could not unwind through it.
+// it finds the form at WM_NCCREATE and hands every message to the form.
 
-#include "gui/Callback.h"
-#include "gui/FlatMap.h"
+#include "base/Callback.h"
+#include "base/FlatMap.h"
 #include "platform/GdiHandles.h"
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 // state; the system menu is built from them each time the menu opens, so
 // the items can be changed freely in between (and by the OnPopup handler).
 
-#include "gui/Callback.h"
+#include "base/Callback.h"
 #include "gui/Component.h"
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 // by the form.  An interval of 0 never fires, whatever Enabled says;
 // changing either restarts the count.
 
-#include "gui/Callback.h"
+#include "base/Callback.h"
 #include "gui/Component.h"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 // as views, mostly of constants; the terminated copy the API needs is made
 // here, once, rather than at every call.
 
-#include "platform/RegistryValue.h"
+#include "base/RegistryValue.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "program/ProgramValues.h"
 
-#include "text/DecimalText.h"
+#include "base/DecimalText.h"
 
 namespace {
 

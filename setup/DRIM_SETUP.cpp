@@ -3,9 +3,9 @@
 #include "gui/Application.h"
 #include "gui/Look.h"
 #include "program/ProgramValues.h"
-#include "setup/Progman.h"
 #include "setup/SetupFiles.h"
 #include "setup/SetupTexts.h"
+#include "shell/Progman.h"
 
 namespace {
 

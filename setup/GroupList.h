@@ -4,7 +4,7 @@
 // list's order, the program's own groups at the bottom and the proposed one
 // selected.
 
-#include "gui/Callback.h"
+#include "base/Callback.h"
 
 #include <cstddef>
 #include <string>

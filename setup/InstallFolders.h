@@ -3,7 +3,7 @@
 // The levels of an install folder, as the installer creates them and the
 // uninstall copy removes them.  Paths are code page 932 byte strings.
 
-#include "gui/Callback.h"
+#include "base/Callback.h"
 
 #include <cstddef>
 #include <string>

@@ -1,9 +1,9 @@
 #include "setup/InstallRecord.h"
 
+#include "base/DecimalText.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
 #include "setup/SetupValues.h"
-#include "text/DecimalText.h"
 #include "text/YeNADDCUT.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -30,15 +31,13 @@ std::optional<WIN32_FIND_DATAA> FindFile(const std::string& path)
 
 std::optional<std::string> WindowsFolder()
 {
-    std::string buffer;
-    try {
-        buffer.assign(WindowsFolderBufferBytes, '\0');
-    } catch (const std::bad_alloc&) {
+    // Asked for without the failure path every other allocation takes: the
+    // setup window reports this one itself and closes.
+    const std::unique_ptr<char[]> buffer(new (std::nothrow) char[WindowsFolderBufferBytes]);
+    if (!buffer)
         return std::nullopt;
-    }
-    const UINT length = GetWindowsDirectoryA(buffer.data(), WindowsFolderLengthArgument);
-    buffer.resize(length < WindowsFolderLengthArgument ? length : 0);
-    return YenAdd(buffer);
+    const UINT length = GetWindowsDirectoryA(buffer.get(), WindowsFolderLengthArgument);
+    return YenAdd(std::string_view(buffer.get(), length < WindowsFolderLengthArgument ? length : 0));
 }
 
 std::optional<std::string> FullPathName(const std::string& path)

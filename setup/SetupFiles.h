@@ -1,7 +1,7 @@
 #pragma once
 
 // The file-system calls of the installer and the uninstaller.  Paths are
-// code page 932; none of these throws.
+// code page 932.
 
 #include <cstdint>
 #include <optional>

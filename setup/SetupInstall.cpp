@@ -8,9 +8,9 @@
 #include "platform/Registry.h"
 #include "program/RegistryNames.h"
 #include "setup/GroupList.h"
-#include "setup/ProgmanLink.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
+#include "shell/ProgmanLink.h"
 
 #include <windows.h>
 
@@ -46,9 +46,11 @@ void TSDRIM32SETUPForm::Button1Click()
     dIROPENDLG1_.StandardColor = checkBoxBkColor_->Checked();
     dIROPENDLG1_.Title = BrowseTitle;
     dIROPENDLG1_.Directory = edit1_->Text();
-    const std::string folder = dIROPENDLG1_.Execute();
-    if (!folder.empty())
-        edit1_->SetText(folder);
+    const Result<std::string> folder = dIROPENDLG1_.Execute();
+    if (!folder)
+        ShowMessage(folder.Message());
+    else if (!folder->empty())
+        edit1_->SetText(*folder);
     edit1_->SetFocus();
 }
 

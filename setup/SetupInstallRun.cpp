@@ -5,16 +5,15 @@
 #include "setup/DRIM_SETUP.h"
 
 #include "gui/Application.h"
-#include "platform/Errors.h"
+#include "platform/CopyUnit.h"
 #include "program/Program.h"
 #include "setup/InstallFolders.h"
 #include "setup/InstallRecord.h"
-#include "setup/Progman.h"
-#include "setup/ProgmanLink.h"
 #include "setup/SetupFiles.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
-#include "text/CopyUnit.h"
+#include "shell/Progman.h"
+#include "shell/ProgmanLink.h"
 #include "text/YeNADDCUT.h"
 
 #include <windows.h>
@@ -132,9 +131,7 @@ bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
         return true;
     for (std::size_t i = 0; i < InstalledFileCount; ++i) {
         const std::string& name = programFileNames_[i];
-        try {
-            FileCopyKeepDate(sourceFolder + name, targetFolder + name);
-        } catch (const DrimError&) {
+        if (!FileCopyKeepDate(sourceFolder + name, targetFolder + name)) {
             StopInstallation(std::string(name).append(CopyFailedText), false);
             return false;
         }

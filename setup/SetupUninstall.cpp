@@ -4,27 +4,20 @@
 #include "setup/DRIM_SETUP.h"
 
 #include "gui/Application.h"
-#include "platform/Errors.h"
+#include "platform/CopyUnit.h"
 #include "platform/Registry.h"
+#include "platform/WinExec.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
-#include "setup/Progman.h"
-#include "setup/ProgmanLink.h"
 #include "setup/SetupFiles.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
-#include "text/CopyUnit.h"
+#include "shell/Progman.h"
+#include "shell/ProgmanLink.h"
 #include "text/YeNADDCUT.h"
 
 #include <windows.h>
-
-namespace {
-
-// WinExec's results below this are error codes.
-constexpr UINT WinExecFirstSuccess = 32;
-
-} // namespace
 
 void TSDRIM32SETUPForm::Timer1Timer()
 {
@@ -102,12 +95,9 @@ void TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)
     const std::string& programPath = Program().programPath;
     if (FileExists(copyPath) && !UninstallCopyNeedsRefresh(FileDosStamp(copyPath), FileDosStamp(programPath)))
         return;
-    // A copy that cannot be written leaves the one there, if any, to be
-    // started; the start reports when there is none.
-    try {
-        FileCopyKeepDate(programPath, copyPath);
-    } catch (const DrimError&) {
-    }
+    // Result not looked at: a copy that cannot be written leaves the one
+    // there, if any, to be started; the start reports when there is none.
+    static_cast<void>(FileCopyKeepDate(programPath, copyPath));
 }
 
 bool TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)
@@ -118,7 +108,7 @@ bool TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)
         return false;
     }
     Application::Get().ProcessMessages();
-    if (WinExec(UninstallCopyCommandLine(copyPath).c_str(), SW_SHOW) < WinExecFirstSuccess) {
+    if (!StartCommandLine(UninstallCopyCommandLine(copyPath), SW_SHOW)) {
         ShowMessage(CopyStartFailedText);
         return false;
     }

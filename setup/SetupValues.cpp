@@ -1,7 +1,7 @@
 #include "setup/SetupValues.h"
 
+#include "base/DecimalText.h"
 #include "program/ProgramValues.h"
-#include "text/DecimalText.h"
 #include "text/YeNADDCUT.h"
 
 namespace {

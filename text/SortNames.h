@@ -4,7 +4,7 @@
 // setup window and the folder browser's lists share it, so that the sort's
 // code is there once.
 
-#include "gui/Callback.h"
+#include "base/Callback.h"
 
 #include <string>
 #include <string_view>

@@ -5,7 +5,7 @@
 #include "TempFolder.h"
 #include "TrayDriving.h"
 #include "platform/Dde.h"
-#include "setup/Progman.h"
+#include "shell/Progman.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>

@@ -2,7 +2,7 @@
 // a heap block of exactly its size with no terminating zero, so that
 // AddressSanitizer stops any read past its end.
 
-#include "setup/Progman.h"
+#include "shell/Progman.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // and item title: the argument goes in unchanged between its command's
 // opening and closing, whatever commas, brackets or quotes it holds.
 
-#include "setup/Progman.h"
+#include "shell/Progman.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

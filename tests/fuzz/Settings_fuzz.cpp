@@ -4,10 +4,9 @@
 // Fields in order: ONOFF, START, HOZON, MYSOFT, Version, Programs, Desktop,
 // Startup, Group (each in FieldValue's form), then the item title.
 
-#include "program/ProgramValues.h"
 #include "app/Settings.h"
+#include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
-#include "platform/Errors.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "text/YeNADDCUT.h"
 
@@ -93,13 +92,12 @@ void CheckVersion(const SettingValue& version)
 
     // Unlike the help item, the start refuses a value it cannot read.
     const bool refused = !IsMissingOrEmpty(version) && !parsed;
-    try {
-        const std::int32_t installed = ReadInstalledVersion(version);
-        FUZZ_REQUIRE(!refused);
-        FUZZ_REQUIRE(installed == helpVersion);
-    } catch (const EConvertError&) {
-        FUZZ_REQUIRE(refused);
-    }
+    const Result<std::int32_t> installed = ReadInstalledVersion(version);
+    FUZZ_REQUIRE(static_cast<bool>(installed) == !refused);
+    if (installed)
+        FUZZ_REQUIRE(*installed == helpVersion);
+    else
+        FUZZ_REQUIRE(!installed.Message().empty());
 }
 
 std::string ExpectedLinkPath(const SettingValue& folder, std::string_view suffix, std::string_view itemTitle)

@@ -1,4 +1,4 @@
-#include "gui/Callback.h"
+#include "base/Callback.h"
 
 #include <gtest/gtest.h>
 

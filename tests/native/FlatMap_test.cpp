@@ -1,4 +1,4 @@
-#include "gui/FlatMap.h"
+#include "base/FlatMap.h"
 
 #include <gtest/gtest.h>
 

@@ -166,7 +166,7 @@ TEST_F(ListingWorld, DrivesWithKindsLabelsAndTheProgramsDriveSelected)
             { "d:", DriveKind::Fixed }, { "n:", DriveKind::Network } }));
     EXPECT_EQ(view.selectedDrive, 1U);
 
-    listing.GoToFolder("D:\\");
+    ASSERT_TRUE(listing.GoToFolder("D:\\"));
     EXPECT_EQ(view.drives[2].text, "d:[]");
     listing.DriveChosen(3);
     EXPECT_EQ(view.drives[3].text, "n:\\\\server\\share");
@@ -179,7 +179,7 @@ TEST_F(ListingWorld, DrivesWithKindsLabelsAndTheProgramsDriveSelected)
 TEST_F(ListingWorld, PathLevelsSubfoldersFilesAndCounts)
 {
     listing.FillDrives('C');
-    listing.GoToFolder("C:\\Windows\\System\\");
+    ASSERT_TRUE(listing.GoToFolder("C:\\Windows\\System\\"));
     EXPECT_EQ(listing.CurrentFolder(), "c:\\windows\\system");
     EXPECT_EQ(view.FolderTexts(), Names({ "c:\\", "windows", "system", "apps", "color" }));
     std::vector<int> levels;
@@ -213,7 +213,7 @@ TEST_F(ListingWorld, DoubleByteNamesAndLongComponentsOpenTheRightFolder)
     files.AddFolder("d:\\work\\表\\" + CaseLower(longName));
     files.folders["d:\\work\\表"].push_back({ longName, Dir });
     listing.FillDrives('C');
-    listing.GoToFolder("d:\\work\\表");
+    ASSERT_TRUE(listing.GoToFolder("d:\\work\\表"));
     EXPECT_EQ(view.FolderTexts(), Names({ "d:\\", "work", "表", std::string(200, 'l') }));
     listing.OpenFolderEntry(3);
     EXPECT_EQ(view.messages, std::vector<Message> {});
@@ -228,7 +228,7 @@ TEST_F(ListingWorld, DoubleByteNamesAndLongComponentsOpenTheRightFolder)
 TEST_F(ListingWorld, EachDriveReturnsToItsLastFolder)
 {
     listing.FillDrives('C');
-    listing.GoToFolder("c:\\windows");
+    ASSERT_TRUE(listing.GoToFolder("c:\\windows"));
     listing.DriveChosen(2);
     EXPECT_EQ(listing.CurrentFolder(), "d:\\");
     listing.OpenFolderEntry(1);
@@ -244,7 +244,7 @@ TEST_F(ListingWorld, EachDriveReturnsToItsLastFolder)
 TEST_F(ListingWorld, DriveWithoutMediumReturnsToTheFileListsFolder)
 {
     listing.FillDrives('C');
-    listing.GoToFolder("d:\\work");
+    ASSERT_TRUE(listing.GoToFolder("d:\\work"));
     listing.DriveChosen(0);
     EXPECT_EQ(view.messages, std::vector<Message> { DriveError });
     EXPECT_EQ(listing.CurrentFolder(), "d:\\work");
@@ -262,7 +262,7 @@ TEST_F(ListingWorld, DriveWithoutMediumReturnsToTheFileListsFolder)
 TEST_F(ListingWorld, UnreadableFolderFallsBackToItsRoot)
 {
     listing.FillDrives('C');
-    listing.GoToFolder("c:\\windows");
+    ASSERT_TRUE(listing.GoToFolder("c:\\windows"));
     files.unsearchable.insert("c:\\windows\\system");
     listing.OpenFolderEntry(2);
     EXPECT_EQ(view.messages, std::vector<Message> { FolderError });
@@ -272,7 +272,7 @@ TEST_F(ListingWorld, UnreadableFolderFallsBackToItsRoot)
 TEST_F(ListingWorld, RecoveryEndsEvenWhenTheWindowsDriveFails)
 {
     listing.FillDrives('C');
-    listing.GoToFolder("c:\\windows");
+    ASSERT_TRUE(listing.GoToFolder("c:\\windows"));
     // The root can be made current but never searched, so every recovery
     // lands on a folder error again.
     files.unsearchable.insert("c:\\");
@@ -297,7 +297,7 @@ TEST_F(ListingWorld, FolderOfManyThousandEntriesKeepsEveryLevel)
         entries.push_back({ "F" + std::to_string(100000 + i), Dir });
     files.AddFolder("d:\\work\\表", entries);
     listing.FillDrives('C');
-    listing.GoToFolder("d:\\work\\表");
+    ASSERT_TRUE(listing.GoToFolder("d:\\work\\表"));
     ASSERT_EQ(view.folders.size(), count + 3U);
     EXPECT_EQ(view.folders[3].text, "f100001");
     EXPECT_EQ(view.folders.back().text, "f110000");

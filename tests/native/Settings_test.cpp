@@ -1,7 +1,6 @@
 #include "app/Settings.h"
 
 #include "program/ProgramValues.h"
-#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -183,46 +182,34 @@ TEST(HelpCaption, IsShiftJis)
 
 TEST(ReadInstalledVersion, MissingOrEmptyMeansNotInstalled)
 {
-    EXPECT_EQ(ReadInstalledVersion(Missing()), 255);
-    EXPECT_EQ(ReadInstalledVersion(Text("")), 255);
-    EXPECT_EQ(ReadInstalledVersion(Text("14")), 14);
-    EXPECT_EQ(ReadInstalledVersion(Text("  14")), 14);
-    EXPECT_EQ(ReadInstalledVersion(Text("+14")), 14);
-    EXPECT_EQ(ReadInstalledVersion(Text("$E")), 14);
+    EXPECT_EQ(*ReadInstalledVersion(Missing()), 255);
+    EXPECT_EQ(*ReadInstalledVersion(Text("")), 255);
+    EXPECT_EQ(*ReadInstalledVersion(Text("14")), 14);
+    EXPECT_EQ(*ReadInstalledVersion(Text("  14")), 14);
+    EXPECT_EQ(*ReadInstalledVersion(Text("+14")), 14);
+    EXPECT_EQ(*ReadInstalledVersion(Text("$E")), 14);
 }
 
 TEST(ReadInstalledVersion, UnparsableTextIsAnErrorNamingTheValue)
 {
-    try {
-        ReadInstalledVersion(Text("14 "));
-        FAIL() << "no error";
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(std::string(error.what()), "'14 ' は有効な整数値ではありません");
-    }
-    EXPECT_THROW(ReadInstalledVersion(Text(" ")), EConvertError);
-    EXPECT_THROW(ReadInstalledVersion(Text("14x")), EConvertError);
+    EXPECT_EQ(ReadInstalledVersion(Text("14 ")).Message(), "'14 ' は有効な整数値ではありません");
+    EXPECT_FALSE(ReadInstalledVersion(Text(" ")));
+    EXPECT_FALSE(ReadInstalledVersion(Text("14x")));
 }
 
 TEST(ReadInstalledVersion, HugeValueIsQuotedOnlyInPart)
 {
     // 63 digits then 表: the cut at 64 bytes must not split the character.
     const std::string huge = std::string(63, '1') + "表" + std::string(1 << 20, '2');
-    try {
-        ReadInstalledVersion(Text(huge));
-        FAIL() << "no error";
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(std::string(error.what()), "'" + std::string(63, '1') + "…' は有効な整数値ではありません");
-    }
+    EXPECT_EQ(ReadInstalledVersion(Text(huge)).Message(),
+        "'" + std::string(63, '1') + "…' は有効な整数値ではありません");
 }
 
 TEST(ReadInstalledVersion, WrongTypeIsAnErrorNamingVersion)
 {
-    try {
-        ReadInstalledVersion(WrongType());
-        FAIL() << "no error";
-    } catch (const EConvertError& error) {
-        EXPECT_NE(std::string(error.what()).find("'Version'"), std::string::npos);
-    }
+    const Result<std::int32_t> version = ReadInstalledVersion(WrongType());
+    EXPECT_FALSE(version);
+    EXPECT_NE(version.Message().find("'Version'"), std::string::npos);
 }
 
 std::string Link(std::string folder)

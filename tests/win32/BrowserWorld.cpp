@@ -224,7 +224,8 @@ TEST_F(BrowserWindow, LevelsKeysDrivesAndCancel)
             PressKey(BoxObserver::MainThread(), VK_ESCAPE);
             EXPECT_TRUE(WaitUntilGone(view));
         });
-        result = dlg.Execute();
+        const Result<std::string> chosen = dlg.Execute();
+        result = chosen ? *chosen : "failed: " + chosen.Message();
     }
     EXPECT_EQ(result, "");
     if (!attributesKept)
@@ -259,7 +260,8 @@ TEST_F(BrowserWindow, MissingFolderOpensOnTheProgramsFolderAndARootComesBackWhol
             PressKey(BoxObserver::MainThread(), VK_RETURN);
             EXPECT_TRUE(WaitUntilGone(view));
         });
-        result = dlg.Execute();
+        const Result<std::string> chosen = dlg.Execute();
+        result = chosen ? *chosen : "failed: " + chosen.Message();
     }
     EXPECT_EQ(result, own.substr(0, 3));
     EXPECT_EQ(result.size(), 3U);

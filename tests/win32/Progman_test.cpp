@@ -1,4 +1,4 @@
-#include "setup/ProgmanLink.h"
+#include "shell/ProgmanLink.h"
 
 #include "TempFolder.h"
 #include "platform/Registry.h"

@@ -3,7 +3,6 @@
 #include "gui/Application.h"
 #include "gui/Form.h"
 #include "gui/Menu.h"
-#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -64,14 +63,9 @@ std::string Tip(const ShellCall& call)
     return std::string(call.record.szTip, strnlen(call.record.szTip, sizeof call.record.szTip));
 }
 
-template <typename Error> std::string MessageOf(const std::function<void()>& action)
+std::string MessageOf(const Result<>& result)
 {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "(nothing raised)";
+    return result ? "(no failure)" : result.Message();
 }
 
 TEST_F(TaskTrayTest, IdentifiersFollowTheLastEntryOfTheList)
@@ -89,11 +83,11 @@ TEST_F(TaskTrayTest, IdentifiersFollowTheLastEntryOfTheList)
 TEST_F(TaskTrayTest, RegisteringAddsOnceWithTheFullRecord)
 {
     TTaskTray tray(owner);
-    tray.SetTipString("DRIM32 - SS_OFF");
-    tray.SetIcon(picture);
+    EXPECT_TRUE(tray.SetTipString("DRIM32 - SS_OFF"));
+    EXPECT_TRUE(tray.SetIcon(picture));
     EXPECT_TRUE(calls.empty()) << "nothing is sent before the icon is registered";
-    tray.SetRegistered(true);
-    tray.SetRegistered(true);
+    EXPECT_TRUE(tray.SetRegistered(true));
+    EXPECT_TRUE(tray.SetRegistered(true));
     ASSERT_EQ(calls.size(), 1u);
     const ShellCall& add = calls.front();
     EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
@@ -111,12 +105,12 @@ TEST_F(TaskTrayTest, RegisteringAddsOnceWithTheFullRecord)
 TEST_F(TaskTrayTest, ChangesModifyAndSameTipSendsNothing)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
-    tray.SetRegistered(true);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetRegistered(true));
     calls.clear();
-    tray.SetTipString("");
+    EXPECT_TRUE(tray.SetTipString(""));
     EXPECT_TRUE(calls.empty()) << "the same (empty) tip again";
-    tray.SetTipString("ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール");
+    EXPECT_TRUE(tray.SetTipString("ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール"));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_MODIFY));
     EXPECT_EQ(Tip(calls.back()), "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール");
@@ -125,8 +119,8 @@ TEST_F(TaskTrayTest, ChangesModifyAndSameTipSendsNothing)
 TEST_F(TaskTrayTest, EmptyTipLeavesTheTipFlagOut)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
-    tray.SetRegistered(true);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetRegistered(true));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls.front().record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON));
 }
@@ -134,9 +128,9 @@ TEST_F(TaskTrayTest, EmptyTipLeavesTheTipFlagOut)
 TEST_F(TaskTrayTest, LongTipIsCutInsideTheRecordsField)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
-    tray.SetTipString(std::string(200, 'a'));
-    tray.SetRegistered(true);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetTipString(std::string(200, 'a')));
+    EXPECT_TRUE(tray.SetRegistered(true));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(Tip(calls.front()), std::string(63, 'a'));
     EXPECT_EQ(calls.front().record.szTip[63], '\0');
@@ -145,11 +139,11 @@ TEST_F(TaskTrayTest, LongTipIsCutInsideTheRecordsField)
 TEST_F(TaskTrayTest, UnregisteringDeletesOnlyAnAddedIcon)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
-    tray.SetRegistered(false);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetRegistered(false));
     EXPECT_TRUE(calls.empty());
-    tray.SetRegistered(true);
-    tray.SetRegistered(false);
+    EXPECT_TRUE(tray.SetRegistered(true));
+    EXPECT_TRUE(tray.SetRegistered(false));
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_FALSE(tray.Registered());
@@ -159,9 +153,9 @@ TEST_F(TaskTrayTest, UnregisteringDeletesOnlyAnAddedIcon)
 TEST_F(TaskTrayTest, ClearingThePictureTakesTheIconOut)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
-    tray.SetRegistered(true);
-    tray.SetIcon(nullptr);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetRegistered(true));
+    EXPECT_TRUE(tray.SetIcon(nullptr));
     EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_FALSE(tray.Registered());
     EXPECT_EQ(tray.Icon(), nullptr);
@@ -170,8 +164,7 @@ TEST_F(TaskTrayTest, ClearingThePictureTakesTheIconOut)
 TEST_F(TaskTrayTest, RegisteringWithoutAPictureFails)
 {
     TTaskTray tray(owner);
-    EXPECT_EQ(
-        MessageOf<EInvalidOperation>([&] { tray.SetRegistered(true); }), "アイコンが指定されていません");
+    EXPECT_EQ(MessageOf(tray.SetRegistered(true)), "アイコンが指定されていません");
     EXPECT_FALSE(tray.Registered());
     EXPECT_TRUE(calls.empty());
 }
@@ -179,14 +172,13 @@ TEST_F(TaskTrayTest, RegisteringWithoutAPictureFails)
 TEST_F(TaskTrayTest, RefusedAddFailsAndIsTriedAgainAtTheNextChange)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
+    EXPECT_TRUE(tray.SetIcon(picture));
     shellAnswer = FALSE;
-    EXPECT_EQ(
-        MessageOf<EInvalidOperation>([&] { tray.SetRegistered(true); }), "タスクトレイに登録できません");
+    EXPECT_EQ(MessageOf(tray.SetRegistered(true)), "タスクトレイに登録できません");
     EXPECT_TRUE(tray.Registered());
     EXPECT_FALSE(tray.IconAdded());
     shellAnswer = TRUE;
-    tray.SetTipString("again");
+    EXPECT_TRUE(tray.SetTipString("again"));
     EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_ADD));
     EXPECT_TRUE(tray.IconAdded());
 }
@@ -195,16 +187,16 @@ TEST_F(TaskTrayTest, IdentifierChanges)
 {
     TTaskTray tray(owner);
     TTaskTray other(owner);
-    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { tray.SetIconID(0); }), "0以下は指定できません");
-    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { tray.SetIconID(2); }), "同じアイコン識別子が有ります");
+    EXPECT_EQ(MessageOf(tray.SetIconID(0)), "0以下は指定できません");
+    EXPECT_EQ(MessageOf(tray.SetIconID(2)), "同じアイコン識別子が有ります");
     EXPECT_EQ(tray.IconID(), 1);
 
-    tray.SetIcon(picture);
-    tray.SetRegistered(true);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetRegistered(true));
     calls.clear();
-    tray.SetIconID(1);
+    EXPECT_TRUE(tray.SetIconID(1));
     EXPECT_TRUE(calls.empty()) << "the current identifier again changes nothing";
-    tray.SetIconID(7);
+    EXPECT_TRUE(tray.SetIconID(7));
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_EQ(calls[0].record.uID, 1u);
@@ -216,8 +208,8 @@ TEST_F(TaskTrayTest, IdentifierChanges)
 TEST_F(TaskTrayTest, CallbacksReachTheComponentOfTheirIdentifierOnly)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
-    tray.SetRegistered(true);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetRegistered(true));
     std::vector<TrayMouseButton> pressed;
     std::vector<unsigned> shifts;
     tray.OnMouseDown = [&](TTaskTray&, TrayMouseButton button, unsigned shift, int, int) {
@@ -245,8 +237,8 @@ TEST_F(TaskTrayTest, CallbacksReachTheComponentOfTheirIdentifierOnly)
 TEST_F(TaskTrayTest, APressWhileOneIsHandledIsDropped)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
-    tray.SetRegistered(true);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetRegistered(true));
     int presses = 0;
     tray.OnMouseDown = [&](TTaskTray&, TrayMouseButton, unsigned, int, int) {
         ++presses;
@@ -272,8 +264,8 @@ TEST_F(TaskTrayTest, ADestroyedMenuIsForgotten)
 TEST_F(TaskTrayTest, AnAnnouncedTaskbarGetsTheIconAgain)
 {
     TTaskTray tray(owner);
-    tray.SetIcon(picture);
-    tray.SetRegistered(true);
+    EXPECT_TRUE(tray.SetIcon(picture));
+    EXPECT_TRUE(tray.SetRegistered(true));
     calls.clear();
     SendMessageA(owner.Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     ASSERT_EQ(calls.size(), 2u);

@@ -10,7 +10,7 @@
 #include "platform/Registry.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
-#include "setup/Progman.h"
+#include "shell/Progman.h"
 
 #include "TempFolder.h"
 #include "WindowProbe.h"

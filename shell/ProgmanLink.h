@@ -4,7 +4,7 @@
 // conversation and closes it before it returns; none stays open.
 
 #include "platform/Dde.h"
-#include "setup/Progman.h"
+#include "shell/Progman.h"
 
 #include <windows.h>
 

@@ -1,13 +1,11 @@
-#include "setup/ProgmanLink.h"
+#include "shell/ProgmanLink.h"
 
 #include "platform/Registry.h"
+#include "platform/WinExec.h"
 
 #include <utility>
 
 namespace {
-
-// WinExec's results below this are error codes.
-constexpr UINT WinExecFirstSuccess = 32;
 
 constexpr DWORD GroupListTimeoutMs = 10000;
 
@@ -25,7 +23,7 @@ std::optional<ProgmanConversation> ProgmanConversation::Open(std::string_view se
     if (!conversation) {
         std::string commandLine(service);
         commandLine.append(" ").append(topic);
-        if (WinExec(commandLine.c_str(), SW_SHOWMINNOACTIVE) >= WinExecFirstSuccess)
+        if (StartCommandLine(commandLine, SW_SHOWMINNOACTIVE))
             conversation = DdeConversation::Connect(instance, serviceName, topicName);
     }
     if (!conversation)

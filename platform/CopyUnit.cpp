@@ -1,6 +1,5 @@
-#include "text/CopyUnit.h"
+#include "platform/CopyUnit.h"
 
-#include "platform/Errors.h"
 #include "platform/Handle.h"
 
 #include <windows.h>
@@ -68,21 +67,21 @@ CopyOutcome CopyContents(HANDLE from, HANDLE to, std::vector<char>& buffer)
 
 } // namespace
 
-void FileCopyKeepDate(const std::string& source, const std::string& target)
+Result<> FileCopyKeepDate(const std::string& source, const std::string& target)
 {
     std::vector<char> buffer(CopyBufferSize);
 
     UniqueHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!from)
-        throw EFOpenError(FileMessage(source, " は開けません"));
+        return Failure { FileMessage(source, " は開けません") };
 
     const std::optional<DosDateTime> date = ReadLastWriteAsDos(from.Get());
 
     UniqueHandle to(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!to)
-        throw EFCreateError(FileMessage(target, " を作成できません"));
+        return Failure { FileMessage(target, " を作成できません") };
 
     const CopyOutcome outcome = CopyContents(from.Get(), to.Get(), buffer);
 
@@ -93,7 +92,8 @@ void FileCopyKeepDate(const std::string& source, const std::string& target)
     from.Reset();
 
     if (outcome == CopyOutcome::ReadFailed)
-        throw EInOutError(FileMessage(source, " を読み込めません"));
+        return Failure { FileMessage(source, " を読み込めません") };
     if (outcome == CopyOutcome::WriteFailed)
-        throw EInOutError(FileMessage(target, " に書き込めません"));
+        return Failure { FileMessage(target, " に書き込めません") };
+    return {};
 }

@@ -1,4 +1,4 @@
-#include "text/DecimalText.h"
+#include "base/DecimalText.h"
 
 std::string DecimalText(long value)
 {

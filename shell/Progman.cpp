@@ -1,4 +1,4 @@
-#include "setup/Progman.h"
+#include "shell/Progman.h"
 
 namespace {
 

@@ -1,0 +1,56 @@
+#pragma once
+
+// What an operation that can fail gives back: its value, or the text that
+// tells the user why there is none.  The program has no exceptions; a caller
+// either shows the text (or a message of its own) or says in a comment why
+// it does not look.  [[nodiscard]] makes a dropped result a compile error.
+
+#include <optional>
+#include <string>
+#include <utility>
+
+// The user-visible text of a failure, in code page 932.
+struct Failure {
+    std::string text;
+};
+
+template <typename T = void> class [[nodiscard]] Result {
+public:
+    Result(T value)
+        : value_(std::move(value))
+    {
+    }
+    Result(Failure failure)
+        : failure_(std::move(failure.text))
+    {
+    }
+
+    explicit operator bool() const { return value_.has_value(); }
+    T& operator*() { return *value_; }
+    const T& operator*() const { return *value_; }
+    T* operator->() { return &*value_; }
+    const T* operator->() const { return &*value_; }
+    // Empty while the operation succeeded.
+    const std::string& Message() const { return failure_; }
+
+private:
+    std::optional<T> value_;
+    std::string failure_;
+};
+
+template <> class [[nodiscard]] Result<void> {
+public:
+    Result() = default;
+    Result(Failure failure)
+        : failed_(true)
+        , failure_(std::move(failure.text))
+    {
+    }
+
+    explicit operator bool() const { return !failed_; }
+    const std::string& Message() const { return failure_; }
+
+private:
+    bool failed_ = false;
+    std::string failure_;
+};
