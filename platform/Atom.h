@@ -2,10 +2,11 @@
 
 // Owner of a global atom: added on construction, deleted on destruction.
 
+#include "platform/UniqueOwner.h"
+
 #include <windows.h>
 
 #include <string>
-#include <utility>
 
 class GlobalAtom {
 public:
@@ -15,18 +16,11 @@ public:
         : atom_(GlobalAddAtomA(name.c_str()))
     {
     }
-    ~GlobalAtom()
-    {
-        if (atom_ != 0)
-            GlobalDeleteAtom(atom_);
-    }
-    GlobalAtom(const GlobalAtom&) = delete;
-    GlobalAtom& operator=(const GlobalAtom&) = delete;
 
-    ATOM Get() const { return atom_; }
+    ATOM Get() const { return atom_.Get(); }
 
 private:
-    ATOM atom_;
+    UniqueOwner<ReleasedBy<ATOM, GlobalDeleteAtom>> atom_;
 };
 
 // The name of an atom, or empty when it cannot be read.  The buffer is the

@@ -1,9 +1,10 @@
 #pragma once
 
-// Owners of the DDEML client objects.  Each one frees its object in its
-// destructor and can be moved but not copied.  DDEML ties an instance to the
+// Owners of the DDEML client objects, on the program's one owner template.  DDEML ties an instance to the
 // thread that initialised it, and every object made from an instance belongs
 // to that thread too.
+
+#include "platform/UniqueOwner.h"
 
 #include <windows.h>
 
@@ -16,23 +17,16 @@ class DdeClientInstance {
 public:
     static DdeClientInstance Initialize();
 
-    DdeClientInstance(DdeClientInstance&& other) noexcept;
-    DdeClientInstance& operator=(DdeClientInstance&& other) noexcept;
-    DdeClientInstance(const DdeClientInstance&) = delete;
-    DdeClientInstance& operator=(const DdeClientInstance&) = delete;
-    ~DdeClientInstance();
-
-    DWORD Get() const { return id_; }
-    explicit operator bool() const { return id_ != 0; }
+    DWORD Get() const { return id_.Get(); }
+    explicit operator bool() const { return static_cast<bool>(id_); }
 
 private:
     explicit DdeClientInstance(DWORD id)
         : id_(id)
     {
     }
-    void Reset();
 
-    DWORD id_ = 0;
+    UniqueOwner<ReleasedBy<DWORD, DdeUninitialize>> id_;
 };
 
 // The process's one client instance, made on the first call and uninitialised
@@ -40,26 +34,27 @@ private:
 // from the thread that runs every exchange (the GUI thread).
 DWORD ProcessDdeInstance();
 
+// A string handle is freed through the instance that made it.
+struct DdeStringTraits {
+    using Handle = HSZ;
+    static Handle Empty() { return nullptr; }
+    static bool Valid(Handle handle) { return handle != nullptr; }
+    void Release(Handle handle) const { DdeFreeStringHandle(instance, handle); }
+
+    DWORD instance = 0;
+};
+
 // A string handle in code page CP_WINANSI, whose bytes are taken as the
 // system's ANSI code page (932 here).
 class DdeStringHandle {
 public:
     DdeStringHandle(DWORD instance, std::string_view text);
 
-    DdeStringHandle(DdeStringHandle&& other) noexcept;
-    DdeStringHandle& operator=(DdeStringHandle&& other) noexcept;
-    DdeStringHandle(const DdeStringHandle&) = delete;
-    DdeStringHandle& operator=(const DdeStringHandle&) = delete;
-    ~DdeStringHandle();
-
-    HSZ Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
+    HSZ Get() const { return handle_.Get(); }
+    explicit operator bool() const { return static_cast<bool>(handle_); }
 
 private:
-    void Reset();
-
-    DWORD instance_ = 0;
-    HSZ handle_ = nullptr;
+    UniqueOwner<DdeStringTraits> handle_;
 };
 
 // A client conversation, disconnected at destruction.
@@ -72,14 +67,8 @@ public:
     static DdeConversation Connect(
         DWORD instance, const DdeStringHandle& service, const DdeStringHandle& topic);
 
-    DdeConversation(DdeConversation&& other) noexcept;
-    DdeConversation& operator=(DdeConversation&& other) noexcept;
-    DdeConversation(const DdeConversation&) = delete;
-    DdeConversation& operator=(const DdeConversation&) = delete;
-    ~DdeConversation();
-
-    HCONV Get() const { return conversation_; }
-    explicit operator bool() const { return conversation_ != nullptr; }
+    HCONV Get() const { return conversation_.Get(); }
+    explicit operator bool() const { return static_cast<bool>(conversation_); }
 
     // The data format the conversation reports, or CF_TEXT when it reports
     // none.
@@ -90,56 +79,27 @@ private:
         : conversation_(conversation)
     {
     }
-    void Reset();
 
-    HCONV conversation_ = nullptr;
+    UniqueOwner<ReleasedBy<HCONV, DdeDisconnect>> conversation_;
 };
 
-// A data handle that the application owns.
-class DdeDataHandle {
-public:
-    explicit DdeDataHandle(HDDEDATA handle)
-        : handle_(handle)
-    {
-    }
-
-    DdeDataHandle(DdeDataHandle&& other) noexcept;
-    DdeDataHandle& operator=(DdeDataHandle&& other) noexcept;
-    DdeDataHandle(const DdeDataHandle&) = delete;
-    DdeDataHandle& operator=(const DdeDataHandle&) = delete;
-    ~DdeDataHandle();
-
-    HDDEDATA Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-    // Gives the handle up without freeing it, for a call that takes it over.
-    HDDEDATA Release();
-
-private:
-    void Reset();
-
-    HDDEDATA handle_ = nullptr;
-};
+// A data handle that the application owns; Release gives it up without
+// freeing it, for a call that takes it over.
+using DdeDataHandle = UniqueOwner<ReleasedBy<HDDEDATA, DdeFreeDataHandle>>;
 
 // The bytes of a data handle, readable while this object lives.
 class DdeDataAccess {
 public:
     explicit DdeDataAccess(const DdeDataHandle& data);
-
-    DdeDataAccess(DdeDataAccess&& other) noexcept;
-    DdeDataAccess& operator=(DdeDataAccess&& other) noexcept;
     DdeDataAccess(const DdeDataAccess&) = delete;
     DdeDataAccess& operator=(const DdeDataAccess&) = delete;
-    ~DdeDataAccess();
 
     explicit operator bool() const { return bytes_ != nullptr; }
     // Exactly the data handle's size: DDE data need not end in a zero byte.
     std::string_view Bytes() const;
 
 private:
-    void Reset();
-
-    HDDEDATA handle_ = nullptr;
+    UniqueOwner<ReleasedBy<HDDEDATA, DdeUnaccessData>> access_;
     const char* bytes_ = nullptr;
     DWORD size_ = 0;
 };

@@ -4,25 +4,15 @@
 // (not CloseHandle) on every path.  A search that found nothing comes back
 // as INVALID_HANDLE_VALUE, which counts as empty.
 
+#include "platform/UniqueOwner.h"
+
 #include <windows.h>
 
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle)
-        : handle_(handle)
-    {
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle()
-    {
-        if (*this)
-            FindClose(handle_);
-    }
-
-    HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-
-private:
-    HANDLE handle_;
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static bool Valid(Handle handle) { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
+    void Release(Handle handle) const { FindClose(handle); }
 };
+
+using FindHandle = UniqueOwner<FindHandleTraits>;

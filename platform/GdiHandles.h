@@ -1,47 +1,14 @@
 #pragma once
 
-// Owners of the GDI and USER objects the windows draw with: one template,
-// move-only, releasing its object when it goes.
+// Owners of the GDI and USER objects the windows draw with, and the scoped
+// borrowings of device contexts and selected objects.
+
+#include "platform/UniqueOwner.h"
 
 #include <windows.h>
 
-#include <utility>
-
-template <typename Handle, BOOL(WINAPI* Destroy)(Handle)> class OwnedHandle {
-public:
-    OwnedHandle() = default;
-    explicit OwnedHandle(Handle handle)
-        : handle_(handle)
-    {
-    }
-    OwnedHandle(OwnedHandle&& other) noexcept
-        : handle_(std::exchange(other.handle_, nullptr))
-    {
-    }
-    OwnedHandle& operator=(OwnedHandle&& other) noexcept
-    {
-        if (this != &other)
-            Reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    ~OwnedHandle() { Reset(); }
-
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-    void Reset(Handle handle = nullptr)
-    {
-        if (Handle old = std::exchange(handle_, handle))
-            Destroy(old);
-    }
-    // Hands the object to a new owner (a control that keeps it).
-    Handle Release() { return std::exchange(handle_, nullptr); }
-
-private:
-    Handle handle_ = nullptr;
-};
+template <typename Handle, BOOL(WINAPI* Destroy)(Handle)>
+using OwnedHandle = UniqueOwner<ReleasedBy<Handle, Destroy>>;
 
 inline BOOL WINAPI DeleteBitmapObject(HBITMAP bitmap)
 {

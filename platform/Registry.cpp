@@ -24,26 +24,6 @@ std::optional<RegistryKey> RegistryKey::OpenOrCreate(HKEY root, std::string_view
     return RegistryKey(key);
 }
 
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept
-    : key_(std::exchange(other.key_, nullptr))
-{
-}
-
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept
-{
-    if (this != &other) {
-        if (HKEY old = std::exchange(key_, std::exchange(other.key_, nullptr)))
-            RegCloseKey(old);
-    }
-    return *this;
-}
-
-RegistryKey::~RegistryKey()
-{
-    if (HKEY old = std::exchange(key_, nullptr))
-        RegCloseKey(old);
-}
-
 SettingValue RegistryKey::ReadString(std::string_view name) const
 {
     const std::string terminated(name);
@@ -53,7 +33,7 @@ SettingValue RegistryKey::ReadString(std::string_view name) const
     for (;;) {
         DWORD type = REG_NONE;
         DWORD size = static_cast<DWORD>(data.size());
-        const LONG status = RegQueryValueExA(key_, terminated.c_str(), nullptr, &type,
+        const LONG status = RegQueryValueExA(key_.Get(), terminated.c_str(), nullptr, &type,
             data.empty() ? nullptr : reinterpret_cast<BYTE*>(data.data()), &size);
         if (status == ERROR_FILE_NOT_FOUND)
             return SettingValue::Missing();
@@ -77,15 +57,15 @@ SettingValue RegistryKey::ReadString(std::string_view name) const
 bool RegistryKey::WriteString(std::string_view name, const std::string& value) const
 {
     const std::string terminated(name);
-    return RegSetValueExA(key_, terminated.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-               static_cast<DWORD>(value.size() + 1))
+    return RegSetValueExA(key_.Get(), terminated.c_str(), 0, REG_SZ,
+               reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>(value.size() + 1))
         == ERROR_SUCCESS;
 }
 
 bool RegistryKey::DeleteValue(std::string_view name) const
 {
     const std::string terminated(name);
-    return RegDeleteValueA(key_, terminated.c_str()) == ERROR_SUCCESS;
+    return RegDeleteValueA(key_.Get(), terminated.c_str()) == ERROR_SUCCESS;
 }
 
 SettingValue ReadRegistryString(HKEY root, std::string_view path, std::string_view name)

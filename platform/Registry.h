@@ -6,6 +6,7 @@
 // here, once, rather than at every call.
 
 #include "base/RegistryValue.h"
+#include "platform/UniqueOwner.h"
 
 #include <windows.h>
 
@@ -20,12 +21,6 @@ public:
     // Opens a key for writing, creating it and its parents where missing.
     static std::optional<RegistryKey> OpenOrCreate(HKEY root, std::string_view path);
 
-    RegistryKey(RegistryKey&& other) noexcept;
-    RegistryKey& operator=(RegistryKey&& other) noexcept;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey();
-
     // Reads a string value whole, whatever its length.  REG_SZ and
     // REG_EXPAND_SZ are taken up to their first NUL and not expanded; a value
     // of length 0 is empty text; any other type is WrongType.
@@ -35,14 +30,14 @@ public:
     bool WriteString(std::string_view name, const std::string& value) const;
     bool DeleteValue(std::string_view name) const;
 
-    HKEY Get() const { return key_; }
+    HKEY Get() const { return key_.Get(); }
 
 private:
     explicit RegistryKey(HKEY key)
         : key_(key)
     {
     }
-    HKEY key_ = nullptr;
+    UniqueOwner<ReleasedBy<HKEY, RegCloseKey>> key_;
 };
 
 // Opens `path` for reading, reads one string value and closes the key; a key

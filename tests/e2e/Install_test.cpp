@@ -211,6 +211,21 @@ TEST_F(Installation, StopsLeaveTheWindowReadyAndCancelEnds)
     EXPECT_TRUE(WaitUntil([&] { return FolderField(setup) == chosen; }, SetupBoxMilliseconds))
         << FolderField(setup);
 
+    // With neither the field's folder nor the program's own listable, "参照"
+    // says so and gives the field the focus back.
+    std::string programFolder = source.File("");
+    programFolder.pop_back();
+    const std::string movedFolder = programFolder + "-moved";
+    ASSERT_TRUE(MoveFileA(programFolder.c_str(), movedFolder.c_str()));
+    TypeFolder(setup, "Q:\\nowhere");
+    PressSetupButton(setup, "参照");
+    EXPECT_EQ(AnswerMessage(), "エラー回避に失敗しました\r\n別のドライブか、フォルダーを選択してみて下さい");
+    const HWND field = SetupChild(setup, "Edit");
+    EXPECT_TRUE(WaitUntil(
+        [&] { return FocusOf(GetWindowThreadProcessId(setup, nullptr)) == field; }, SetupBoxMilliseconds));
+    EXPECT_EQ(FolderField(setup), "Q:\\nowhere");
+    ASSERT_TRUE(MoveFileA(movedFolder.c_str(), programFolder.c_str()));
+
     PressSetupButton(setup, "中止");
     EXPECT_EQ(AnswerMessage("Setup_Cancelled"), "インスツールを中止します。");
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));

@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <stdexcept>
 
-std::string ProgramPath()
+std::string WindowsPathFromEnvironment(const char* name)
 {
-    const char* configured = std::getenv("DRIM32_EXE");
+    const char* configured = std::getenv(name);
     if (configured == nullptr || *configured == '\0')
-        throw std::runtime_error("DRIM32_EXE is not set");
+        throw std::runtime_error(std::string(name) + " is not set");
     std::string path = configured;
     if (path.front() == '/') {
         for (char& c : path)
@@ -16,6 +16,11 @@ std::string ProgramPath()
         path = "Z:" + path;
     }
     return path;
+}
+
+std::string ProgramPath()
+{
+    return WindowsPathFromEnvironment("DRIM32_EXE");
 }
 
 RunningProgram::RunningProgram(const std::string& exePath, const std::string& arguments)

@@ -8,8 +8,10 @@
 
 #include <string>
 
-// The Windows path of the program under test, from the environment variable
-// DRIM32_EXE (a Unix path is turned into its Z: drive form).
+// The Windows path a test's environment variable names (a Unix path is
+// turned into its Z: drive form).
+std::string WindowsPathFromEnvironment(const char* name);
+// The program under test, from DRIM32_EXE.
 std::string ProgramPath();
 
 class RunningProgram {

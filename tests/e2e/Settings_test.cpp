@@ -3,6 +3,7 @@
 #include "Resident.h"
 #include "SavedSettings.h"
 #include "SettingsRegistry.h"
+#include "TrayDriving.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,33 @@ TEST_F(SettingsLifecycle, AKeyDeletedWhileRunningIsRecreatedWithTheFourValues)
     ASSERT_TRUE(CloseAndWaitForExit(tray, program));
     EXPECT_EQ(SettingNames(), TrayValueNames);
     ExpectSaved(DefaultSettings);
+}
+
+// A key the program cannot create: Wine refuses a lasting key under a
+// volatile one, as Windows refuses a write the user has no right to.
+TEST_F(SettingsLifecycle, ASaveThatFailsAtExitSaysSoAndTheProgramStillEnds)
+{
+    SetSetting("Version", "14");
+    RunningProgram program("");
+    HWND tray = WaitForSettledTray(program);
+    ASSERT_NE(tray, nullptr);
+    DeleteVendorTree();
+    HKEY vendor = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, VendorKeyPath, 0, nullptr, REG_OPTION_VOLATILE,
+                  KEY_ALL_ACCESS, nullptr, &vendor, nullptr),
+        ERROR_SUCCESS);
+    RegCloseKey(vendor);
+
+    PostMessageA(tray, WM_CLOSE, 0, 0);
+    const HWND box = WaitForBox(program.Id());
+    ASSERT_NE(box, nullptr) << "the failed save said nothing";
+    EXPECT_EQ(BoxMessage(box),
+        "エラー：設定の保存に失敗しました・・・\r\nHKEY_CURRENT_USER\\" + std::string(SettingsKeyPath));
+    SendCloseCommand(box);
+    ASSERT_TRUE(program.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_FALSE(SettingsKeyExists());
+    DeleteVendorTree();
 }
 
 TEST_F(SettingsLifecycle, EndingTheSessionSavesOnTheQueryAndEndsOnTheEnd)
