@@ -27,8 +27,8 @@ public:
     SettingValue ReadString(std::string_view name) const;
     // Writes a REG_SZ value including its terminating NUL, which is why the
     // value comes as a std::string: every writer has one already.
-    bool WriteString(std::string_view name, const std::string& value) const;
-    bool DeleteValue(std::string_view name) const;
+    [[nodiscard]] bool WriteString(std::string_view name, const std::string& value) const;
+    [[nodiscard]] bool DeleteValue(std::string_view name) const;
 
     HKEY Get() const { return key_.Get(); }
 

@@ -22,6 +22,7 @@
 #include "gui/Form.h"
 #include "gui/Timer.h"
 #include "program/RunMode.h"
+#include "setup/InstallRecord.h"
 #include "setup/SetupValues.h"
 #include "setup/UninstallCopy.h"
 
@@ -80,6 +81,8 @@ private:
     bool RunInstallation();
     std::string PrepareFolder(const std::string& folderText);
     bool CopyProgramFiles(const std::string& targetFolder);
+    // Writes the stage; a failure stops the installation with its message.
+    bool RecordStageOrStop(const std::vector<RegistryWrite>& writes, RecordStage stage);
     void AddProgramItems(const std::string& group, const std::string& installedFile);
     void StopInstallation(std::string_view text, bool beep);
 

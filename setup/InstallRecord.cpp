@@ -36,3 +36,11 @@ std::vector<RegistryWrite> InstallRegistryWrites(const InstallChoice& choice)
         Setting(RecordStage::Version, ValueBackColor, choice.standardColor ? "1" : "0"),
     };
 }
+
+std::vector<RegistryWrite> ForCurrentUser(std::vector<RegistryWrite> writes)
+{
+    for (RegistryWrite& write : writes)
+        if (write.root == RegistryRoot::LocalMachine)
+            write.root = RegistryRoot::CurrentUser;
+    return writes;
+}

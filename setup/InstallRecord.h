@@ -2,7 +2,7 @@
 
 // What an installation records in the registry, in the order it is written.
 // The installer carries the writes out stage by stage, between its other
-// steps, and does not look at their results.
+// steps, and stops at the first that fails.
 
 #include <string>
 #include <string_view>
@@ -36,3 +36,8 @@ struct InstallChoice {
 // The six writes in their order.  "UninstallString" names the installed
 // program without quotes, even when its path holds blanks.
 std::vector<RegistryWrite> InstallRegistryWrites(const InstallChoice& choice);
+
+// The same writes with those under HKEY_LOCAL_MACHINE moved to
+// HKEY_CURRENT_USER: a standard user may not write the machine's uninstall
+// entry, and Windows lists the user's own entries there too.
+std::vector<RegistryWrite> ForCurrentUser(std::vector<RegistryWrite> writes);

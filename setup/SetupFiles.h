@@ -17,15 +17,15 @@ std::optional<std::string> FullPathName(const std::string& path);
 
 // Makes the folder the process's current folder: how the installer tells
 // that a level exists.
-bool ChangeFolder(const std::string& folder);
-bool CreateFolder(const std::string& folder);
-bool RemoveFolder(const std::string& folder);
+[[nodiscard]] bool ChangeFolder(const std::string& folder);
+[[nodiscard]] bool CreateFolder(const std::string& folder);
+[[nodiscard]] bool RemoveFolder(const std::string& folder);
 
 // A file, not a folder, of any of the attributes normal, read-only, hidden,
 // system and archive.
 bool FileExists(const std::string& path);
 // Deletes the file; false when it cannot (missing, or still held open).
-bool DeleteFileAt(const std::string& path);
+[[nodiscard]] bool DeleteFileAt(const std::string& path);
 
 // The file's last write in the packed DOS form of local time; 0 when it
 // cannot be found or its time not converted.

@@ -74,16 +74,30 @@ bool TSDRIM32SETUPForm::RunInstallation()
     const std::string group = comboBox1_->Text();
     const std::vector<RegistryWrite> writes
         = InstallRegistryWrites({ folder, group, checkBoxBkColor_->Checked() });
-    WriteRecordStage(writes, RecordStage::FolderAndGroup);
+    if (!RecordStageOrStop(writes, RecordStage::FolderAndGroup))
+        return false;
     AddProgramItems(group, folder + programFileNames_[0]);
-    WriteRecordStage(writes, RecordStage::UninstallEntry);
-    WriteRecordStage(writes, RecordStage::Version);
+    // The machine's entry where the user may write it, the user's own where
+    // not (Windows lists both).
+    if (!WriteRecordStage(writes, RecordStage::UninstallEntry)
+        && !RecordStageOrStop(ForCurrentUser(writes), RecordStage::UninstallEntry))
+        return false;
+    if (!RecordStageOrStop(writes, RecordStage::Version))
+        return false;
 
     Application::Get().ProcessMessages();
     SetForegroundWindow(Handle());
     ShowMessage(std::string(InstalledHead).append(comboBox1_->Text()).append(InstalledTail));
     Repaint();
     return true;
+}
+
+bool TSDRIM32SETUPForm::RecordStageOrStop(const std::vector<RegistryWrite>& writes, RecordStage stage)
+{
+    const Result<> written = WriteRecordStage(writes, stage);
+    if (!written)
+        StopInstallation(written.Message(), false);
+    return static_cast<bool>(written);
 }
 
 // The folder with its trailing backslash, every level of it in place; empty

@@ -2,11 +2,25 @@
 
 #include "platform/Registry.h"
 #include "program/RegistryNames.h"
+#include "setup/SetupTexts.h"
 
 namespace {
 
 // Registry key names are at most 255 characters long.
 constexpr DWORD KeyNameBufferBytes = 256;
+
+std::string_view RootName(RegistryRoot root)
+{
+    switch (root) {
+    case RegistryRoot::CurrentUser:
+        return "HKEY_CURRENT_USER";
+    case RegistryRoot::LocalMachine:
+        return "HKEY_LOCAL_MACHINE";
+    case RegistryRoot::Users:
+        return "HKEY_USERS";
+    }
+    return "HKEY_CURRENT_USER";
+}
 
 std::string_view HandoverPath(RegistryRoot root)
 {
@@ -29,6 +43,16 @@ std::vector<std::string> SubkeyNames(HKEY root, std::string_view path)
     }
 }
 
+Failure WriteFailure(RegistryRoot root, std::string_view key)
+{
+    std::string text(RegistryWriteFailedText);
+    text += '\n';
+    text += RootName(root);
+    text += '\\';
+    text += key;
+    return { text };
+}
+
 } // namespace
 
 HKEY RootKey(RegistryRoot root)
@@ -44,14 +68,16 @@ HKEY RootKey(RegistryRoot root)
     return HKEY_CURRENT_USER;
 }
 
-void WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stage)
+Result<> WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stage)
 {
     for (const RegistryWrite& write : writes) {
         if (write.stage != stage)
             continue;
-        if (const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(RootKey(write.root), write.key))
-            key->WriteString(write.name, write.data);
+        const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(RootKey(write.root), write.key);
+        if (!key || !key->WriteString(write.name, write.data))
+            return WriteFailure(write.root, write.key);
     }
+    return {};
 }
 
 void DeleteKeyTree(HKEY root, std::string_view path)
@@ -94,12 +120,12 @@ void RegistryHandoverStore::Delete(RegistryRoot root)
     DeleteKeyTree(RootKey(root), HandoverPath(root));
 }
 
-void WriteHandover(const Handover& handover)
+Result<> WriteHandover(const Handover& handover)
 {
     const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, HandoverKey);
-    if (!key)
-        return;
-    key->WriteString(HandoverValueFile, handover.file);
-    key->WriteString(HandoverValueTitle, handover.title);
-    key->WriteString(HandoverValueRmDir, handover.rmDir);
+    if (!key || !key->WriteString(HandoverValueFile, handover.file)
+        || !key->WriteString(HandoverValueTitle, handover.title)
+        || !key->WriteString(HandoverValueRmDir, handover.rmDir))
+        return WriteFailure(RegistryRoot::CurrentUser, HandoverKey);
+    return {};
 }

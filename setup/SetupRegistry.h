@@ -1,9 +1,11 @@
 #pragma once
 
 // The registry work of the installer and the uninstaller.  Every key is
-// opened, used and closed within one call; results are not reported where
-// the program does not look at them.
+// opened, used and closed within one call.  A write fails with a text that
+// names its key; a deletion's result is not reported, since the uninstaller
+// goes on whatever is left.
 
+#include "base/Result.h"
 #include "setup/InstallRecord.h"
 #include "setup/UninstallCopy.h"
 
@@ -15,8 +17,9 @@
 
 HKEY RootKey(RegistryRoot root);
 
-// Carries out the writes of one stage, in their order.
-void WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stage);
+// Carries out the writes of one stage, in their order, up to the first that
+// fails.
+Result<> WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stage);
 
 // Deletes the key with everything under it.
 void DeleteKeyTree(HKEY root, std::string_view path);
@@ -37,4 +40,4 @@ public:
 };
 
 // Written by the uninstaller under HKEY_CURRENT_USER.
-void WriteHandover(const Handover& handover);
+Result<> WriteHandover(const Handover& handover);

@@ -37,6 +37,8 @@ inline constexpr std::string_view CreateFolderQuestion = "\nフォルダーを�
 inline constexpr std::string_view CreateFolderFailedText = " ]\nフォルダーの作成に失敗しました・・・";
 inline constexpr std::string_view BadFolderText = "[  ]\nデータが不正です";
 inline constexpr std::string_view CopyFailedText = "\nファイルのコピーに失敗しました・・・";
+// Followed by a line with the key that could not be written.
+inline constexpr std::string_view RegistryWriteFailedText = "レジストリへの書き込みに失敗しました・・・";
 inline constexpr std::string_view NoStartupGroupText
     = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
 inline constexpr std::string_view InstalledHead = "登録完了です。\n\n[ ";

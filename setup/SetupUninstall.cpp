@@ -28,17 +28,24 @@ void TSDRIM32SETUPForm::Timer1Timer()
         CloseAfterStep();
         return;
     }
+    // Both: an installation by a standard user recorded the user's own.
     DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, UninstallEntryKey);
     RemoveProgramItems();
+    // Results not looked at: a side file that stays is no reason to stop,
+    // and the folder it keeps is left standing by the uninstall copy.
     for (std::size_t i = 1; i < ProgramFileCount; ++i)
-        DeleteFileAt(Program().programFolder + programFileNames_[i]);
+        static_cast<void>(DeleteFileAt(Program().programFolder + programFileNames_[i]));
     RemoveSettings();
 
     const std::string copyPath = windowsFolder_ + UninstallCopyName();
     RefreshUninstallCopy(copyPath);
     Application::Get().ProcessMessages();
-    WriteHandover({ Program().programPath, Caption(), std::string() });
-    const bool started = StartUninstallCopy(copyPath);
+    // Without the hand-over the copy would only report a parameter error.
+    const Result<> handedOver = WriteHandover({ Program().programPath, Caption(), std::string() });
+    if (!handedOver)
+        ShowMessage(handedOver.Message());
+    const bool started = handedOver && StartUninstallCopy(copyPath);
     Repaint();
     if (!started) {
         // Where the uninstaller wrote it, and where older systems kept the
@@ -72,15 +79,18 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
 
     const std::string shortcut
         = DesktopShortcutPath(ReadSetting(HKEY_CURRENT_USER, ShellFoldersKey, ValueDesktop));
+    // Result not looked at, as for the side files.
     if (!shortcut.empty() && FileExists(shortcut))
-        DeleteFileAt(shortcut);
+        static_cast<void>(DeleteFileAt(shortcut));
 }
 
 void TSDRIM32SETUPForm::RemoveSettings()
 {
+    // Results not looked at: a value that is already gone needs no
+    // deleting, and the key itself goes below when the user says so.
     if (const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, SettingsKey)) {
-        key->DeleteValue(ValueVersion);
-        key->DeleteValue(ValueRecTxt);
+        static_cast<void>(key->DeleteValue(ValueVersion));
+        static_cast<void>(key->DeleteValue(ValueRecTxt));
     }
     if (!Ask(DeleteSettingsQuestion))
         return;

@@ -22,8 +22,9 @@ void TSDRIM32SETUPForm::Timer2Timer()
         CloseAfterStep();
         return;
     }
+    // Result not looked at: Timer3 tries again until the file is gone.
     if (FileExists(copyStart_.file))
-        DeleteFileAt(copyStart_.file);
+        static_cast<void>(DeleteFileAt(copyStart_.file));
     timer3_.SetEnabled(true);
 }
 

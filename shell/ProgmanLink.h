@@ -24,7 +24,7 @@ public:
 
     // Hands one command to the server; true when it was accepted for sending.
     // The server carries it out later, while the caller lets messages run.
-    bool Execute(const std::string& command) const;
+    [[nodiscard]] bool Execute(const std::string& command) const;
     // The reply to a request, cut at its size; nothing when no data came back
     // within `timeoutMs`.
     std::optional<std::string> Request(std::string_view item, DWORD timeoutMs) const;

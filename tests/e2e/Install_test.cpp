@@ -232,6 +232,31 @@ TEST_F(Installation, StopsLeaveTheWindowReadyAndCancelEnds)
     EXPECT_FALSE(SettingsKeyExists());
 }
 
+// A setting the user may not write stops the installation with a message
+// naming its key: the files are in place, "Version" is not written, and the
+// window is ready again.
+TEST_F(Installation, ARefusedSettingStopsTheInstallationNamingTheKey)
+{
+    InstallSource source;
+    TempFolder target;
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+    {
+        const RefusingKey vendor(HKEY_CURRENT_USER, VendorKeyPath);
+        Install(setup, target.Path(), false, false);
+        EXPECT_EQ(AnswerMessage(),
+            "レジストリへの書き込みに失敗しました・・・\r\nHKEY_CURRENT_USER\\"
+                + std::string(SettingsKeyPath));
+        EXPECT_TRUE(WaitUntil([&] { return InstallButtonShown(setup); }, SetupBoxMilliseconds));
+        EXPECT_TRUE(FileExists(target / "DRIM32.EXE"));
+        EXPECT_FALSE(SettingsKeyExists());
+    }
+    PressSetupButton(setup, "中止");
+    EXPECT_EQ(AnswerMessage(), "インスツールを中止します。");
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+}
+
 // A close while the window is still being made (it asks Program Manager for
 // the groups first) waits for the window and then ends the program.
 TEST_F(Installation, CloseDuringCreationEndsTheProgram)

@@ -16,6 +16,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <utility>
 
 inline constexpr char SetupYesNoBoxClass[] = "TYesNoBox";
 inline constexpr char SetupMessageBoxClass[] = "TPalunBox";
@@ -159,6 +160,43 @@ inline bool KeyExists(HKEY root, const std::string& key)
     RegCloseKey(opened);
     return true;
 }
+
+// A key replaced by an empty volatile one for the scope: Wine refuses a
+// lasting subkey under it (ERROR_CHILD_MUST_BE_VOLATILE), as Windows refuses
+// a write the user has no right to.  An ordinary empty key comes back.
+class RefusingKey {
+public:
+    RefusingKey(HKEY root, std::string path)
+        : root_(root)
+        , path_(std::move(path))
+    {
+        RegDeleteTreeA(root_, path_.c_str());
+        Recreate(REG_OPTION_VOLATILE);
+    }
+    ~RefusingKey()
+    {
+        RegDeleteTreeA(root_, path_.c_str());
+        Recreate(REG_OPTION_NON_VOLATILE);
+    }
+    RefusingKey(const RefusingKey&) = delete;
+    RefusingKey& operator=(const RefusingKey&) = delete;
+
+private:
+    void Recreate(DWORD options) const
+    {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(
+                      root_, path_.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS)
+            << path_;
+        RegCloseKey(key);
+    }
+
+    HKEY root_;
+    std::string path_;
+};
+
+inline constexpr char UninstallFolderPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 inline bool FolderExists(const std::string& path)
 {

@@ -118,6 +118,24 @@ TEST_F(Uninstallation, FullRunLeavesNothingButTheRenewedCopy)
     EXPECT_EQ(CountTopLevelWindows(TrayClass), 0);
 }
 
+// A user who may not write the machine's uninstall entry gets one of their
+// own, which Windows lists too; the uninstaller removes it.
+TEST_F(Uninstallation, ARefusedMachineEntryIsTheUsersOwnAndGoesWithTheRest)
+{
+    const std::string folder = "C:\\UserEntry";
+    {
+        const RefusingKey machineEntries(HKEY_LOCAL_MACHINE, UninstallFolderPath);
+        ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, UninstallEntryPath, "UninstallString"),
+            folder + "\\DRIM32.EXE /uninstall");
+        EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
+    }
+    Uninstall(folder + "\\DRIM32.EXE", true);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, UninstallEntryPath));
+    EXPECT_FALSE(FolderExists(folder));
+}
+
 // The second No keeps the settings without "Version", so the next start
 // proposes the recorded folder; a file of the user's keeps the folders; an
 // existing copy dated earlier than the program is kept and does the work.

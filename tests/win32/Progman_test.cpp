@@ -200,8 +200,9 @@ protected:
         if (!keyExisted_)
             return;
         const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, keyPath);
-        if (key && saved_.kind == SettingValue::Kind::Text)
-            key->WriteString(valueName, saved_.text);
+        if (key && saved_.kind == SettingValue::Kind::Text) {
+            EXPECT_TRUE(key->WriteString(valueName, saved_.text));
+        }
     }
 
     void DeleteKey() { RegDeleteKeyA(HKEY_CURRENT_USER, keyPath.c_str()); }
