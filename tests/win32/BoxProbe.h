@@ -28,6 +28,9 @@ inline constexpr DWORD BoxAppearTimeout = 5000;
 inline constexpr DWORD BoxGoneTimeout = 10000;
 // The symbol is drawn 100 ms after each paint; this is well after it.
 inline constexpr DWORD SymbolDrawnDelay = 300;
+// How long a box is watched for a change that must not come (a paused
+// countdown that moves, a key that closes it): two of its 1000 ms ticks.
+inline constexpr DWORD NoChangeWatch = 2200;
 
 // Application::Initialize and SetTitle(TestApplicationTitle), once per
 // program.

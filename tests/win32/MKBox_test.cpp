@@ -89,6 +89,7 @@ TEST_F(MKBoxLayout, ExecuteHasNoCountdownAndTheApplicationTitle)
 {
     TMKBoxDlg dlg;
     BoxView view;
+    bool escapeClosed = false;
     int result = 0;
     {
         BoxObserver observer([&] {
@@ -96,12 +97,13 @@ TEST_F(MKBoxLayout, ExecuteHasNoCountdownAndTheApplicationTitle)
             ASSERT_NE(box, nullptr);
             view = ReadBox(box);
             PressKey(BoxObserver::MainThread(), VK_ESCAPE);
-            Sleep(500);
+            escapeClosed = WaitUntilGone(box, NoChangeWatch);
             SendCloseCommand(box);
         });
         result = dlg.Execute("カウントなし");
     }
     EXPECT_EQ(result, 2);
+    EXPECT_FALSE(escapeClosed) << "Escape closed a box that has no cancel button";
     EXPECT_EQ(view.caption, TestApplicationTitle);
     EXPECT_EQ(view.VisibleButtons(), 1);
     const auto ok = view.Button("ＯＫ");
@@ -159,7 +161,7 @@ TEST_F(MKBoxCountdown, PauseHoldsTheCountAndResumeGoesOnASecondLater)
             Click(view.Button("一時停止")->handle);
             pauseHidden = !IsWindowVisible(view.Button("一時停止")->handle)
                 && IsWindowVisible(view.Button("ｶｳﾝﾄ再開")->handle);
-            Sleep(2200);
+            WaitUntil([box] { return CountLabelText(box) != "9秒"; }, NoChangeWatch);
             labelAfterPause = CountLabelText(box);
             Click(view.Button("ｶｳﾝﾄ再開")->handle);
             resumedAt = GetTickCount();

@@ -162,8 +162,7 @@ TEST_F(PalunBoxAnswers, EscapeLeavesTheOkBoxOpenAndTheCloseCommandGives2UnderThe
             ASSERT_NE(box, nullptr);
             caption = WindowText(box);
             PressKey(BoxObserver::MainThread(), VK_ESCAPE);
-            Sleep(700);
-            openAfterEscape = IsWindow(box) && IsWindowVisible(box);
+            openAfterEscape = !WaitUntilGone(box, NoChangeWatch) && IsWindowVisible(box);
             SendCloseCommand(box);
         });
         result = dlg.Execute("閉じる試験");
@@ -322,7 +321,7 @@ TEST_F(PalunBoxCountdown, PauseHoldsTheLabelAndResumeGoesOnASecondLater)
                 onTopWhenPaused = WindowAtCentreOf(box, *resume);
             Sleep(SymbolDrawnDelay);
             shot = SaveScreenshot(box, "PalunBox_Paused");
-            Sleep(2000);
+            WaitUntil([box] { return CountLabelText(box) != "9秒"; }, NoChangeWatch);
             labelAfterPause = CountLabelText(box);
             stillOpenWhilePaused = IsWindowVisible(box) != FALSE;
             Click(counting.Button("ｶｳﾝﾄ再開")->handle);
