@@ -90,7 +90,9 @@ private:
     bool ConfirmedRemoval();
     void RemoveProgramItems();
     void RemoveSettings();
-    void RefreshUninstallCopy(const std::string& copyPath);
+    // Where the uninstall copy is started from, made current by the date rule.
+    std::string PlaceUninstallCopy();
+    bool RefreshUninstallCopy(const std::string& copyPath);
     bool StartUninstallCopy(const std::string& copyPath);
     void TimerErOutTimer();
 

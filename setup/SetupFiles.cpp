@@ -40,6 +40,15 @@ std::optional<std::string> WindowsFolder()
     return YenAdd(std::string_view(buffer.get(), length < WindowsFolderLengthArgument ? length : 0));
 }
 
+std::string UserTemporaryFolder()
+{
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof buffer, buffer);
+    if (length == 0 || length >= sizeof buffer)
+        return {};
+    return YenAdd(std::string_view(buffer, length));
+}
+
 std::optional<std::string> FullPathName(const std::string& path)
 {
     std::string buffer(MAX_PATH, '\0');

@@ -11,6 +11,10 @@
 // it could be had.
 std::optional<std::string> WindowsFolder();
 
+// The user's temporary folder with its trailing backslash; empty when the
+// system names none.
+std::string UserTemporaryFolder();
+
 // The full path of `path` taken relative to the current folder, whatever its
 // length; nothing when the system cannot make one.
 std::optional<std::string> FullPathName(const std::string& path);

@@ -38,8 +38,7 @@ void TSDRIM32SETUPForm::Timer1Timer()
         static_cast<void>(DeleteFileAt(Program().programFolder + programFileNames_[i]));
     RemoveSettings();
 
-    const std::string copyPath = windowsFolder_ + UninstallCopyName();
-    RefreshUninstallCopy(copyPath);
+    const std::string copyPath = PlaceUninstallCopy();
     Application::Get().ProcessMessages();
     // Without the hand-over the copy would only report a parameter error.
     const Result<> handedOver = WriteHandover({ Program().programPath, Caption(), std::string() });
@@ -100,14 +99,31 @@ void TSDRIM32SETUPForm::RemoveSettings()
         DeleteKeyTree(HKEY_CURRENT_USER, VendorKey);
 }
 
-void TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)
+std::string TSDRIM32SETUPForm::PlaceUninstallCopy()
+{
+    // A copy that cannot be written leaves the one there, if any, to be
+    // started.  Where there is none, the Windows folder is closed to this
+    // user (a standard user may not write it): the user's temporary folder
+    // takes the copy, and keeps it for the next uninstallation.  The start
+    // reports when neither has one.
+    const std::string inWindowsFolder = windowsFolder_ + UninstallCopyName();
+    if (RefreshUninstallCopy(inWindowsFolder) || FileExists(inWindowsFolder))
+        return inWindowsFolder;
+    const std::string temporaryFolder = UserTemporaryFolder();
+    if (temporaryFolder.empty())
+        return inWindowsFolder;
+    const std::string inTemporaryFolder = temporaryFolder + UninstallCopyName();
+    // Result not looked at: the start reports a copy that is not there.
+    static_cast<void>(RefreshUninstallCopy(inTemporaryFolder));
+    return inTemporaryFolder;
+}
+
+bool TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)
 {
     const std::string& programPath = Program().programPath;
     if (FileExists(copyPath) && !UninstallCopyNeedsRefresh(FileDosStamp(copyPath), FileDosStamp(programPath)))
-        return;
-    // Result not looked at: a copy that cannot be written leaves the one
-    // there, if any, to be started; the start reports when there is none.
-    static_cast<void>(FileCopyKeepDate(programPath, copyPath));
+        return true;
+    return static_cast<bool>(FileCopyKeepDate(programPath, copyPath));
 }
 
 bool TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)

@@ -136,6 +136,28 @@ TEST_F(Uninstallation, ARefusedMachineEntryIsTheUsersOwnAndGoesWithTheRest)
     EXPECT_FALSE(FolderExists(folder));
 }
 
+// A Windows folder that takes no copy (a folder of the copy's name stands in
+// for a standard user's refused write): the copy goes to the user's
+// temporary folder, is started from there and does its work.
+TEST_F(Uninstallation, AWindowsFolderClosedToTheCopyPutsItInTheTemporaryFolder)
+{
+    char temporary[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
+    const std::string temporaryCopy = std::string(temporary) + "unin_palun000.exe";
+    DeleteFileA(temporaryCopy.c_str());
+    ASSERT_TRUE(CreateDirectoryA(CopyPath().c_str(), nullptr));
+    const std::string folder = "C:\\TempCopy";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+
+    Uninstall(folder + "\\DRIM32.EXE", true);
+
+    EXPECT_FALSE(FolderExists(folder));
+    EXPECT_EQ(ReadWholeFile(temporaryCopy), ReadWholeFile(source_.Program()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
+    EXPECT_TRUE(RemoveDirectoryA(CopyPath().c_str()));
+    DeleteFileA(temporaryCopy.c_str());
+}
+
 // The second No keeps the settings without "Version", so the next start
 // proposes the recorded folder; a file of the user's keeps the folders; an
 // existing copy dated earlier than the program is kept and does the work.
