@@ -15,7 +15,6 @@ namespace {
 
 constexpr char DisplayPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL ";
 constexpr char DisplayPropertiesApplet[] = "DESK.CPL ";
-constexpr std::size_t MaxGroupNameLength = 255;
 
 } // namespace
 
@@ -70,9 +69,7 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
     {
         const HourglassCursor hourglass;
         const std::string group = StartupGroupName();
-        // No folder name is longer than this; a longer value is no group
-        // the shell can have, and sent on it can stall the shell itself.
-        if (group.empty() || group.size() > MaxGroupNameLength) {
+        if (group.empty()) {
             ShowTrayMessage(TrayText::StartupGroupUnknown);
         } else {
             // AddItem and DeleteItem act on the active group: CreateGroup

@@ -290,8 +290,9 @@ Result<> Listing::BuildFolderList(const std::string& path)
         entries.push_back(
             { CutEntryText(components[i]), components[i], FolderPicture::Open, static_cast<int>(i) });
     const int subfolderLevel = static_cast<int>(components.size());
-    for (std::string& name : subfolders)
-        entries.push_back({ CutEntryText(name), std::move(name), FolderPicture::Closed, subfolderLevel });
+    // A subfolder shows its whole name; only the path's components are cut.
+    for (const std::string& name : subfolders)
+        entries.push_back({ name, name, FolderPicture::Closed, subfolderLevel });
 
     folders_ = std::move(entries);
     memory_.currentIndex = components.size() - 1;

@@ -111,6 +111,7 @@ private:
     std::string defaultFolder_;
     std::string rememberedGroup_;
     UninstallCopyStart copyStart_;
+    int deleteTries_ = 0; // failed deletions of the program file since the last question
 
     FontHandle font_;
     Label* label1_ = nullptr;

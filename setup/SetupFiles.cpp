@@ -88,6 +88,11 @@ bool FileExists(const std::string& path)
 
 bool DeleteFileAt(const std::string& path)
 {
+    // An uninstaller removes its files even where they were marked
+    // read-only; DeleteFileA refuses those.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     return DeleteFileA(path.c_str()) != FALSE;
 }
 

@@ -28,7 +28,8 @@ std::optional<std::string> FullPathName(const std::string& path);
 // A file, not a folder, of any of the attributes normal, read-only, hidden,
 // system and archive.
 bool FileExists(const std::string& path);
-// Deletes the file; false when it cannot (missing, or still held open).
+// Deletes the file, read-only or not; false when it cannot (missing, or
+// still held open).
 [[nodiscard]] bool DeleteFileAt(const std::string& path);
 
 // The file's last write in the packed DOS form of local time; 0 when it

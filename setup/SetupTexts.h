@@ -45,6 +45,11 @@ inline constexpr std::string_view InstalledHead = "登録完了です。\n\n[ ";
 inline constexpr std::string_view InstalledTail = " ]\nグループに登録しました☆☆\nお疲れ様☆☆";
 
 inline constexpr std::string_view UninstallQuestionTail = "\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？";
+// After the path of the program file that the uninstall copy cannot delete.
+inline constexpr std::string_view FileStillHeldQuestion
+    = "\nを削除できません。使用中か、書き込みが禁止されています。\n削除を続けて試みますか？";
+inline constexpr std::string_view RenamedProgramText
+    = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：プログラムのファイル名が DRIM32.EXE ではありません。\n何も変更せずに終了します。";
 inline constexpr std::string_view UninstallCancelledText = "ｱﾝｲﾝｽﾂｰﾙを中止しました。";
 inline constexpr std::string_view DeleteSettingsQuestion
     = "当ソフトのレジストリー情報も削除してよろしいですか？？";

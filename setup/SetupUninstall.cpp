@@ -22,6 +22,14 @@
 void TSDRIM32SETUPForm::Timer1Timer()
 {
     timer1_.SetEnabled(false);
+    // Under another name the copy could not delete the program file; refused
+    // before anything is removed, rather than after.
+    if (!NamesTheProgramsOwnFile(Program().programPath)) {
+        ShowMessage(RenamedProgramText);
+        Repaint();
+        CloseAfterStep();
+        return;
+    }
     if (!ConfirmedRemoval()) {
         ShowMessage(UninstallCancelledText);
         Repaint();

@@ -10,6 +10,13 @@
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
 
+namespace {
+
+// Timer3 tries once a second: about half a minute before the question.
+constexpr int DeleteTriesBeforeAsking = 30;
+
+} // namespace
+
 void TSDRIM32SETUPForm::Timer2Timer()
 {
     timer2_.SetEnabled(false);
@@ -31,9 +38,19 @@ void TSDRIM32SETUPForm::Timer2Timer()
 void TSDRIM32SETUPForm::Timer3Timer()
 {
     timer3_.SetEnabled(false);
-    // The uninstaller holds the file until its process has ended; there is
-    // no limit to the tries.
+    // The uninstaller holds the file until its process has ended, which
+    // takes a moment.  A file still held after that is held by something
+    // else (a running copy of the program, a virus scanner): the user is
+    // asked whether to go on trying, rather than left with a process that
+    // tries invisibly until logoff.
     if (FileExists(copyStart_.file) && !DeleteFileAt(copyStart_.file)) {
+        if (++deleteTries_ >= DeleteTriesBeforeAsking) {
+            deleteTries_ = 0;
+            if (!Ask(std::string(copyStart_.file).append(FileStillHeldQuestion))) {
+                CloseAfterStep();
+                return;
+            }
+        }
         timer3_.SetEnabled(true);
         return;
     }

@@ -5,6 +5,8 @@
 #include "text/M_Case.h"
 #include "text/YeNADDCUT.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int DosDateShift = 16;
@@ -53,14 +55,23 @@ std::string UninstallCopyCommandLine(std::string_view copyPath)
 
 std::optional<Handover> TakeHandover(HandoverStore& store)
 {
+    std::optional<Handover> handover;
     for (const RegistryRoot root : { RegistryRoot::CurrentUser, RegistryRoot::Users }) {
-        std::optional<Handover> handover = store.Read(root);
-        if (handover) {
-            store.Delete(root);
-            return handover;
-        }
+        std::optional<Handover> found = store.Read(root);
+        if (!found)
+            continue;
+        // Both go: a stale key left in the other place would start a
+        // later copy on an old file.
+        store.Delete(root);
+        if (!handover)
+            handover = std::move(found);
     }
-    return std::nullopt;
+    return handover;
+}
+
+bool NamesTheProgramsOwnFile(std::string_view path)
+{
+    return CaseConvert(path.substr(FileNameStart(path)), false) == ProgramFileNames()[0];
 }
 
 UninstallCopyStart DecideUninstallCopyStart(
@@ -69,15 +80,13 @@ UninstallCopyStart DecideUninstallCopyStart(
     UninstallCopyStart start;
     start.caption = handover && !handover->title.empty() ? handover->title : UninstallMarker();
     const std::string_view file = handover ? std::string_view(handover->file) : std::string_view();
-    const std::size_t nameStart = FileNameStart(file);
-    const bool ownFile = CaseConvert(file.substr(nameStart), false) == ProgramFileNames()[0];
-    if (argument1 != DeleteFileSwitch || !IsFullPath(file) || !ownFile) {
+    if (argument1 != DeleteFileSwitch || !IsFullPath(file) || !NamesTheProgramsOwnFile(file)) {
         start.caption = UninstallMarker();
         return start;
     }
     start.valid = true;
     start.file = file;
-    start.folderWithBackslash = YenAdd(file.substr(0, nameStart));
+    start.folderWithBackslash = YenAdd(file.substr(0, FileNameStart(file)));
     start.removeFolders = handover->rmDir != KeepFoldersFlag;
     return start;
 }

@@ -40,7 +40,7 @@ public:
 };
 
 // The current user's key first, where the uninstaller wrote it; the default
-// user's key only when that one is not there.
+// user's key only when that one is not there.  Every key found is deleted.
 std::optional<Handover> TakeHandover(HandoverStore& store);
 
 struct UninstallCopyStart {
@@ -50,6 +50,11 @@ struct UninstallCopyStart {
     std::string folderWithBackslash; // the folder of `file`
     bool removeFolders = false;
 };
+
+// True when the path's file name is the program's own (DRIM32.EXE in any
+// letter case): the only file the uninstall copy deletes, and so the only
+// name under which the program uninstalls itself.
+bool NamesTheProgramsOwnFile(std::string_view path);
 
 // A valid start needs argument 1 exactly "/DeleteFile" and a handed-over
 // full path to the program's own file (DRIM32.EXE in any letter case): the

@@ -9,6 +9,8 @@ namespace {
 
 constexpr DWORD GroupListTimeoutMs = 10000;
 
+constexpr std::size_t MaxGroupNameBytes = 255;
+
 // DDEML's marker for "the data argument is a data handle".
 constexpr DWORD DataHandleLength = static_cast<DWORD>(-1);
 
@@ -94,5 +96,9 @@ std::optional<std::vector<std::string>> RequestGroupNames(std::string_view servi
 
 std::string StartupGroupName()
 {
-    return ReadRegistryString(HKEY_CURRENT_USER, MapGroupsKeyPath, StartupGroupValueName).TextOrEmpty();
+    std::string name
+        = ReadRegistryString(HKEY_CURRENT_USER, MapGroupsKeyPath, StartupGroupValueName).TextOrEmpty();
+    if (name.size() > MaxGroupNameBytes)
+        name.clear();
+    return name;
 }

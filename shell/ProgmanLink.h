@@ -54,5 +54,8 @@ std::string ProgmanExecute(const std::string& command, std::string_view service 
 std::optional<std::vector<std::string>> RequestGroupNames(std::string_view service = ProgmanService);
 
 // The Startup group's name from MapGroups; empty when the key or the value is
-// missing, and also when the value is not a string.
+// missing, and also when the value is not a string or is longer than any
+// folder name (255 bytes): no shell has such a group, and a command naming
+// one can stall the shell itself.  The tray, the installer and the
+// uninstaller all treat an empty name as an unknown group.
 std::string StartupGroupName();

@@ -112,9 +112,10 @@ inline std::string SetupBoxText(HWND box)
 
 // Waits for a box, keeps its picture when `shot` is given, presses the
 // button and returns the message; empty when no box came.
-inline std::string AnswerBox(const char* className, const char* button, const std::string& shot = {})
+inline std::string AnswerBox(const char* className, const char* button, const std::string& shot = {},
+    DWORD milliseconds = SetupBoxMilliseconds)
 {
-    HWND box = WaitForSetupBox(className);
+    HWND box = WaitForSetupBox(className, milliseconds);
     if (box == nullptr)
         return {};
     const std::string text = SetupBoxText(box);
@@ -130,9 +131,10 @@ inline std::string AnswerMessage(const std::string& shot = {})
     return AnswerBox(SetupMessageBoxClass, "ＯＫ", shot);
 }
 
-inline std::string AnswerQuestion(bool yes, const std::string& shot = {})
+inline std::string AnswerQuestion(
+    bool yes, const std::string& shot = {}, DWORD milliseconds = SetupBoxMilliseconds)
 {
-    return AnswerBox(SetupYesNoBoxClass, yes ? "はい" : "いいえ", shot);
+    return AnswerBox(SetupYesNoBoxClass, yes ? "はい" : "いいえ", shot, milliseconds);
 }
 
 inline std::string SpecialFolder(int csidl)

@@ -12,6 +12,8 @@ const std::string Completed = "アンインスツールが完了しました☆�
 const std::string BadParameter
     = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\r\n[PALUN RUZI32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。";
 const std::string CopyMarker = "UNINSTALL_PALUN000";
+// The copy asks after about 30 one-second tries; room for a slow machine.
+constexpr DWORD HeldFileQuestionMilliseconds = 90000;
 
 std::string WindowsFolder()
 {
@@ -47,13 +49,16 @@ protected:
         RegDeleteTreeA(HKEY_CURRENT_USER, HandoverPath);
     }
 
-    // "/uninstall" of the installed program, answered; the uninstaller ends.
-    void Uninstall(const std::string& program, bool removeSettings)
+    // "/uninstall" of the installed program, answered; the uninstaller ends,
+    // and when `completes`, the copy reports completion and ends too.
+    void Uninstall(const std::string& program, bool removeSettings, bool completes = true)
     {
         RunningProgram uninstaller(program, "/uninstall");
         EXPECT_EQ(AnswerQuestion(true, "Uninstall_Confirmation"), Confirmation);
         EXPECT_EQ(AnswerQuestion(removeSettings, "Uninstall_Settings"), SettingsQuestion);
         EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
+        if (!completes)
+            return;
         EXPECT_EQ(AnswerMessage("Uninstall_Completed"), Completed);
         EXPECT_TRUE(WaitUntilGone(SetupClass, ProcessEndsMilliseconds));
     }
@@ -230,6 +235,60 @@ TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUs
     EXPECT_FALSE(FileExists(program));
     EXPECT_TRUE(FolderExists(folder.Path()));
     EXPECT_FALSE(KeyExists(HKEY_USERS, defaultUser));
+}
+
+// Read-only program files go as the others do, and a stale default user's
+// key goes with the current user's, so that it cannot start a later copy.
+TEST_F(Uninstallation, ReadOnlyFilesGoAndBothHandOverKeysAreRemoved)
+{
+    const std::string folder = "C:\\ReadOnly";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    for (const char* name : { "\\DRIM32.EXE", "\\DRIM32.TXT" })
+        ASSERT_TRUE(SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_READONLY)) << name;
+    const std::string defaultUser = std::string(".Default\\") + HandoverPath;
+    const std::string stale = "C:\\Elsewhere\\DRIM32.EXE";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_USERS, defaultUser.c_str(), "File", REG_SZ, stale.c_str(),
+                  static_cast<DWORD>(stale.size() + 1)),
+        ERROR_SUCCESS);
+
+    Uninstall(folder + "\\DRIM32.EXE", true);
+
+    EXPECT_FALSE(FolderExists(folder));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
+    EXPECT_FALSE(KeyExists(HKEY_USERS, defaultUser));
+}
+
+// A program file held by another process: after about half a minute the
+// copy asks whether to go on; No ends it and leaves the file and folder.
+// A renamed program refuses before the question and changes nothing.
+TEST_F(Uninstallation, AHeldFileIsAskedAboutAndARenamedProgramChangesNothing)
+{
+    const std::string folder = "C:\\Held";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    const std::string program = folder + "\\DRIM32.EXE";
+    const std::string renamed = folder + "\\DRIM32OLD.EXE";
+    ASSERT_TRUE(CopyFileA(program.c_str(), renamed.c_str(), FALSE));
+    {
+        RunningProgram refused(renamed, "/uninstall");
+        EXPECT_EQ(AnswerMessage(),
+            "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：プログラムのファイル名が DRIM32.EXE "
+            "ではありません。\r\n何も変更せずに終了します。");
+        EXPECT_TRUE(refused.WaitForExit(ProcessEndsMilliseconds));
+    }
+    EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
+    EXPECT_TRUE(FileExists(folder + "\\DRIM32.TXT"));
+    ASSERT_TRUE(DeleteFileA(renamed.c_str()));
+
+    const UniqueHandle held(CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    Uninstall(program, true, false);
+    EXPECT_EQ(AnswerQuestion(false, {}, HeldFileQuestionMilliseconds),
+        program + "\r\nを削除できません。使用中か、書き込みが禁止されています。\r\n削除を続けて試みますか？");
+    EXPECT_TRUE(WaitUntilGone(SetupClass, ProcessEndsMilliseconds));
+    EXPECT_TRUE(FileExists(program));
+    EXPECT_TRUE(FolderExists(folder));
 }
 
 } // namespace

@@ -214,10 +214,13 @@ TEST_F(ListingWorld, DoubleByteNamesAndLongComponentsOpenTheRightFolder)
     files.folders["d:\\work\\表"].push_back({ longName, Dir });
     listing.FillDrives('C');
     ASSERT_TRUE(listing.GoToFolder("d:\\work\\表"));
-    EXPECT_EQ(view.FolderTexts(), Names({ "d:\\", "work", "表", std::string(200, 'l') }));
+    // A subfolder shows its whole name; only a component of the current
+    // path is cut to 200 bytes.
+    EXPECT_EQ(view.FolderTexts(), Names({ "d:\\", "work", "表", std::string(230, 'l') }));
     listing.OpenFolderEntry(3);
     EXPECT_EQ(view.messages, std::vector<Message> {});
     EXPECT_EQ(listing.CurrentFolder(), "d:\\work\\表\\" + std::string(230, 'l'));
+    EXPECT_EQ(view.FolderTexts(), Names({ "d:\\", "work", "表", std::string(200, 'l') }));
     listing.OpenFolderEntry(3);
     EXPECT_EQ(listing.CurrentFolder(), "d:\\work\\表\\" + std::string(230, 'l'));
     listing.OpenFolderEntry(2);

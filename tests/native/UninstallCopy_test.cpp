@@ -53,13 +53,13 @@ public:
     }
 };
 
-TEST(TakeHandover, ReadsTheCurrentUsersKeyFirstAndDeletesItWhereFound)
+TEST(TakeHandover, ReadsTheCurrentUsersKeyFirstAndDeletesEveryKeyFound)
 {
     FakeHandoverStore both;
     both.keys[RegistryRoot::CurrentUser] = { "C:\\A\\DRIM32.EXE", "mine", "" };
     both.keys[RegistryRoot::Users] = { "C:\\B\\DRIM32.EXE", "default", "" };
     EXPECT_EQ(TakeHandover(both)->title, "mine");
-    EXPECT_EQ(both.deleted, std::vector<RegistryRoot> { RegistryRoot::CurrentUser });
+    EXPECT_EQ(both.deleted, (std::vector<RegistryRoot> { RegistryRoot::CurrentUser, RegistryRoot::Users }));
 
     FakeHandoverStore defaultOnly;
     defaultOnly.keys[RegistryRoot::Users] = { "C:\\B\\DRIM32.EXE", "default", "n" };

@@ -228,6 +228,16 @@ TEST_F(MapGroupsTest, ReadsTheStartupGroupsName)
     EXPECT_EQ(StartupGroupName(), "スタートアップ");
 }
 
+TEST_F(MapGroupsTest, ANameLongerThanAnyFolderNameGivesNoName)
+{
+    const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, keyPath);
+    ASSERT_TRUE(key.has_value());
+    ASSERT_TRUE(key->WriteString(valueName, std::string(255, 'g')));
+    EXPECT_EQ(StartupGroupName(), std::string(255, 'g'));
+    ASSERT_TRUE(key->WriteString(valueName, std::string(256, 'g')));
+    EXPECT_EQ(StartupGroupName(), "");
+}
+
 TEST_F(MapGroupsTest, ValueOfAnotherTypeGivesNoName)
 {
     const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, keyPath);
