@@ -257,6 +257,35 @@ TEST_F(Installation, ARefusedSettingStopsTheInstallationNamingTheKey)
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
 }
 
+// A program file in the chosen folder that another process holds (a copy
+// still running, a scanner): the copy fails with its message and nothing is
+// recorded; once it is let go, the same installation goes through.
+TEST_F(Installation, AHeldProgramFileStopsTheCopyAndNothingIsRecorded)
+{
+    InstallSource source;
+    TempFolder target;
+    WriteWholeFile(target / "DRIM32.EXE", "an older program");
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+    {
+        const UniqueHandle held(CreateFileA((target / "DRIM32.EXE").c_str(), GENERIC_READ, FILE_SHARE_READ,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        Install(setup, target.Path(), false, false);
+        EXPECT_EQ(AnswerMessage(), "DRIM32.EXE\r\nファイルのコピーに失敗しました・・・");
+        EXPECT_TRUE(WaitUntil([&] { return InstallButtonShown(setup); }, SetupBoxMilliseconds));
+        EXPECT_EQ(ReadWholeFile(target / "DRIM32.EXE"), "an older program");
+        EXPECT_FALSE(SettingsKeyExists());
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
+    }
+    PressSetupButton(setup, "設定");
+    EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_TRUE(SameFile(source.Program(), target / "DRIM32.EXE"));
+    EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
+}
+
 // A close while the window is still being made (it asks Program Manager for
 // the groups first) waits for the window and then ends the program.
 TEST_F(Installation, CloseDuringCreationEndsTheProgram)

@@ -291,4 +291,71 @@ TEST_F(Uninstallation, AHeldFileIsAskedAboutAndARenamedProgramChangesNothing)
     EXPECT_TRUE(FolderExists(folder));
 }
 
+// The second Yes takes this program's settings only: another program of the
+// maker keeps its key and the maker's values stay.
+TEST_F(Uninstallation, AnotherProgramOfTheMakerKeepsItsSettings)
+{
+    const std::string folder = "C:\\Neighbour";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    const std::string neighbour = std::string(VendorKeyPath) + "\\OTHER32";
+    SetString(neighbour.c_str(), "Version", "3");
+    SetString(VendorKeyPath, "Shared", "kept");
+
+    Uninstall(folder + "\\DRIM32.EXE", true);
+
+    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, neighbour, "Version"), "3");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, VendorKeyPath, "Shared"), "kept");
+    DeleteVendorTree();
+}
+
+// "/uninstall" of a copy outside the installation folder acts on that copy:
+// its folder goes, the installed files stay.
+TEST_F(Uninstallation, ACopyOutsideTheInstallationUninstallsItselfOnly)
+{
+    const std::string folder = "C:\\Installed";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    const std::string outside = "C:\\Outside";
+    ASSERT_TRUE(CreateDirectoryA(outside.c_str(), nullptr));
+    for (const char* name : { "\\DRIM32.EXE", "\\DRIM32.TXT" })
+        ASSERT_TRUE(CopyFileA((folder + name).c_str(), (outside + name).c_str(), FALSE)) << name;
+
+    Uninstall(outside + "\\DRIM32.EXE", true);
+
+    EXPECT_FALSE(FolderExists(outside));
+    for (const char* name : { "\\DRIM32.EXE", "\\DRIM32.TXT", "\\DRIM32.HLP" })
+        EXPECT_TRUE(FileExists(folder + name)) << name;
+}
+
+// No copy can be placed (a folder of its name in the Windows folder and in
+// the temporary folder): the start fails with its message and neither
+// hand-over key is left behind.
+TEST_F(Uninstallation, ACopyThatCannotStartIsReportedAndLeavesNoHandOver)
+{
+    char temporary[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
+    const std::string temporaryCopy = std::string(temporary) + "unin_palun000.exe";
+    DeleteFileA(temporaryCopy.c_str());
+    ASSERT_TRUE(CreateDirectoryA(CopyPath().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(temporaryCopy.c_str(), nullptr));
+    const std::string defaultUser = std::string(".Default\\") + HandoverPath;
+    const std::string stale = "C:\\Elsewhere\\DRIM32.EXE";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_USERS, defaultUser.c_str(), "File", REG_SZ, stale.c_str(),
+                  static_cast<DWORD>(stale.size() + 1)),
+        ERROR_SUCCESS);
+    const std::string folder = "C:\\NoCopy";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+
+    RunningProgram uninstaller(folder + "\\DRIM32.EXE", "/uninstall");
+    EXPECT_EQ(AnswerQuestion(true), Confirmation);
+    EXPECT_EQ(AnswerQuestion(true), SettingsQuestion);
+    EXPECT_EQ(AnswerMessage(), "1ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました");
+    EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
+    EXPECT_FALSE(KeyExists(HKEY_USERS, defaultUser));
+    EXPECT_TRUE(FileExists(folder + "\\DRIM32.EXE"));
+    EXPECT_TRUE(RemoveDirectoryA(CopyPath().c_str()));
+    EXPECT_TRUE(RemoveDirectoryA(temporaryCopy.c_str()));
+}
+
 } // namespace
