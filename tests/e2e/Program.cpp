@@ -5,9 +5,14 @@
 
 std::string ProgramPath()
 {
-    const char* configured = std::getenv("DRIM32_EXE");
+    return ProgramPathFrom("DRIM32_EXE");
+}
+
+std::string ProgramPathFrom(const char* variable)
+{
+    const char* configured = std::getenv(variable);
     if (configured == nullptr || *configured == '\0')
-        throw std::runtime_error("DRIM32_EXE is not set");
+        throw std::runtime_error(std::string(variable) + " is not set");
     std::string path = configured;
     if (path.front() == '/') {
         for (char& c : path)
@@ -32,6 +37,38 @@ RunningProgram::RunningProgram(const std::string& exePath, const std::string& ar
     CloseHandle(info.hThread);
     process_.Reset(info.hProcess);
     id_ = info.dwProcessId;
+}
+
+RunningProgram RunningProgram::Adopt(DWORD processId)
+{
+    RunningProgram program;
+    program.process_.Reset(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
+    if (!program.process_)
+        throw std::runtime_error("cannot open process " + std::to_string(processId));
+    program.id_ = processId;
+    return program;
+}
+
+bool StartUnderUnixLocale(const std::string& exePath, const std::string& arguments, const std::string& locale)
+{
+    // Wine runs a Unix program as it is, with the Unix environment made from
+    // this process's: the shell gets the prefix and the display, and the
+    // wine it starts joins this prefix under the locale.
+    std::string commandLine = "/bin/sh -c \"LANG=" + locale + " LC_ALL=" + locale
+        + " exec wine \\\"$0\\\" $1\" \"" + exePath + "\" \"" + arguments + "\"";
+    STARTUPINFOA startup {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info {};
+    if (!CreateProcessA(
+            nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    // A Unix process has no Windows process to hold.
+    if (info.hProcess != nullptr)
+        CloseHandle(info.hProcess);
+    if (info.hThread != nullptr)
+        CloseHandle(info.hThread);
+    return true;
 }
 
 RunningProgram::~RunningProgram()
