@@ -49,14 +49,17 @@ ForwardOutcome ForwardToResidentCopy(HWND trayWindow, std::string_view argument1
     bool handled = false;
     if (!SendMessageCallbackA(trayWindow, WM_FORWARD_COMMAND, atom.Get(), 0, ForwardHandled,
             reinterpret_cast<ULONG_PTR>(&handled)))
+        // The window went in the meantime: the copy ended, and SendMessageA
+        // would have returned at once too.
         return ForwardOutcome::Delivered;
     while (!handled) {
         if (MsgWaitForMultipleObjects(0, nullptr, FALSE, AnswerCheckMilliseconds, QS_ALLINPUT)
             == WAIT_TIMEOUT)
             if (const std::optional<ForwardOutcome> outcome = OutcomeUnlessAnswering(trayWindow))
                 return *outcome;
-        // The handling's end arrives as a message that only a message
-        // retrieval delivers to ForwardHandled.
+        // The handling's end reaches ForwardHandled only through a message
+        // retrieval; on a system whose wait does not wake for it, the next
+        // turn of the loop takes it, a second later at most.
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
