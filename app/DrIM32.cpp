@@ -7,7 +7,9 @@
 #include "app/Forwarding.h"
 #include "app/SettingsStore.h"
 #include "app/StartDecision.h"
+#include "dialogs/Palundlg.h"
 #include "gui/Application.h"
+#include "platform/DllSearch.h"
 #include "platform/ModulePath.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
@@ -44,6 +46,14 @@ void SetProgramValues()
     program.argument2 = Argument(arguments, 2);
 }
 
+int ReportResidentNotAnswering(HINSTANCE instance)
+{
+    Application::Get().Initialize(instance);
+    TPalunBoxDlg box;
+    box.ExecuteCount(ResidentNotAnsweringMessage);
+    return ResidentNotAnsweringExitCode;
+}
+
 int RunMainForm(std::unique_ptr<Form> form)
 {
     Application::Get().SetMainForm(form.get());
@@ -56,6 +66,8 @@ int RunMainForm(std::unique_ptr<Form> form)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    // Before anything is loaded by name, the delay-loaded DLLs above all.
+    RestrictDllSearchToSystemFolder();
     InstallFailFastHandlers();
     Application& application = Application::Get();
     application.SetTitle(ApplicationTitle);
@@ -76,7 +88,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // a forwarded switch then costs little more than the message itself.
     switch (decision.role) {
     case StartRole::ForwardToTray:
-        ForwardToResidentCopy(trayWindow, program.argument1, program.argument2);
+        if (ForwardToResidentCopy(trayWindow, program.argument1, program.argument2)
+            == ForwardOutcome::NotAnswering)
+            return ReportResidentNotAnswering(instance);
         return 0;
     case StartRole::ExitSilently:
         return 0;

@@ -8,6 +8,27 @@
 // copy: wParam is a global atom holding argument 1 + "?" + argument 2.
 constexpr UINT WM_FORWARD_COMMAND = WM_USER + 1;
 
+// How long a resident copy may take to take one message from its queue
+// before it counts as hung.  A copy that works answers in milliseconds,
+// even while a box it shows for a forward waits for its user.
+constexpr UINT ResidentAnswerMilliseconds = 5000;
+
+// The exit code of a second start whose resident copy did not answer.
+constexpr int ResidentNotAnsweringExitCode = 1;
+
+inline constexpr std::string_view ResidentNotAnsweringMessage
+    = "エラー：起動中のDRIM32が応答しません・・・\n"
+      "タスクマネージャーで終了してから、もう一度起動してください。";
+
+enum class ForwardOutcome {
+    // Handled, or the resident copy ended meanwhile.
+    Delivered,
+    // The resident copy took longer than ResidentAnswerMilliseconds to
+    // take a message; the atom is deleted by the time this is returned.
+    NotAnswering,
+};
+
 // Sends the arguments to the resident tray window and returns once it has
-// handled them (including any message box it shows meanwhile).
-void ForwardToResidentCopy(HWND trayWindow, std::string_view argument1, std::string_view argument2);
+// handled them (including any message box it shows meanwhile, for as long
+// as the box stays up), or once it stops answering.
+ForwardOutcome ForwardToResidentCopy(HWND trayWindow, std::string_view argument1, std::string_view argument2);

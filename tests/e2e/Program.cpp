@@ -39,6 +39,38 @@ RunningProgram::RunningProgram(const std::string& exePath, const std::string& ar
     id_ = info.dwProcessId;
 }
 
+RunningProgram RunningProgram::Adopt(DWORD processId)
+{
+    RunningProgram program;
+    program.process_.Reset(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
+    if (!program.process_)
+        throw std::runtime_error("cannot open process " + std::to_string(processId));
+    program.id_ = processId;
+    return program;
+}
+
+bool StartUnderUnixLocale(const std::string& exePath, const std::string& arguments, const std::string& locale)
+{
+    // Wine runs a Unix program as it is, with the Unix environment made from
+    // this process's: the shell gets the prefix and the display, and the
+    // wine it starts joins this prefix under the locale.
+    std::string commandLine = "/bin/sh -c \"LANG=" + locale + " LC_ALL=" + locale
+        + " exec wine \\\"$0\\\" $1\" \"" + exePath + "\" \"" + arguments + "\"";
+    STARTUPINFOA startup {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info {};
+    if (!CreateProcessA(
+            nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    // A Unix process has no Windows process to hold.
+    if (info.hProcess != nullptr)
+        CloseHandle(info.hProcess);
+    if (info.hThread != nullptr)
+        CloseHandle(info.hThread);
+    return true;
+}
+
 RunningProgram::~RunningProgram()
 {
     // A test that fails half-way must not leave its program running into the

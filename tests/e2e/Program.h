@@ -22,6 +22,8 @@ public:
         : RunningProgram(ProgramPath(), arguments)
     {
     }
+    // A process of the program that this test did not start itself.
+    static RunningProgram Adopt(DWORD processId);
     RunningProgram(RunningProgram&&) = default;
     ~RunningProgram();
 
@@ -32,6 +34,17 @@ public:
     HANDLE Handle() const { return process_.Get(); }
 
 private:
+    RunningProgram() = default;
+
     UniqueHandle process_;
     DWORD id_ = 0;
 };
+
+// Starts `exePath` in a Wine process of its own whose Unix LANG and LC_ALL
+// are `locale` (say "en_US.UTF-8"), which decide its code page.  Wine hands
+// a process it starts the code page of its parent whatever the environment
+// block says, so the start goes through the shell; the program's process is
+// found later by its windows (RunningProgram::Adopt).  The shell splits
+// `arguments` at blanks.  False when the shell could not be started.
+bool StartUnderUnixLocale(
+    const std::string& exePath, const std::string& arguments, const std::string& locale);

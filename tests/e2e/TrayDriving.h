@@ -287,7 +287,13 @@ public:
     // waits until its start-up has settled.
     void Start(const std::string& arguments = "", const std::string& exePath = ProgramPath())
     {
-        program_.emplace(exePath, arguments);
+        Settle(RunningProgram(exePath, arguments));
+    }
+
+    // The same for a program started otherwise.
+    void Settle(RunningProgram program)
+    {
+        program_.emplace(std::move(program));
         window_ = WaitForSettledTray(*program_);
         ASSERT_NE(window_, nullptr);
         const std::optional<POINT> icon = TrayIconPoint();
