@@ -74,6 +74,8 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
         } else {
             // AddItem and DeleteItem act on the active group: CreateGroup
             // makes the Startup group active, creating it where missing.
+            // Its result is not shown: the command after it meets the same
+            // failure and says so.
             ProgmanExecute(CreateGroupCommand(group));
             Application::Get().ProcessMessages();
             const std::string quotedTitle = QuotedItemTitle(ItemTitle);

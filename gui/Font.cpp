@@ -11,26 +11,6 @@ FontHandle::FontHandle(std::string_view face, int height, BYTE charset, bool bol
 {
 }
 
-FontHandle::FontHandle(FontHandle&& other) noexcept
-    : font_(std::exchange(other.font_, nullptr))
-{
-}
-
-FontHandle& FontHandle::operator=(FontHandle&& other) noexcept
-{
-    if (this != &other) {
-        if (HFONT old = std::exchange(font_, std::exchange(other.font_, nullptr)))
-            DeleteObject(old);
-    }
-    return *this;
-}
-
-FontHandle::~FontHandle()
-{
-    if (HFONT old = std::exchange(font_, nullptr))
-        DeleteObject(old);
-}
-
 SIZE MeasureText(HFONT font, std::string_view text)
 {
     SIZE size {};

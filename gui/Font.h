@@ -2,6 +2,8 @@
 
 // Owner of a GDI font.
 
+#include "platform/GdiHandles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -12,16 +14,11 @@ public:
     FontHandle() = default;
     // `height` is the character height in pixels (negative LOGFONT height).
     FontHandle(std::string_view face, int height, BYTE charset, bool bold);
-    FontHandle(FontHandle&& other) noexcept;
-    FontHandle& operator=(FontHandle&& other) noexcept;
-    FontHandle(const FontHandle&) = delete;
-    FontHandle& operator=(const FontHandle&) = delete;
-    ~FontHandle();
 
-    HFONT Get() const { return font_; }
+    HFONT Get() const { return font_.Get(); }
 
 private:
-    HFONT font_ = nullptr;
+    FontObject font_;
 };
 
 // The width and height of one line of text drawn in `font`.

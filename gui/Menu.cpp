@@ -7,25 +7,6 @@ namespace {
 // Item commands count from 1: TrackPopupMenu returns 0 for "nothing chosen".
 constexpr UINT FirstItemCommand = 1;
 
-class MenuHandle {
-public:
-    MenuHandle()
-        : menu_(CreatePopupMenu())
-    {
-    }
-    ~MenuHandle()
-    {
-        if (menu_ != nullptr)
-            DestroyMenu(menu_);
-    }
-    MenuHandle(const MenuHandle&) = delete;
-    MenuHandle& operator=(const MenuHandle&) = delete;
-    HMENU Get() const { return menu_; }
-
-private:
-    HMENU menu_;
-};
-
 } // namespace
 
 MenuItem::MenuItem(std::string_view name, std::string_view caption, ClickHandler onClick)
@@ -65,7 +46,7 @@ void PopupMenu::Popup(int x, int y)
     if (OnPopup)
         OnPopup();
 
-    MenuHandle menu;
+    const MenuObject menu(CreatePopupMenu());
     if (menu.Get() == nullptr)
         return;
     for (std::size_t i = 0; i < items_.size(); ++i) {

@@ -20,10 +20,17 @@ inline BOOL WINAPI DeleteBrushObject(HBRUSH brush)
     return DeleteObject(brush);
 }
 
+inline BOOL WINAPI DeleteFontObject(HFONT font)
+{
+    return DeleteObject(font);
+}
+
 using IconHandle = OwnedHandle<HICON, DestroyIcon>;
 using BitmapHandle = OwnedHandle<HBITMAP, DeleteBitmapObject>;
 using BrushHandle = OwnedHandle<HBRUSH, DeleteBrushObject>;
 using MemoryDcHandle = OwnedHandle<HDC, DeleteDC>;
+using FontObject = OwnedHandle<HFONT, DeleteFontObject>;
+using MenuObject = OwnedHandle<HMENU, DestroyMenu>;
 // A window of the program's own making that no form stands for (a tooltip).
 using WindowHandle = OwnedHandle<HWND, DestroyWindow>;
 

@@ -71,6 +71,8 @@ bool TSDRIM32SETUPForm::ConfirmedRemoval()
 void TSDRIM32SETUPForm::RemoveProgramItems()
 {
     const std::string deleteItem = DeleteItemCommand(quotedItemTitle_);
+    // Results not looked at: the uninstallation goes on whatever Program
+    // Manager says, and an item that is already gone is what it wants.
     auto removeFrom = [&](const std::string& group) {
         if (group.empty())
             return;

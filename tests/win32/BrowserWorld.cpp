@@ -267,4 +267,25 @@ TEST_F(BrowserWindow, MissingFolderOpensOnTheProgramsFolderAndARootComesBackWhol
     EXPECT_EQ(result.size(), 3U);
 }
 
+// "中止" ends the browser without a folder, as Esc does.
+TEST_F(BrowserWindow, CancelButtonEndsWithoutAFolder)
+{
+    TDIROPENDLG dlg;
+    std::string result = "sentinel";
+    {
+        BoxObserver observer([&] {
+            const HWND view = WaitForBox(BrowserClass);
+            ASSERT_NE(view, nullptr);
+            const CloseWhenDone closer { view };
+            const HWND cancel = FindWindowExA(view, nullptr, "Button", "中止");
+            ASSERT_NE(cancel, nullptr);
+            Click(cancel);
+            EXPECT_TRUE(WaitUntilGone(view));
+        });
+        const Result<std::string> chosen = dlg.Execute();
+        result = chosen ? *chosen : "failed: " + chosen.Message();
+    }
+    EXPECT_EQ(result, "");
+}
+
 } // namespace
