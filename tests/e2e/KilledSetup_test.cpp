@@ -23,13 +23,6 @@ std::string GroupLink()
     return SpecialFolder(CSIDL_PROGRAMS) + "\\" + Group + "\\" + InstalledLinkName;
 }
 
-std::string UninstallCopyPath()
-{
-    char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, MAX_PATH);
-    return std::string(path) + "\\unin_palun000.exe";
-}
-
 class KilledSetup : public FreshSettings {
 protected:
     void SetUp() override
@@ -62,7 +55,7 @@ protected:
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
         EXPECT_TRUE(WaitUntil([] { return !FileExists(GroupLink()); }, SetupBoxMilliseconds));
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
-        EXPECT_TRUE(FileExists(UninstallCopyPath()));
+        EXPECT_TRUE(FileExists(WindowsCopyPath()));
     }
 
     InstallSource source_;

@@ -200,6 +200,22 @@ private:
 
 inline constexpr char UninstallFolderPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
+// The uninstall copy where it goes, and where it goes when the Windows
+// folder takes none.
+inline std::string WindowsCopyPath()
+{
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, MAX_PATH);
+    return std::string(path) + "\\unin_palun000.exe";
+}
+
+inline std::string TemporaryCopyPath()
+{
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, path);
+    return std::string(path) + "unin_palun000.exe";
+}
+
 inline bool FolderExists(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());

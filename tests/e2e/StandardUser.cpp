@@ -13,25 +13,11 @@ namespace {
 
 const std::string Completed = "アンインスツールが完了しました☆☆☆\r\nお疲れ様☆☆☆";
 
-std::string WindowsFolder()
-{
-    char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, MAX_PATH);
-    return std::string(path) + "\\";
-}
-
-std::string TemporaryFolder()
-{
-    char path[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, path);
-    return path;
-}
-
 class StandardUser : public FreshSettings {
 protected:
     void SetUp() override
     {
-        const std::string probe = WindowsFolder() + "drim-write-probe";
+        const std::string probe = WindowsCopyPath() + ".write-probe";
         if (CreateDirectoryA(probe.c_str(), nullptr)) {
             RemoveDirectoryA(probe.c_str());
             GTEST_SKIP() << "the Windows folder takes writes here; no standard user could be arranged";
@@ -59,8 +45,8 @@ TEST_F(StandardUser, InstallsAndUninstallsWithTheCopyInTheTemporaryFolder)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, UninstallEntryPath));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
-    EXPECT_FALSE(FileExists(WindowsFolder() + "unin_palun000.exe"));
-    EXPECT_EQ(ReadWholeFile(TemporaryFolder() + "unin_palun000.exe"), ReadWholeFile(source.Program()));
+    EXPECT_FALSE(FileExists(WindowsCopyPath()));
+    EXPECT_EQ(ReadWholeFile(TemporaryCopyPath()), ReadWholeFile(source.Program()));
 }
 
 } // namespace

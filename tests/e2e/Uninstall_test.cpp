@@ -1,4 +1,5 @@
 #include "SetupDriving.h"
+#include "TrayDriving.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,20 @@ const std::string CopyMarker = "UNINSTALL_PALUN000";
 // The copy asks after about 30 one-second tries; room for a slow machine.
 constexpr DWORD HeldFileQuestionMilliseconds = 90000;
 
-std::string WindowsFolder()
-{
-    char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, MAX_PATH);
-    return std::string(path) + "\\";
-}
-
 std::string CopyPath()
 {
-    return WindowsFolder() + "unin_palun000.exe";
+    return WindowsCopyPath();
+}
+
+const std::string DefaultUserHandoverPath = std::string(".Default\\") + HandoverPath;
+
+// A key the default user's hand-over might have kept from long ago.
+void WriteStaleDefaultUserHandover()
+{
+    const std::string stale = "C:\\Elsewhere\\DRIM32.EXE";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_USERS, DefaultUserHandoverPath.c_str(), "File", REG_SZ, stale.c_str(),
+                  static_cast<DWORD>(stale.size() + 1)),
+        ERROR_SUCCESS);
 }
 
 bool SameTime(const FILETIME& a, const FILETIME& b)
@@ -146,9 +151,7 @@ TEST_F(Uninstallation, ARefusedMachineEntryIsTheUsersOwnAndGoesWithTheRest)
 // temporary folder, is started from there and does its work.
 TEST_F(Uninstallation, AWindowsFolderClosedToTheCopyPutsItInTheTemporaryFolder)
 {
-    char temporary[MAX_PATH] = {};
-    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
-    const std::string temporaryCopy = std::string(temporary) + "unin_palun000.exe";
+    const std::string temporaryCopy = TemporaryCopyPath();
     DeleteFileA(temporaryCopy.c_str());
     ASSERT_TRUE(CreateDirectoryA(CopyPath().c_str(), nullptr));
     const std::string folder = "C:\\TempCopy";
@@ -224,17 +227,16 @@ TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUs
 
     // Only the default user's key, as older systems kept it: found there,
     // deleted there; "n" keeps the folder.
-    const std::string defaultUser = std::string(".Default\\") + HandoverPath;
     for (const auto& [name, data] :
         { std::pair<const char*, std::string> { "File", program }, { "Title", "" }, { "RmDir", "n" } })
-        RegSetKeyValueA(
-            HKEY_USERS, defaultUser.c_str(), name, REG_SZ, data.c_str(), static_cast<DWORD>(data.size() + 1));
+        RegSetKeyValueA(HKEY_USERS, DefaultUserHandoverPath.c_str(), name, REG_SZ, data.c_str(),
+            static_cast<DWORD>(data.size() + 1));
     RunningProgram handedOver(CopyPath(), "/DeleteFile");
     EXPECT_EQ(AnswerMessage(), Completed);
     EXPECT_TRUE(handedOver.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_FALSE(FileExists(program));
     EXPECT_TRUE(FolderExists(folder.Path()));
-    EXPECT_FALSE(KeyExists(HKEY_USERS, defaultUser));
+    EXPECT_FALSE(KeyExists(HKEY_USERS, DefaultUserHandoverPath));
 }
 
 // Read-only program files go as the others do, and a stale default user's
@@ -245,17 +247,13 @@ TEST_F(Uninstallation, ReadOnlyFilesGoAndBothHandOverKeysAreRemoved)
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
     for (const char* name : { "\\DRIM32.EXE", "\\DRIM32.TXT" })
         ASSERT_TRUE(SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_READONLY)) << name;
-    const std::string defaultUser = std::string(".Default\\") + HandoverPath;
-    const std::string stale = "C:\\Elsewhere\\DRIM32.EXE";
-    ASSERT_EQ(RegSetKeyValueA(HKEY_USERS, defaultUser.c_str(), "File", REG_SZ, stale.c_str(),
-                  static_cast<DWORD>(stale.size() + 1)),
-        ERROR_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(WriteStaleDefaultUserHandover());
 
     Uninstall(folder + "\\DRIM32.EXE", true);
 
     EXPECT_FALSE(FolderExists(folder));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
-    EXPECT_FALSE(KeyExists(HKEY_USERS, defaultUser));
+    EXPECT_FALSE(KeyExists(HKEY_USERS, DefaultUserHandoverPath));
 }
 
 // A program file held by another process: after about half a minute the
@@ -332,17 +330,11 @@ TEST_F(Uninstallation, ACopyOutsideTheInstallationUninstallsItselfOnly)
 // hand-over key is left behind.
 TEST_F(Uninstallation, ACopyThatCannotStartIsReportedAndLeavesNoHandOver)
 {
-    char temporary[MAX_PATH] = {};
-    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
-    const std::string temporaryCopy = std::string(temporary) + "unin_palun000.exe";
+    const std::string temporaryCopy = TemporaryCopyPath();
     DeleteFileA(temporaryCopy.c_str());
     ASSERT_TRUE(CreateDirectoryA(CopyPath().c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(temporaryCopy.c_str(), nullptr));
-    const std::string defaultUser = std::string(".Default\\") + HandoverPath;
-    const std::string stale = "C:\\Elsewhere\\DRIM32.EXE";
-    ASSERT_EQ(RegSetKeyValueA(HKEY_USERS, defaultUser.c_str(), "File", REG_SZ, stale.c_str(),
-                  static_cast<DWORD>(stale.size() + 1)),
-        ERROR_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(WriteStaleDefaultUserHandover());
     const std::string folder = "C:\\NoCopy";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
 
@@ -352,10 +344,51 @@ TEST_F(Uninstallation, ACopyThatCannotStartIsReportedAndLeavesNoHandOver)
     EXPECT_EQ(AnswerMessage(), "1ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました");
     EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
-    EXPECT_FALSE(KeyExists(HKEY_USERS, defaultUser));
+    EXPECT_FALSE(KeyExists(HKEY_USERS, DefaultUserHandoverPath));
     EXPECT_TRUE(FileExists(folder + "\\DRIM32.EXE"));
     EXPECT_TRUE(RemoveDirectoryA(CopyPath().c_str()));
     EXPECT_TRUE(RemoveDirectoryA(temporaryCopy.c_str()));
+}
+
+// Without "Group", a Startup group and a "Desktop" folder the uninstaller
+// sends Program Manager nothing (ShowGroup would open the group's folder
+// window) and does the rest; the group's item stays, as nobody named it.
+TEST_F(Uninstallation, WithoutGroupStartupAndDesktopProgramManagerIsLeftAlone)
+{
+    const char* shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    const std::string group = "PALUN RUZI32";
+    auto groupWindows = [&] {
+        std::vector<HWND> windows;
+        for (HWND window : TopLevelWindows(ShellFolderClass))
+            if (WindowText(window) == group)
+                windows.push_back(window);
+        return windows;
+    };
+    const std::string folder = "C:\\NoGroup";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    const std::string groupLink = SpecialFolder(CSIDL_PROGRAMS) + "\\" + group + "\\" + InstalledLinkName;
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(groupLink); }, SetupBoxMilliseconds));
+    // The installation's CreateGroup shows the group (in the window of an
+    // earlier installation, where one is open); every such window goes
+    // before the uninstallation.
+    EXPECT_TRUE(WaitUntil([&] { return !groupWindows().empty(); }, ShellFolderWindowMilliseconds));
+    for (HWND window : groupWindows()) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntilGone(window, ShellFolderWindowMilliseconds));
+    }
+    DeleteValue(SettingsKeyPath, "Group");
+    DeleteValue(MapGroupsPath, "StartUp");
+    const std::string desktop = ReadString(HKEY_CURRENT_USER, shellFolders, "Desktop");
+    DeleteValue(shellFolders, "Desktop");
+
+    Uninstall(folder + "\\DRIM32.EXE", true);
+
+    EXPECT_TRUE(groupWindows().empty()) << "the group was shown";
+    EXPECT_TRUE(FileExists(groupLink));
+    EXPECT_FALSE(FolderExists(folder));
+    EXPECT_FALSE(SettingsKeyExists());
+    if (desktop != "<missing>")
+        SetString(shellFolders, "Desktop", desktop);
 }
 
 } // namespace
