@@ -27,7 +27,7 @@ cp -a "$DRIM_WINE_ROOT/template" "$world/template"
 rm -f "$world/template/wineserver"
 chmod a-w "$world/template/drive_c/windows"
 mkdir "$world/bin"
-cp "$program" "$world/bin/"
+cp "$wine_run" "$program" "$world/bin/"
 for file in DRIM32.EXE DRIM32.TXT DRIM32.HLP; do
     cp "$(dirname "$DRIM32_EXE")/$file" "$world/bin/"
 done
@@ -40,7 +40,8 @@ if [ "$(id -u)" -eq 0 ]; then
     chmod 755 "$world"
     run_as=(runuser -u "$user" --)
 fi
+cd "$world"
 # Wine names the user's profile after USER: the standard user works in the
 # profile the template was booted with, whose shell folders are set up.
 "${run_as[@]}" env USER="$(id -un)" LOGNAME="$(id -un)" DRIM_WINE_ROOT="$world" DRIM_RUN_DIR="$world/template" \
-    DRIM32_EXE="$world/bin/DRIM32.EXE" "$wine_run" "$world/bin/$(basename "$program")" "$@"
+    DRIM32_EXE="$world/bin/DRIM32.EXE" "$world/bin/$(basename "$wine_run")" "$world/bin/$(basename "$program")" "$@"
