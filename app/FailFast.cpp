@@ -11,7 +11,6 @@
 
 #include <bits/functexcept.h>
 #include <csignal>
-#include <string>
 
 namespace {
 

@@ -1,9 +1,5 @@
 #include "gui/Font.h"
 
-#include "platform/GdiHandles.h"
-
-#include <utility>
-
 FontHandle::FontHandle(std::string_view face, int height, BYTE charset, bool bold)
     : font_(CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, charset,
         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,

@@ -1,7 +1,6 @@
 #include "platform/Dde.h"
 
 #include <string>
-#include <utility>
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "platform/Registry.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 std::optional<RegistryKey> RegistryKey::OpenForReading(HKEY root, std::string_view path)

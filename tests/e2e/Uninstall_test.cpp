@@ -15,11 +15,6 @@ const std::string CopyMarker = "UNINSTALL_PALUN000";
 // The copy asks after about 30 one-second tries; room for a slow machine.
 constexpr DWORD HeldFileQuestionMilliseconds = 90000;
 
-std::string CopyPath()
-{
-    return WindowsCopyPath();
-}
-
 const std::string DefaultUserHandoverPath = std::string(".Default\\") + HandoverPath;
 
 // A key the default user's hand-over might have kept from long ago.
@@ -49,7 +44,7 @@ protected:
     void SetUp() override
     {
         FreshSettings::SetUp();
-        DeleteFileA(CopyPath().c_str());
+        DeleteFileA(WindowsCopyPath().c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, HandoverPath);
     }
 
@@ -93,15 +88,15 @@ TEST_F(Uninstallation, RefusedWhileTheTrayRunsAndNoChangesNothing)
     EXPECT_TRUE(FileExists(folder + "\\DRIM32.TXT"));
     EXPECT_EQ(ReadSetting("Version"), "14");
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
-    EXPECT_FALSE(FileExists(CopyPath()));
+    EXPECT_FALSE(FileExists(WindowsCopyPath()));
 }
 
 // Both Yes answers: nothing of the program is left but the uninstall copy,
 // which replaced one dated later than the program.
 TEST_F(Uninstallation, FullRunLeavesNothingButTheRenewedCopy)
 {
-    WriteWholeFile(CopyPath(), "a copy dated later");
-    SetLastWriteTime(CopyPath(), FileTimeFromLocal(2030, 1, 1, 0, 0, 0));
+    WriteWholeFile(WindowsCopyPath(), "a copy dated later");
+    SetLastWriteTime(WindowsCopyPath(), FileTimeFromLocal(2030, 1, 1, 0, 0, 0));
     SetString(MapGroupsPath, "StartUp", "Startup");
     const std::string folder = "C:\\UninstA\\B";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder, true));
@@ -123,7 +118,7 @@ TEST_F(Uninstallation, FullRunLeavesNothingButTheRenewedCopy)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, VendorKeyPath));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
-    EXPECT_EQ(ReadWholeFile(CopyPath()), ReadWholeFile(source_.Program()));
+    EXPECT_EQ(ReadWholeFile(WindowsCopyPath()), ReadWholeFile(source_.Program()));
     EXPECT_EQ(CountTopLevelWindows(TrayClass), 0);
 }
 
@@ -152,7 +147,7 @@ TEST_F(Uninstallation, AWindowsFolderClosedToTheCopyPutsItInTheTemporaryFolder)
 {
     const std::string temporaryCopy = TemporaryCopyPath();
     DeleteFileA(temporaryCopy.c_str());
-    ASSERT_TRUE(CreateDirectoryA(CopyPath().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(WindowsCopyPath().c_str(), nullptr));
     const std::string folder = "C:\\TempCopy";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
 
@@ -161,7 +156,7 @@ TEST_F(Uninstallation, AWindowsFolderClosedToTheCopyPutsItInTheTemporaryFolder)
     EXPECT_FALSE(FolderExists(folder));
     EXPECT_EQ(ReadWholeFile(temporaryCopy), ReadWholeFile(source_.Program()));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
-    EXPECT_TRUE(RemoveDirectoryA(CopyPath().c_str()));
+    EXPECT_TRUE(RemoveDirectoryA(WindowsCopyPath().c_str()));
     DeleteFileA(temporaryCopy.c_str());
 }
 
@@ -170,9 +165,9 @@ TEST_F(Uninstallation, AWindowsFolderClosedToTheCopyPutsItInTheTemporaryFolder)
 // existing copy dated earlier than the program is kept and does the work.
 TEST_F(Uninstallation, SecondNoKeepsTheSettingsAndAUsersFileKeepsTheFolder)
 {
-    ASSERT_TRUE(CopyFileA(source_.Program().c_str(), CopyPath().c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(source_.Program().c_str(), WindowsCopyPath().c_str(), FALSE));
     const FILETIME earlier = FileTimeFromLocal(1999, 12, 31, 23, 59, 58);
-    SetLastWriteTime(CopyPath(), earlier);
+    SetLastWriteTime(WindowsCopyPath(), earlier);
     const std::string folder = "C:\\KeepA\\B";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
     WriteWholeFile(folder + "\\mine.txt", "the user's own");
@@ -182,7 +177,7 @@ TEST_F(Uninstallation, SecondNoKeepsTheSettingsAndAUsersFileKeepsTheFolder)
     EXPECT_FALSE(FileExists(folder + "\\DRIM32.EXE"));
     EXPECT_FALSE(FileExists(folder + "\\DRIM32.TXT"));
     EXPECT_TRUE(FileExists(folder + "\\mine.txt"));
-    EXPECT_TRUE(SameTime(LastWriteTime(CopyPath()), earlier));
+    EXPECT_TRUE(SameTime(LastWriteTime(WindowsCopyPath()), earlier));
     EXPECT_EQ(ReadSetting("Version"), std::nullopt);
     EXPECT_EQ(ReadSetting("EXEPATH"), folder);
 
@@ -199,13 +194,13 @@ TEST_F(Uninstallation, SecondNoKeepsTheSettingsAndAUsersFileKeepsTheFolder)
 // default user's key when the current user has none.
 TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUsersKey)
 {
-    ASSERT_TRUE(CopyFileA(source_.Program().c_str(), CopyPath().c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(source_.Program().c_str(), WindowsCopyPath().c_str(), FALSE));
     TempFolder folder;
     const std::string victim = folder / "victim.txt";
     WriteWholeFile(victim, "not the program");
     WriteHandover(victim);
     {
-        RunningProgram copy(CopyPath(), "/DeleteFile");
+        RunningProgram copy(WindowsCopyPath(), "/DeleteFile");
         HWND box = WaitForSetupBox(SetupMessageBoxClass);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(WindowText(box), CopyMarker);
@@ -218,7 +213,7 @@ TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUs
     const std::string program = folder / "DRIM32.EXE";
     ASSERT_TRUE(CopyFileA(source_.Program().c_str(), program.c_str(), FALSE));
     WriteHandover(program);
-    RunningProgram byHand(CopyPath(), "");
+    RunningProgram byHand(WindowsCopyPath(), "");
     EXPECT_EQ(AnswerMessage(), BadParameter);
     EXPECT_TRUE(byHand.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_TRUE(FileExists(program));
@@ -230,7 +225,7 @@ TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUs
         { std::pair<const char*, std::string> { "File", program }, { "Title", "" }, { "RmDir", "n" } })
         RegSetKeyValueA(HKEY_USERS, DefaultUserHandoverPath.c_str(), name, REG_SZ, data.c_str(),
             static_cast<DWORD>(data.size() + 1));
-    RunningProgram handedOver(CopyPath(), "/DeleteFile");
+    RunningProgram handedOver(WindowsCopyPath(), "/DeleteFile");
     EXPECT_EQ(AnswerMessage(), Completed);
     EXPECT_TRUE(handedOver.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_FALSE(FileExists(program));
@@ -331,7 +326,7 @@ TEST_F(Uninstallation, ACopyThatCannotStartIsReportedAndLeavesNoHandOver)
 {
     const std::string temporaryCopy = TemporaryCopyPath();
     DeleteFileA(temporaryCopy.c_str());
-    ASSERT_TRUE(CreateDirectoryA(CopyPath().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(WindowsCopyPath().c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(temporaryCopy.c_str(), nullptr));
     ASSERT_NO_FATAL_FAILURE(WriteStaleDefaultUserHandover());
     const std::string folder = "C:\\NoCopy";
@@ -345,7 +340,7 @@ TEST_F(Uninstallation, ACopyThatCannotStartIsReportedAndLeavesNoHandOver)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
     EXPECT_FALSE(KeyExists(HKEY_USERS, DefaultUserHandoverPath));
     EXPECT_TRUE(FileExists(folder + "\\DRIM32.EXE"));
-    EXPECT_TRUE(RemoveDirectoryA(CopyPath().c_str()));
+    EXPECT_TRUE(RemoveDirectoryA(WindowsCopyPath().c_str()));
     EXPECT_TRUE(RemoveDirectoryA(temporaryCopy.c_str()));
 }
 
