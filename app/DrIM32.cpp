@@ -2,10 +2,8 @@
 // this start and runs the one window it creates.
 
 #include "app/CommandLine.h"
-#include "app/DrIMFM.h"
 #include "app/FailFast.h"
 #include "app/Forwarding.h"
-#include "app/SettingsStore.h"
 #include "app/StartDecision.h"
 #include "dialogs/Palundlg.h"
 #include "gui/Application.h"
@@ -15,6 +13,8 @@
 #include "program/ProgramValues.h"
 #include "setup/DRIM_SETUP.h"
 #include "text/YeNADDCUT.h"
+#include "tray/DrIMFM.h"
+#include "tray/SettingsStore.h"
 
 #include <windows.h>
 

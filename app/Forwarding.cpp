@@ -1,7 +1,7 @@
 #include "app/Forwarding.h"
 
-#include "app/Switches.h"
 #include "platform/Atom.h"
+#include "tray/Switches.h"
 
 #include <optional>
 

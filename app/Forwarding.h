@@ -1,12 +1,10 @@
 #pragma once
 
+#include "tray/DrIMFM.h"
+
 #include <windows.h>
 
 #include <string_view>
-
-// The message by which a second start hands its arguments to the resident
-// copy: wParam is a global atom holding argument 1 + "?" + argument 2.
-constexpr UINT WM_FORWARD_COMMAND = WM_USER + 1;
 
 // How long a resident copy may take to take one message from its queue
 // before it counts as hung.  A copy that works answers in milliseconds,

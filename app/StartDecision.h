@@ -3,9 +3,9 @@
 // The choice of the role a start of the program plays, made before any
 // window exists.
 
-#include "app/Settings.h"
 #include "base/Callback.h"
 #include "program/RunMode.h"
+#include "tray/Settings.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "browser/Dirview.h"
 
-#include "dialogs/images/ImageIds.h"
 #include "gui/Application.h"
 #include "gui/Look.h"
+#include "resources/ImageIds.h"
 #include "text/YeNADDCUT.h"
 
 namespace {

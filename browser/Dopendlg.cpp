@@ -1,8 +1,8 @@
 #include "browser/Dopendlg.h"
 
 #include "browser/Dirview.h"
-#include "dialogs/Placement.h"
 #include "gui/Application.h"
+#include "gui/Placement.h"
 #include "platform/ModulePath.h"
 #include "text/YeNADDCUT.h"
 

@@ -1,4 +1,4 @@
-# The program's pictures are text pixel maps in dialogs/images/, turned into
+# The program's pictures are text pixel maps in resources/, turned into
 # .ico and .bmp files by tools/pixmap.py at build time and compiled into
 # resources once; drim_add_images(target) links those resources into a
 # program.  Include this file from the top-level CMakeLists.txt:
@@ -9,7 +9,7 @@ if(WIN32)
     enable_language(RC)
     find_program(DRIM_PYTHON3 python3 REQUIRED)
 
-    set(drim_images_source ${PROJECT_SOURCE_DIR}/dialogs/images)
+    set(drim_images_source ${PROJECT_SOURCE_DIR}/resources)
     set(drim_images_binary ${CMAKE_BINARY_DIR}/images)
     set(drim_pixmap_tool ${PROJECT_SOURCE_DIR}/tools/pixmap.py)
     file(MAKE_DIRECTORY ${drim_images_binary})

@@ -1,8 +1,8 @@
 #include "dialogs/BoxForm.h"
 
-#include "dialogs/Placement.h"
 #include "gui/Application.h"
 #include "gui/Look.h"
+#include "gui/Placement.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "dialogs/Yesno.h"
 
-#include "dialogs/images/ImageIds.h"
+#include "resources/ImageIds.h"
 
 namespace {
 

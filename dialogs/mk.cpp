@@ -1,6 +1,6 @@
 #include "dialogs/mk.h"
 
-#include "dialogs/images/ImageIds.h"
+#include "resources/ImageIds.h"
 
 namespace {
 

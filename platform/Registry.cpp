@@ -74,3 +74,22 @@ SettingValue ReadRegistryString(HKEY root, std::string_view path, std::string_vi
         return SettingValue::Missing();
     return key->ReadString(name);
 }
+
+bool DeleteKeyTree(HKEY root, std::string_view path)
+{
+    const std::string terminated(path);
+    const LSTATUS status = RegDeleteTreeA(root, terminated.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+bool KeyIsEmpty(HKEY root, std::string_view path)
+{
+    const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    return key
+        && RegQueryInfoKeyA(key->Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+               nullptr, nullptr, nullptr, nullptr)
+        == ERROR_SUCCESS
+        && subkeys == 0 && values == 0;
+}

@@ -5,7 +5,7 @@
 // as views, mostly of constants; the terminated copy the API needs is made
 // here, once, rather than at every call.
 
-#include "base/RegistryValue.h"
+#include "base/SettingValue.h"
 #include "platform/UniqueOwner.h"
 
 #include <windows.h>
@@ -43,3 +43,10 @@ private:
 // Opens `path` for reading, reads one string value and closes the key; a key
 // that cannot be opened reads as Missing.
 SettingValue ReadRegistryString(HKEY root, std::string_view path, std::string_view name);
+
+// Deletes the key with everything under it.  True when the key is gone
+// afterwards, which includes a key that was never there.
+[[nodiscard]] bool DeleteKeyTree(HKEY root, std::string_view path);
+
+// True when the key exists and holds neither subkeys nor values.
+bool KeyIsEmpty(HKEY root, std::string_view path);

@@ -2,8 +2,8 @@
 
 #include "gui/Application.h"
 #include "gui/Look.h"
+#include "platform/SystemFolders.h"
 #include "program/ProgramValues.h"
-#include "setup/SetupFiles.h"
 #include "setup/SetupTexts.h"
 #include "shell/Progman.h"
 

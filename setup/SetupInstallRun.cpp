@@ -6,10 +6,10 @@
 
 #include "gui/Application.h"
 #include "platform/CopyUnit.h"
+#include "platform/FileSystem.h"
 #include "program/Program.h"
 #include "setup/InstallFolders.h"
 #include "setup/InstallRecord.h"
-#include "setup/SetupFiles.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
 #include "shell/Progman.h"

@@ -6,9 +6,6 @@
 
 namespace {
 
-// Registry key names are at most 255 characters long.
-constexpr DWORD KeyNameBufferBytes = 256;
-
 std::string_view RootName(RegistryRoot root)
 {
     switch (root) {
@@ -25,22 +22,6 @@ std::string_view RootName(RegistryRoot root)
 std::string_view HandoverPath(RegistryRoot root)
 {
     return root == RegistryRoot::Users ? DefaultUserHandoverKey : HandoverKey;
-}
-
-std::vector<std::string> SubkeyNames(HKEY root, std::string_view path)
-{
-    std::vector<std::string> names;
-    const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
-    if (!key)
-        return names;
-    char name[KeyNameBufferBytes];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = KeyNameBufferBytes;
-        if (RegEnumKeyExA(key->Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr)
-            != ERROR_SUCCESS)
-            return names;
-        names.emplace_back(name, length);
-    }
 }
 
 Failure WriteFailure(RegistryRoot root, std::string_view key)
@@ -80,27 +61,6 @@ Result<> WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage 
     return {};
 }
 
-void DeleteKeyTree(HKEY root, std::string_view path)
-{
-    const std::string key(path);
-    // The subkeys first: a key that has subkeys cannot be deleted.
-    for (const std::string& name : SubkeyNames(root, key))
-        DeleteKeyTree(root, key + "\\" + name);
-    RegDeleteKeyA(root, key.c_str());
-}
-
-bool KeyIsEmpty(HKEY root, std::string_view path)
-{
-    const std::optional<RegistryKey> key = RegistryKey::OpenForReading(root, path);
-    DWORD subkeys = 0;
-    DWORD values = 0;
-    return key
-        && RegQueryInfoKeyA(key->Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
-               nullptr, nullptr, nullptr, nullptr)
-        == ERROR_SUCCESS
-        && subkeys == 0 && values == 0;
-}
-
 std::string ReadSetting(HKEY root, std::string_view path, std::string_view name)
 {
     return ReadRegistryString(root, path, name).TextOrEmpty();
@@ -117,7 +77,9 @@ std::optional<Handover> RegistryHandoverStore::Read(RegistryRoot root)
 
 void RegistryHandoverStore::Delete(RegistryRoot root)
 {
-    DeleteKeyTree(RootKey(root), HandoverPath(root));
+    // Result not looked at: the copy goes on with the hand-over it has read,
+    // whether the key went or not.
+    static_cast<void>(DeleteKeyTree(RootKey(root), HandoverPath(root)));
 }
 
 Result<> WriteHandover(const Handover& handover)

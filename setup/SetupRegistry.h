@@ -2,8 +2,7 @@
 
 // The registry work of the installer and the uninstaller.  Every key is
 // opened, used and closed within one call.  A write fails with a text that
-// names its key; a deletion's result is not reported, since the uninstaller
-// goes on whatever is left.
+// names its key.
 
 #include "base/Result.h"
 #include "setup/InstallRecord.h"
@@ -20,12 +19,6 @@ HKEY RootKey(RegistryRoot root);
 // Carries out the writes of one stage, in their order, up to the first that
 // fails.
 Result<> WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage stage);
-
-// Deletes the key with everything under it.
-void DeleteKeyTree(HKEY root, std::string_view path);
-
-// True when the key exists and holds neither subkeys nor values.
-bool KeyIsEmpty(HKEY root, std::string_view path);
 
 // One string value; empty when the key or the value is missing, or the value
 // is not a string.

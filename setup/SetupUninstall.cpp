@@ -5,12 +5,14 @@
 
 #include "gui/Application.h"
 #include "platform/CopyUnit.h"
+#include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/SystemFolders.h"
 #include "platform/WinExec.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
-#include "setup/SetupFiles.h"
+#include "setup/FileDosStamp.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
 #include "shell/Progman.h"
@@ -37,8 +39,9 @@ void TSDRIM32SETUPForm::Timer1Timer()
         return;
     }
     // Both: an installation by a standard user recorded the user's own.
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey);
-    DeleteKeyTree(HKEY_CURRENT_USER, UninstallEntryKey);
+    // Results not looked at: the uninstallation goes on whatever is left.
+    static_cast<void>(DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey));
+    static_cast<void>(DeleteKeyTree(HKEY_CURRENT_USER, UninstallEntryKey));
     RemoveProgramItems();
     // Results not looked at: a side file that stays is no reason to stop,
     // and the folder it keeps is left standing by the uninstall copy.
@@ -56,9 +59,9 @@ void TSDRIM32SETUPForm::Timer1Timer()
     Repaint();
     if (!started) {
         // Where the uninstaller wrote it, and where older systems kept the
-        // same key.
-        DeleteKeyTree(HKEY_CURRENT_USER, HandoverKey);
-        DeleteKeyTree(HKEY_USERS, DefaultUserHandoverKey);
+        // same key.  Results not looked at: no copy runs that could read it.
+        static_cast<void>(DeleteKeyTree(HKEY_CURRENT_USER, HandoverKey));
+        static_cast<void>(DeleteKeyTree(HKEY_USERS, DefaultUserHandoverKey));
     }
     CloseAfterStep();
 }
@@ -103,10 +106,10 @@ void TSDRIM32SETUPForm::RemoveSettings()
     }
     if (!Ask(DeleteSettingsQuestion))
         return;
-    DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey);
+    static_cast<void>(DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey));
     // The maker's key stays while its other programs keep settings there.
     if (KeyIsEmpty(HKEY_CURRENT_USER, VendorKey))
-        DeleteKeyTree(HKEY_CURRENT_USER, VendorKey);
+        static_cast<void>(DeleteKeyTree(HKEY_CURRENT_USER, VendorKey));
 }
 
 std::string TSDRIM32SETUPForm::PlaceUninstallCopy()

@@ -4,9 +4,9 @@
 
 #include "setup/DRIM_SETUP.h"
 
+#include "platform/FileSystem.h"
 #include "program/Program.h"
 #include "setup/InstallFolders.h"
-#include "setup/SetupFiles.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
 

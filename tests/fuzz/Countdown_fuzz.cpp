@@ -3,10 +3,10 @@
 // its first four bytes are also taken as a count for the text's writer and
 // the timed box.
 
-#include "app/Settings.h"
 #include "dialogs/Countdown.h"
 #include "dialogs/MkSlots.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tray/Settings.h"
 
 #include <algorithm>
 #include <cstring>

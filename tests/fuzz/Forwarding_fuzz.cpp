@@ -3,9 +3,9 @@
 // the first part names.  The whole input is taken as an atom's text; its
 // first two fields are taken as the two arguments of a second start.
 
-#include "app/Switches.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "text/M_Case.h"
+#include "tray/Switches.h"
 
 #include <array>
 #include <utility>

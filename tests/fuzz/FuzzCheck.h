@@ -4,7 +4,7 @@
 // crash libFuzzer records, the character walk the properties are stated in,
 // and the cut of one input into several byte strings.
 
-#include "base/RegistryValue.h"
+#include "base/SettingValue.h"
 #include "text/YeNADDCUT.h"
 
 #include <cstddef>

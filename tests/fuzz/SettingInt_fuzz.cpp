@@ -2,8 +2,8 @@
 // on std::from_chars and against the properties a registry value's text
 // must keep.
 
-#include "app/Settings.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tray/Settings.h"
 
 #include <charconv>
 #include <cstdint>

@@ -4,11 +4,11 @@
 // Fields in order: ONOFF, START, HOZON, MYSOFT, Version, Programs, Desktop,
 // Startup, Group (each in FieldValue's form), then the item title.
 
-#include "app/Settings.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "text/YeNADDCUT.h"
+#include "tray/Settings.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // and the tip cut to the notification record's field.
 
 #include "dialogs/BoxLayout.h"
-#include "dialogs/TrayTip.h"
+#include "gui/TrayTip.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 #include <algorithm>

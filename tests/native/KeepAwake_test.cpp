@@ -1,4 +1,4 @@
-#include "app/KeepAwake.h"
+#include "tray/KeepAwake.h"
 
 #include <gtest/gtest.h>
 

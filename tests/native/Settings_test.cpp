@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "tray/Settings.h"
 
 #include "program/ProgramValues.h"
 

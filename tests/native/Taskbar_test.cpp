@@ -1,4 +1,4 @@
-#include "dialogs/Taskbar.h"
+#include "gui/Taskbar.h"
 
 #include <gtest/gtest.h>
 

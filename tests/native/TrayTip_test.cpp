@@ -1,4 +1,4 @@
-#include "dialogs/TrayTip.h"
+#include "gui/TrayTip.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dialogs/images/ImageIds.h"
+#include "resources/ImageIds.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "app/DrIMFM.h"
-#include "program/Program.h"
-#include "program/ProgramValues.h"
 #include "gui/Application.h"
 #include "platform/Registry.h"
+#include "program/Program.h"
+#include "program/ProgramValues.h"
+#include "tray/DrIMFM.h"
 
 #include <gtest/gtest.h>
 

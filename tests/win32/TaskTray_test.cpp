@@ -1,4 +1,4 @@
-#include "dialogs/TaskTray.h"
+#include "gui/TaskTray.h"
 
 #include "gui/Application.h"
 #include "gui/Form.h"

@@ -1,6 +1,6 @@
 #include "TrayWindowProbe.h"
-#include "app/Forwarding.h"
 #include "platform/Atom.h"
+#include "tray/DrIMFM.h"
 
 #include <gtest/gtest.h>
 

@@ -5,12 +5,12 @@
 // and its option boxes, which are modal and so are read and closed from a
 // second thread) and the registry values it reads and writes.
 
-#include "app/DrIMFM.h"
 #include "gui/Application.h"
 #include "platform/Registry.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "shell/Progman.h"
+#include "tray/DrIMFM.h"
 
 #include "TempFolder.h"
 #include "WindowProbe.h"

@@ -23,7 +23,7 @@ def read_source():
 def tray_menu_captions():
     """The tray menus' captions as the menus show them: the "&" of the
     access key is not drawn."""
-    with open(os.path.join(ROOT, "app", "TrayMenuText.h"), encoding="utf-8") as stream:
+    with open(os.path.join(ROOT, "tray", "TrayMenuText.h"), encoding="utf-8") as stream:
         header = stream.read()
     captions = re.findall(r'(?:P\w*|MICON_\w+|MDESK_\w+|PML_\w+|CloseMenu) = "([^"]+)"', header)
     return [caption.replace("&", "").encode("cp932") for caption in captions]

@@ -1,10 +1,10 @@
 // Hosts the real tray window in this process and counts the timer messages
 // it handles: "TrayTimerCount SECONDS /on|/off" prints "timer_messages N".
 
-#include "app/DrIMFM.h"
+#include "gui/Application.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
-#include "gui/Application.h"
+#include "tray/DrIMFM.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/KeepAwake.h"
+#include "tray/KeepAwake.h"
 
 KeepAwakeController::KeepAwakeController(std::int32_t mode, std::int32_t mySoft)
     : mode_(mode)

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "tray/SettingsStore.h"
 
 #include "platform/Registry.h"
 #include "program/ProgramValues.h"

@@ -1,13 +1,13 @@
-#include "app/DrIMFM.h"
+#include "tray/DrIMFM.h"
 
-#include "app/KeepAwakeTick.h"
-#include "app/SettingsStore.h"
-#include "app/Switches.h"
-#include "app/TrayMenuText.h"
-#include "dialogs/images/ImageIds.h"
 #include "gui/Application.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
+#include "resources/ImageIds.h"
+#include "tray/KeepAwakeTick.h"
+#include "tray/SettingsStore.h"
+#include "tray/Switches.h"
+#include "tray/TrayMenuText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // finder serves the whole process, so a taskbar found once is measured
 // again directly at the next call.
 
-#include "dialogs/Taskbar.h"
+#include "gui/Taskbar.h"
 
 #include <windows.h>
 

@@ -4,13 +4,13 @@
 // keep-awake controller's two timers and the settings of the resident
 // program.  Its class name is how other copies of the program find it.
 
-#include "app/KeepAwake.h"
-#include "app/Settings.h"
 #include "dialogs/Mkdlg.h"
-#include "dialogs/TaskTray.h"
 #include "gui/Form.h"
 #include "gui/Menu.h"
+#include "gui/TaskTray.h"
 #include "gui/Timer.h"
+#include "tray/KeepAwake.h"
+#include "tray/Settings.h"
 
 #include <windows.h>
 
@@ -19,6 +19,10 @@
 
 inline constexpr char TrayWindowClassName[] = "TSDRIM32PALUN";
 inline constexpr char TrayWindowCaption[] = "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール";
+
+// The message by which a second start hands its arguments to the resident
+// copy: wParam is a global atom holding argument 1 + "?" + argument 2.
+constexpr UINT WM_FORWARD_COMMAND = WM_USER + 1;
 
 class TSDRIM32PALUN : public Form {
 public:

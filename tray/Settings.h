@@ -5,8 +5,8 @@
 // for unparsable ones, the values written back, and the shortcut paths.
 // The registry access itself lives in the Win32 layer.
 
-#include "base/RegistryValue.h"
 #include "base/Result.h"
+#include "base/SettingValue.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,10 @@
 // The tray window's two menus: how they are built, opened and refreshed.
 
-#include "app/DrIMFM.h"
+#include "tray/DrIMFM.h"
 
-#include "app/SettingsStore.h"
-#include "app/TrayMenuText.h"
 #include "gui/Application.h"
+#include "tray/SettingsStore.h"
+#include "tray/TrayMenuText.h"
 
 namespace {
 

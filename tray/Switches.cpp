@@ -1,4 +1,4 @@
-#include "app/Switches.h"
+#include "tray/Switches.h"
 
 #include "text/M_Case.h"
 

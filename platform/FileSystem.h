@@ -1,19 +1,12 @@
 #pragma once
 
-// The file-system calls of the installer and the uninstaller.  Paths are
-// code page 932.
+// Files and folders the way the installer, the uninstaller and the uninstall
+// copy use them.  Paths are code page 932.
 
-#include <cstdint>
+#include <windows.h>
+
 #include <optional>
 #include <string>
-
-// The Windows folder with its trailing backslash; nothing when no buffer for
-// it could be had.
-std::optional<std::string> WindowsFolder();
-
-// The user's temporary folder with its trailing backslash; empty when the
-// system names none.
-std::string UserTemporaryFolder();
 
 // The full path of `path` taken relative to the current folder, whatever its
 // length; nothing when the system cannot make one.
@@ -25,13 +18,11 @@ std::optional<std::string> FullPathName(const std::string& path);
 [[nodiscard]] bool CreateFolder(const std::string& folder);
 [[nodiscard]] bool RemoveFolder(const std::string& folder);
 
-// A file, not a folder, of any of the attributes normal, read-only, hidden,
-// system and archive.
+// The first match of `path` when it is a file, of any of the attributes
+// normal, read-only, hidden, system and archive; a folder of that name is
+// none.
+std::optional<WIN32_FIND_DATAA> FindFile(const std::string& path);
 bool FileExists(const std::string& path);
 // Deletes the file, read-only or not; false when it cannot (missing, or
 // still held open).
 [[nodiscard]] bool DeleteFileAt(const std::string& path);
-
-// The file's last write in the packed DOS form of local time; 0 when it
-// cannot be found or its time not converted.
-std::int32_t FileDosStamp(const std::string& path);

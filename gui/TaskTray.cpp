@@ -1,9 +1,9 @@
-#include "dialogs/TaskTray.h"
+#include "gui/TaskTray.h"
 
-#include "dialogs/TrayTip.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
 #include "gui/Menu.h"
+#include "gui/TrayTip.h"
 
 #include <cstring>
 #include <shellapi.h>

@@ -3,7 +3,7 @@
 // The registry side of the tray window's settings: each operation opens the
 // key, reads or writes, and closes it again.
 
-#include "app/Settings.h"
+#include "tray/Settings.h"
 
 #include "base/Result.h"
 

@@ -1,11 +1,10 @@
 // The resident copy's side of a second start: the forwarded switch.
 
-#include "app/DrIMFM.h"
+#include "tray/DrIMFM.h"
 
-#include "app/Forwarding.h"
-#include "app/Switches.h"
 #include "gui/Application.h"
 #include "platform/Atom.h"
+#include "tray/Switches.h"
 
 void TSDRIM32PALUN::WMForwardCommand(WPARAM atom)
 {

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "tray/Settings.h"
 
 #include "base/DecimalText.h"
 #include "program/ProgramValues.h"

@@ -1,4 +1,4 @@
-#include "app/KeepAwakeTick.h"
+#include "tray/KeepAwakeTick.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "dialogs/Placement.h"
+#include "gui/Placement.h"
 
 #include "gui/Application.h"
 

@@ -1,8 +1,7 @@
 // The commands of the tray menus.
 
-#include "app/DrIMFM.h"
+#include "tray/DrIMFM.h"
 
-#include "app/TrayMenuText.h"
 #include "gui/Application.h"
 #include "platform/CopyUnit.h"
 #include "platform/WinExec.h"
@@ -10,6 +9,7 @@
 #include "program/ProgramValues.h"
 #include "shell/Progman.h"
 #include "shell/ProgmanLink.h"
+#include "tray/TrayMenuText.h"
 
 namespace {
 
