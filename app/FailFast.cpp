@@ -1,12 +1,14 @@
 // The program is built without exceptions.  The C++ library's failure hooks
-// are defined here, once, and end the program visibly; defining them also
-// keeps the library's throwing versions out of the program, and with them
-// the unwinder they would need.  Every one the library declares is defined:
-// the library's file that holds them would otherwise be linked for the one
-// left out.
+// (every one its header bits/functexcept.h declares) are defined here, once,
+// and end the program visibly; defining them keeps the library's throwing
+// versions out of the program, and with them the unwinder they would need.
+// One left out would bring its library file, which throws, at its first
+// use: the build fails then (cmake/CheckNoUnwinder.cmake reads the link
+// map).
 
 #include "app/FailFast.h"
 
+#include "platform/Handle.h"
 #include "program/ProgramValues.h"
 
 #include <bits/functexcept.h>
@@ -19,6 +21,22 @@ constexpr char RangeFailure[] = "範囲外の位置が指定されました";
 constexpr char LengthFailure[] = "文字列・表の長さが上限を超えました";
 constexpr char LogicFailure[] = "想定外の状態になりました";
 constexpr char TerminateFailure[] = "処理が中断されました";
+
+struct FailureBox {
+    char text[512];
+    char title[64];
+};
+
+// The box's own thread, which has no window of the program: its modal loop
+// dispatches nothing but the box.  No owner: a window of the faulting
+// thread never answers again.  Task-modal would disable only this thread's
+// windows, which are none.
+DWORD WINAPI ShowFailureBox(void* parameter)
+{
+    const FailureBox& box = *static_cast<const FailureBox*>(parameter);
+    MessageBoxA(nullptr, box.text, box.title, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    return 0;
+}
 
 [[noreturn]] void FailFastOnAbort(int)
 {
@@ -35,11 +53,11 @@ void InstallFailFastHandlers()
 void FailFast(const char* failure, const char* detail)
 {
     // Built in a fixed buffer: the fault may be that no memory is left.
-    char text[512];
+    FailureBox box {};
     std::size_t used = 0;
     const auto append = [&](const char* part) {
-        for (; part != nullptr && *part != '\0' && used + 1 < sizeof text; ++part)
-            text[used++] = *part;
+        for (; part != nullptr && *part != '\0' && used + 1 < sizeof box.text; ++part)
+            box.text[used++] = *part;
     };
     append(FaultText);
     append(failure);
@@ -48,11 +66,20 @@ void FailFast(const char* failure, const char* detail)
         append(detail);
         append(")");
     }
-    text[used] = '\0';
-    char title[64];
-    const std::size_t titleLength = ApplicationTitle.copy(title, sizeof title - 1);
-    title[titleLength] = '\0';
-    MessageBoxA(nullptr, text, title, MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+    box.text[used] = '\0';
+    const std::size_t titleLength = ApplicationTitle.copy(box.title, sizeof box.title - 1);
+    box.title[titleLength] = '\0';
+    // A box's modal loop on this thread would dispatch the program's
+    // timers, posted closes and the messages other processes send, and run
+    // the program's code on state it has just found broken.  The box gets a
+    // thread of its own; this one waits in a wait that retrieves no message
+    // and runs no call-back (not a message wait, not alertable), so none of
+    // its windows runs again.  A sender to one of them waits or times out.
+    // Without a thread for the box, the process ends without one rather
+    // than run anything of its own.
+    const UniqueHandle boxThread(CreateThread(nullptr, 0, ShowFailureBox, &box, 0, nullptr));
+    if (boxThread)
+        WaitForSingleObject(boxThread.Get(), INFINITE);
     TerminateProcess(GetCurrentProcess(), FailFastExitCode);
     // TerminateProcess does not return for the calling process, but is not
     // declared so.
@@ -121,6 +148,26 @@ void __throw_overflow_error(const char* text)
 void __throw_underflow_error(const char* text)
 {
     FailFast(RangeFailure, text);
+}
+void __throw_ios_failure(const char* text)
+{
+    FailFast(LogicFailure, text);
+}
+void __throw_ios_failure(const char* text, int)
+{
+    FailFast(LogicFailure, text);
+}
+void __throw_system_error(int)
+{
+    FailFast(LogicFailure, "system_error");
+}
+void __throw_future_error(int)
+{
+    FailFast(LogicFailure, "future_error");
+}
+void __throw_bad_function_call()
+{
+    FailFast(LogicFailure, "bad_function_call");
 }
 
 } // namespace std

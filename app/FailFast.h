@@ -2,8 +2,10 @@
 
 // The one way the program ends on a fault it cannot return from (memory that
 // cannot be had, a bounds check of the C++ library): a box that names the
-// failure, then the process ends with FailFastExitCode.  Nothing after the
-// fault runs, so no registry value or file is written half-way.
+// failure, then the process ends with FailFastExitCode.  Nothing of the
+// program runs after the fault: the box has a thread of its own while the
+// faulting thread waits without taking a message, so no timer, close, forward
+// or registry write of the program runs half-way.
 
 #include <windows.h>
 

@@ -22,7 +22,9 @@ enum class ForwardOutcome {
     // Handled, or the resident copy ended meanwhile.
     Delivered,
     // The resident copy took longer than ResidentAnswerMilliseconds to
-    // take a message; the atom is deleted by the time this is returned.
+    // take a message.  When that was before the forward was sent, the atom
+    // is deleted; when the copy stopped answering while it had the forward,
+    // the atom is left for it to read whenever it wakes.
     NotAnswering,
 };
 

@@ -115,6 +115,22 @@ function(drim_product_code target)
     endif()
 endfunction()
 
+# The link writes its map beside the target's build files, as
+# ${target}.map, for the unwinder check below.
+function(drim_link_map target)
+    target_link_options(${target} PRIVATE -Wl,-Map,${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
+endfunction()
+
+# The program links none of the C++ library's exception machinery: its build
+# fails when the link map shows it (cmake/CheckNoUnwinder.cmake).
+function(drim_check_no_unwinder target)
+    drim_link_map(${target})
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -DMAP=${CMAKE_CURRENT_BINARY_DIR}/${target}.map -DPROGRAM=${target}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckNoUnwinder.cmake
+        VERBATIM)
+endfunction()
+
 function(drim_target_options target)
     if(DRIM_FUZZ)
         # clang converts literals to UTF-8 only and rejects

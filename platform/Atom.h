@@ -18,6 +18,9 @@ public:
     }
 
     ATOM Get() const { return atom_.Get(); }
+    // Gives up ownership without deleting: the atom stays in the session's
+    // table for a reader that may come after this process has ended.
+    void LeaveToSession() { atom_.Release(); }
 
 private:
     UniqueOwner<ReleasedBy<ATOM, GlobalDeleteAtom>> atom_;

@@ -3,6 +3,7 @@
 // program that links the product's failure path and commits the fault.
 
 #include "CaseLabel.h"
+#include "FailFastChild.h"
 #include "Observe.h"
 #include "Program.h"
 #include "Resident.h"
@@ -22,11 +23,16 @@ struct FaultCase {
     const char* named;
 };
 
-class FailFast : public ::testing::TestWithParam<FaultCase> { };
+// Ten ticks of the child's timer.
+constexpr DWORD TenTicksMilliseconds = 10 * TickMilliseconds;
 
-TEST_P(FailFast, ShowsABoxNamingTheFailureAndEndsWithItsExitCode)
+RunningProgram StartChild(const char* argument)
 {
-    RunningProgram program(WindowsPathFromEnvironment("DRIM_FAILFAST_CHILD"), GetParam().argument);
+    return RunningProgram(WindowsPathFromEnvironment("DRIM_FAILFAST_CHILD"), argument);
+}
+
+HWND WaitForFailureBox(const RunningProgram& program)
+{
     HWND box = nullptr;
     WaitUntil(
         [&] {
@@ -34,6 +40,24 @@ TEST_P(FailFast, ShowsABoxNamingTheFailureAndEndsWithItsExitCode)
             return box != nullptr && IsWindowVisible(box) && !StaticTexts(box).empty();
         },
         WindowAppearsMilliseconds);
+    return box;
+}
+
+// The caption as the system keeps it: no message reaches the window, whose
+// thread must not answer.
+std::string StoredCaption(HWND window)
+{
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+class FailFast : public ::testing::TestWithParam<FaultCase> { };
+
+TEST_P(FailFast, ShowsABoxNamingTheFailureAndEndsWithItsExitCode)
+{
+    RunningProgram program = StartChild(GetParam().argument);
+    const HWND box = WaitForFailureBox(program);
     ASSERT_NE(box, nullptr) << "no failure box";
     const std::string text = StaticTexts(box);
     EXPECT_NE(text.find("内部エラー"), std::string::npos) << text;
@@ -49,5 +73,28 @@ INSTANTIATE_TEST_SUITE_P(Faults, FailFast,
     ::testing::Values(FaultCase { "OutOfRange", "range", "範囲外" },
         FaultCase { "NoMemory", "allocation", "メモリー" }, FaultCase { "Abort", "abort", "中断" }),
     CaseLabel());
+
+// The fault comes from a tick of a 100 ms timer.  While the box is up, the
+// faulting thread takes no message: no later tick reaches the window, and a
+// message another process sends it is not handled.
+TEST(FailFastStopsTheProgram, NoTickAndNoSentMessageRunsWhileTheBoxIsUp)
+{
+    RunningProgram program = StartChild("timer");
+    const HWND box = WaitForFailureBox(program);
+    ASSERT_NE(box, nullptr) << "no failure box";
+    const HWND ticking = FindTopLevelWindow(TickingWindowClass, program.Id());
+    ASSERT_NE(ticking, nullptr);
+    EXPECT_EQ(StoredCaption(ticking), FaultTickCaption);
+    DWORD_PTR ignored = 0;
+    EXPECT_EQ(
+        SendMessageTimeoutA(ticking, SentMarkMessage, 0, 0, SMTO_NORMAL, TenTicksMilliseconds, &ignored), 0)
+        << "the faulting thread answered a sent message";
+    EXPECT_FALSE(WaitUntil([&] { return StoredCaption(ticking) != FaultTickCaption; }, TenTicksMilliseconds))
+        << StoredCaption(ticking);
+
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(program.ExitCode(), FailFastExitCode);
+}
 
 } // namespace
