@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -15,6 +16,8 @@ namespace {
 constexpr DWORD ServerStartTimeoutMs = 30000;
 constexpr DWORD ServerEffectTimeoutMs = 10000;
 constexpr DWORD PollIntervalMs = 50;
+// A program that should not have been started is given this long to show.
+constexpr DWORD NothingStartsTimeoutMs = 3000;
 
 const std::string ItemTitle = "ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF";
 
@@ -199,13 +202,38 @@ TEST_F(ProgmanLinkTest, ConversationUsesTextFormat)
     EXPECT_EQ(conversation->Format(), static_cast<UINT>(CF_TEXT));
 }
 
-TEST(ProgmanUnreachable, ReportsTheOpenFailure)
+// The test's stand-in program, which writes its command line beside itself.
+std::string RecorderPath()
 {
-    // Nobody serves this name and no program of that name can be started, so
-    // there is exactly one start attempt and no second connect.
+    const char* configured = std::getenv("DRIM_COMMAND_RECORDER");
+    std::string path = configured == nullptr ? "" : configured;
+    if (!path.empty() && path.front() == '/') {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        path.insert(0, "Z:");
+    }
+    return path;
+}
+
+TEST(ProgmanUnreachable, ReportsTheOpenFailureAndStartsNothingFromTheCurrentFolder)
+{
+    // Nobody serves this name and the system has no program of that name.
+    // One lies in the current folder, where a start by bare name would find
+    // it; it must stay unused.
+    const std::string recorder = RecorderPath();
+    ASSERT_FALSE(recorder.empty()) << "DRIM_COMMAND_RECORDER is not set";
+    const TempFolder current;
+    const std::string planted = current / "NOSUCHSERVICE.EXE";
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), planted.c_str(), FALSE));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
+
     EXPECT_FALSE(ProgmanConversation::Open("NOSUCHSERVICE", "NOSUCHSERVICE").has_value());
     EXPECT_EQ(FailureText(ProgmanExecute(CreateGroupCommand("X"), "NOSUCHSERVICE")), DdeOpenFailedText);
     EXPECT_FALSE(RequestGroupNames("NOSUCHSERVICE").has_value());
+    SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(WaitUntil([&] { return FileExists(planted + ".cmdline"); }, NothingStartsTimeoutMs))
+        << "the planted program ran";
 }
 
 // Sets up MapGroups for one test and puts back what was there before.
