@@ -1,5 +1,6 @@
 #include "platform/SystemFolders.h"
 
+#include "platform/FileSystem.h"
 #include "text/YeNADDCUT.h"
 
 #include <windows.h>
@@ -25,6 +26,19 @@ std::optional<std::string> WindowsFolder()
         return std::nullopt;
     const UINT length = GetWindowsDirectoryA(buffer.get(), WindowsFolderLengthArgument);
     return YenAdd(std::string_view(buffer.get(), length < WindowsFolderLengthArgument ? length : 0));
+}
+
+std::string SystemProgramPath(const std::string& fileName)
+{
+    char buffer[MAX_PATH + 1] = {};
+    const UINT length = GetSystemDirectoryA(buffer, sizeof buffer);
+    std::string path = YenAdd(std::string_view(buffer, length < sizeof buffer ? length : 0));
+    if (!path.empty() && FileExists(path + fileName))
+        return path + fileName;
+    const std::optional<std::string> windows = WindowsFolder();
+    if (windows && !windows->empty() && FileExists(*windows + fileName))
+        return *windows + fileName;
+    return {};
 }
 
 std::string UserTemporaryFolder()

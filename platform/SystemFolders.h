@@ -9,5 +9,11 @@
 // The Windows folder; nothing when no buffer for it could be had.
 std::optional<std::string> WindowsFolder();
 
+// The full path of a program of the system, looked for in the system folder
+// and then in the Windows folder, and nowhere else; empty when neither holds
+// it.  Starting a program by its bare name would look in the starting
+// program's folder and the current folder first.
+std::string SystemProgramPath(const std::string& fileName);
+
 // The user's temporary folder; empty when the system names none.
 std::string UserTemporaryFolder();

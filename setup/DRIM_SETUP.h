@@ -83,7 +83,10 @@ private:
     bool CopyProgramFiles(const std::string& targetFolder);
     // Writes the stage; a failure stops the installation with its message.
     bool RecordStageOrStop(const std::vector<RegistryWrite>& writes, RecordStage stage);
-    void AddProgramItems(const std::string& group, const std::string& installedFile);
+    // True when the group holds the program's item afterwards; every
+    // command Program Manager refused has been shown.
+    bool AddProgramItems(const std::string& group, const std::string& installedFile);
+    [[nodiscard]] bool AddItemToGroup(const std::string& group, const std::string& addItem);
     void StopInstallation(std::string_view text, bool beep);
 
     void Timer1Timer();

@@ -76,7 +76,7 @@ bool TSDRIM32SETUPForm::RunInstallation()
         = InstallRegistryWrites({ folder, group, checkBoxBkColor_->Checked() });
     if (!RecordStageOrStop(writes, RecordStage::FolderAndGroup))
         return false;
-    AddProgramItems(group, folder + programFileNames_[0]);
+    const bool registered = AddProgramItems(group, folder + programFileNames_[0]);
     // The machine's entry where the user may write it, the user's own where
     // not (Windows lists both).
     if (!WriteRecordStage(writes, RecordStage::UninstallEntry)
@@ -87,7 +87,10 @@ bool TSDRIM32SETUPForm::RunInstallation()
 
     Application::Get().ProcessMessages();
     SetForegroundWindow(Handle());
-    ShowMessage(std::string(InstalledHead).append(comboBox1_->Text()).append(InstalledTail));
+    ShowMessage(std::string(InstalledHead)
+                    .append(comboBox1_->Text())
+                    .append(registered ? InstalledGroupLine : InstalledUnregisteredGroupLine)
+                    .append(InstalledTail));
     Repaint();
     return true;
 }
@@ -153,25 +156,36 @@ bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
     return true;
 }
 
-void TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::string& installedFile)
+bool TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::string& installedFile)
 {
-    // The results only say whether a command was handed over; Program
-    // Manager carries it out while the messages run.
     const std::string addItem = AddItemCommand(installedFile, quotedItemTitle_);
     Application::Get().ProcessMessages();
-    ProgmanExecute(CreateGroupCommand(group));
-    Application::Get().ProcessMessages();
-    ProgmanExecute(addItem);
-    Application::Get().ProcessMessages();
+    const bool registered = AddItemToGroup(group, addItem);
     if (!checkBoxST_->Checked())
-        return;
+        return registered;
     const std::string startupGroup = StartupGroupName();
     if (startupGroup.empty()) {
         ShowMessage(NoStartupGroupText);
-        return;
+        return registered;
     }
-    ProgmanExecute(CreateGroupCommand(startupGroup));
+    // The Startup item is the user's extra; the completion box speaks only
+    // of the group.
+    static_cast<void>(AddItemToGroup(startupGroup, addItem));
+    return registered;
+}
+
+// CreateGroup makes the group the active one, which AddItem adds to; where
+// it fails another group may be active, so the item is not sent.  The
+// first refusal is shown.
+bool TSDRIM32SETUPForm::AddItemToGroup(const std::string& group, const std::string& addItem)
+{
+    Result<> result = ProgmanExecute(CreateGroupCommand(group));
     Application::Get().ProcessMessages();
-    ProgmanExecute(addItem);
-    Application::Get().ProcessMessages();
+    if (result) {
+        result = ProgmanExecute(addItem);
+        Application::Get().ProcessMessages();
+    }
+    if (!result)
+        ShowMessage(result.Message());
+    return static_cast<bool>(result);
 }

@@ -42,7 +42,11 @@ inline constexpr std::string_view RegistryWriteFailedText = "レジストリへ�
 inline constexpr std::string_view NoStartupGroupText
     = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
 inline constexpr std::string_view InstalledHead = "登録完了です。\n\n[ ";
-inline constexpr std::string_view InstalledTail = " ]\nグループに登録しました☆☆\nお疲れ様☆☆";
+// Between the group and the closing line; left out when Program Manager
+// refused the group or its item.
+inline constexpr std::string_view InstalledGroupLine = " ]\nグループに登録しました☆☆";
+inline constexpr std::string_view InstalledUnregisteredGroupLine = " ]";
+inline constexpr std::string_view InstalledTail = "\nお疲れ様☆☆";
 
 inline constexpr std::string_view UninstallQuestionTail = "\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？";
 // After the path of the program file that the uninstall copy cannot delete.

@@ -79,9 +79,9 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
     auto removeFrom = [&](const std::string& group) {
         if (group.empty())
             return;
-        ProgmanExecute(ShowGroupCommand(group));
+        static_cast<void>(ProgmanExecute(ShowGroupCommand(group)));
         Application::Get().ProcessMessages();
-        ProgmanExecute(deleteItem);
+        static_cast<void>(ProgmanExecute(deleteItem));
         Application::Get().ProcessMessages();
     };
     removeFrom(ReadSetting(HKEY_CURRENT_USER, SettingsKey, ValueGroup));

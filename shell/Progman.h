@@ -3,6 +3,8 @@
 // What the program says to Program Manager over DDE and how it reads the
 // replies, apart from the DDE exchange itself.  All texts are code page 932.
 
+#include "base/SettingValue.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,17 @@ inline constexpr std::string_view DdeSendFailedText = "DDE:送信に失敗しま
 inline constexpr std::string_view MapGroupsKeyPath
     = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
 inline constexpr std::string_view StartupGroupValueName = "StartUp";
+
+// The Startup group's name.  A MapGroups value with text decides: its text,
+// or nothing when it is longer than any folder name (255 bytes), since no
+// shell has such a group and a command naming one can stall the shell
+// itself; a value of another type names no group either.  Where the value is
+// missing or empty, as on every system since the shell keeps its groups in
+// folders, the group is the Startup folder's own name, provided that folder
+// lies directly inside the Programs folder, where CreateGroup looks for
+// groups.  Otherwise empty: there is no Startup group to use.
+std::string StartupGroupFrom(
+    const SettingValue& mapped, std::string_view startupFolder, std::string_view programsFolder);
 
 // The group names of a GROUPS reply.  A name is a run of bytes of 20 or
 // above; every other byte separates names, and a separator directly at the

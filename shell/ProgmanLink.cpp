@@ -1,7 +1,10 @@
 #include "shell/ProgmanLink.h"
 
 #include "platform/Registry.h"
+#include "platform/SystemFolders.h"
 #include "platform/WinExec.h"
+
+#include <shlobj.h>
 
 #include <utility>
 
@@ -9,10 +12,30 @@ namespace {
 
 constexpr DWORD GroupListTimeoutMs = 10000;
 
-constexpr std::size_t MaxGroupNameBytes = 255;
-
 // DDEML's marker for "the data argument is a data handle".
 constexpr DWORD DataHandleLength = static_cast<DWORD>(-1);
+
+// A shell folder's path; empty when the system names none.
+std::string ShellFolder(int folder)
+{
+    char path[MAX_PATH] = {};
+    if (SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+        return {};
+    return path;
+}
+
+// The server's program started only from the system's own folders: a file
+// of that name beside this program or in the current folder, which the
+// installer has just moved to the user's chosen folder, is never run.
+bool StartServerProgram(std::string_view service, std::string_view topic)
+{
+    const std::string program = SystemProgramPath(std::string(service).append(".EXE"));
+    if (program.empty())
+        return false;
+    std::string commandLine = QuotedCommand(program);
+    commandLine.append(" ").append(topic);
+    return StartCommandLine(commandLine, SW_SHOWMINNOACTIVE);
+}
 
 } // namespace
 
@@ -22,12 +45,8 @@ std::optional<ProgmanConversation> ProgmanConversation::Open(std::string_view se
     DdeStringHandle serviceName(instance, service);
     DdeStringHandle topicName(instance, topic);
     DdeConversation conversation = DdeConversation::Connect(instance, serviceName, topicName);
-    if (!conversation) {
-        std::string commandLine(service);
-        commandLine.append(" ").append(topic);
-        if (StartCommandLine(commandLine, SW_SHOWMINNOACTIVE))
-            conversation = DdeConversation::Connect(instance, serviceName, topicName);
-    }
+    if (!conversation && StartServerProgram(service, topic))
+        conversation = DdeConversation::Connect(instance, serviceName, topicName);
     if (!conversation)
         return std::nullopt;
     return ProgmanConversation(
@@ -54,7 +73,7 @@ bool ProgmanConversation::Execute(const std::string& command) const
         return false;
     // A data handle passed to a transaction belongs to DDEML from then on.
     return DdeClientTransaction(reinterpret_cast<LPBYTE>(data.Release()), DataHandleLength,
-               conversation_.Get(), nullptr, format_, XTYP_EXECUTE, TIMEOUT_ASYNC, nullptr)
+               conversation_.Get(), nullptr, format_, XTYP_EXECUTE, ProgmanAnswerTimeoutMs, nullptr)
         != 0;
 }
 
@@ -73,13 +92,13 @@ std::optional<std::string> ProgmanConversation::Request(std::string_view item, D
     return std::string(bytes.Bytes());
 }
 
-std::string ProgmanExecute(const std::string& command, std::string_view service)
+Result<> ProgmanExecute(const std::string& command, std::string_view service)
 {
     const std::optional<ProgmanConversation> conversation = ProgmanConversation::Open(service);
     if (!conversation)
-        return std::string(DdeOpenFailedText);
+        return Failure { std::string(DdeOpenFailedText) };
     if (!conversation->Execute(command))
-        return std::string(DdeSendFailedText);
+        return Failure { std::string(DdeSendFailedText) };
     return {};
 }
 
@@ -96,9 +115,6 @@ std::optional<std::vector<std::string>> RequestGroupNames(std::string_view servi
 
 std::string StartupGroupName()
 {
-    std::string name
-        = ReadRegistryString(HKEY_CURRENT_USER, MapGroupsKeyPath, StartupGroupValueName).TextOrEmpty();
-    if (name.size() > MaxGroupNameBytes)
-        name.clear();
-    return name;
+    return StartupGroupFrom(ReadRegistryString(HKEY_CURRENT_USER, MapGroupsKeyPath, StartupGroupValueName),
+        ShellFolder(CSIDL_STARTUP), ShellFolder(CSIDL_PROGRAMS));
 }

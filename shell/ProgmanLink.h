@@ -3,6 +3,7 @@
 // The DDE exchanges with Program Manager.  Each exchange opens its own
 // conversation and closes it before it returns; none stays open.
 
+#include "base/Result.h"
 #include "platform/Dde.h"
 #include "shell/Progman.h"
 
@@ -17,13 +18,15 @@
 class ProgmanConversation {
 public:
     // Connects; when no server answers, starts the program named like the
-    // service (with the topic as its argument) and connects once more, without
-    // waiting for it.  Nothing when neither connect succeeded.
+    // service (with the topic as its argument) from the system or Windows
+    // folder and connects once more, without waiting for it.  Nothing when
+    // neither connect succeeded.
     static std::optional<ProgmanConversation> Open(
         std::string_view service = ProgmanService, std::string_view topic = ProgmanTopic);
 
-    // Hands one command to the server; true when it was accepted for sending.
-    // The server carries it out later, while the caller lets messages run.
+    // Sends one command and waits for the server's answer; true when the
+    // server carried it out, false when it refused it or gave no answer
+    // within ProgmanAnswerTimeoutMs.
     [[nodiscard]] bool Execute(const std::string& command) const;
     // The reply to a request, cut at its size; nothing when no data came back
     // within `timeoutMs`.
@@ -44,18 +47,22 @@ private:
     UINT format_;
 };
 
-// One full command exchange: "" when the command was handed over,
-// DdeOpenFailedText or DdeSendFailedText otherwise.  `service` is Program
-// Manager except in tests.
-std::string ProgmanExecute(const std::string& command, std::string_view service = ProgmanService);
+// How long a command waits for Program Manager's answer.  A command that
+// creates a group also opens its folder window, which takes the shell a
+// moment; an answer later than this counts as a refusal.
+inline constexpr DWORD ProgmanAnswerTimeoutMs = 5000;
+
+// One full command exchange: success when Program Manager carried the
+// command out; DdeOpenFailedText when no conversation could be opened,
+// DdeSendFailedText when the command could not be sent, was refused or had
+// no answer in time.  `service` is Program Manager except in tests.
+Result<> ProgmanExecute(const std::string& command, std::string_view service = ProgmanService);
 
 // The group names Program Manager lists; nothing when no conversation could
 // be opened, an empty list when no reply came back.
 std::optional<std::vector<std::string>> RequestGroupNames(std::string_view service = ProgmanService);
 
-// The Startup group's name from MapGroups; empty when the key or the value is
-// missing, and also when the value is not a string or is longer than any
-// folder name (255 bytes): no shell has such a group, and a command naming
-// one can stall the shell itself.  The tray, the installer and the
-// uninstaller all treat an empty name as an unknown group.
+// The Startup group's name from MapGroups, or from the Startup and Programs
+// folders where MapGroups names none (StartupGroupFrom).  The tray, the
+// installer and the uninstaller all treat an empty name as an unknown group.
 std::string StartupGroupName();

@@ -4,6 +4,7 @@
 
 #include "gui/Application.h"
 #include "platform/CopyUnit.h"
+#include "platform/SystemFolders.h"
 #include "platform/WinExec.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
@@ -13,8 +14,12 @@
 
 namespace {
 
-constexpr char DisplayPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL ";
-constexpr char DisplayPropertiesApplet[] = "DESK.CPL ";
+constexpr char DisplayPropertiesProgram[] = "rundll32.exe";
+constexpr char DisplayPropertiesArguments[] = " shell32.dll,Control_RunDLL ";
+// Page 1 of the display control panel is the screen-saver dialog itself;
+// the control panel without a page opens the display settings, from which
+// today's systems no longer reach the screen saver.
+constexpr char DisplayPropertiesApplet[] = "DESK.CPL,,1";
 
 } // namespace
 
@@ -45,11 +50,13 @@ void TSDRIM32PALUN::PMR_MYSOFTClick(MenuItem& sender)
 void TSDRIM32PALUN::PMR_SS_SETClick()
 {
     const HourglassCursor hourglass;
-    std::string command = DisplayPropertiesCommand;
+    const std::string program = SystemProgramPath(DisplayPropertiesProgram);
+    std::string command = QuotedCommand(program);
+    command += DisplayPropertiesArguments;
     command += DisplayPropertiesApplet;
     // A command that could not be started is told to the user rather than
     // left for them to wait on.
-    if (!StartCommandLine(command, SW_SHOW)) {
+    if (program.empty() || !StartCommandLine(command, SW_SHOW)) {
         Application::Get().ProcessMessages();
         ShowTrayMessage(TrayText::DisplayPropertiesFailed);
         Repaint();
@@ -74,15 +81,17 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
         } else {
             // AddItem and DeleteItem act on the active group: CreateGroup
             // makes the Startup group active, creating it where missing.
-            // Its result is not shown: the command after it meets the same
-            // failure and says so.
-            ProgmanExecute(CreateGroupCommand(group));
+            // Where it fails, another group may be active, and the item
+            // command would act there; its failure is shown instead.
+            Result<> result = ProgmanExecute(CreateGroupCommand(group));
             Application::Get().ProcessMessages();
-            const std::string quotedTitle = QuotedItemTitle(ItemTitle);
-            const std::string result = ProgmanExecute(
-                add ? AddItemCommand(Program().programPath, quotedTitle) : DeleteItemCommand(quotedTitle));
-            if (!result.empty())
-                ShowTrayMessage(result);
+            if (result) {
+                const std::string quotedTitle = QuotedItemTitle(ItemTitle);
+                result = ProgmanExecute(add ? AddItemCommand(Program().programPath, quotedTitle)
+                                            : DeleteItemCommand(quotedTitle));
+            }
+            if (!result)
+                ShowTrayMessage(result.Message());
             Application::Get().ProcessMessages();
         }
     }

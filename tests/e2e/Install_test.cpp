@@ -1,4 +1,5 @@
 #include "SetupDriving.h"
+#include "StartupFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +46,10 @@ protected:
 
 // A first start on a clean system: the filled window, a three-level folder
 // made after one question, the files, the registry, the Program Manager
-// items, the completion and a next start that is the tray program.
+// items (the Startup one in the system's Startup folder, without MapGroups),
+// the completion and a next start that is the tray program.
 TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
 {
-    SetString(MapGroupsPath, "StartUp", "Startup");
     InstallSource source;
     RunningProgram installer(source.Program(), "");
     HWND setup = WaitForShownSetup(installer);
@@ -118,9 +119,13 @@ TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
 
 // A reinstallation proposes what was recorded; "初期値" restores it; a folder
 // with a blank that ends in 表 is made and recorded as typed; without a
-// Startup group the installation says so and goes on.
+// Startup group (the Startup folder outside the Programs folder) the
+// installation says so and goes on.
 TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
 {
+    const TempFolder startupParent;
+    ASSERT_TRUE(CreateDirectoryA((startupParent / "StartUp").c_str(), nullptr));
+    const StartupFolderElsewhere startup(startupParent / "StartUp");
     SetSetting("EXEPATH", "D:\\recorded");
     SetSetting("Group", "palun ruzi32");
     InstallSource source;
@@ -163,6 +168,30 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
 // recorded), No to the folder question of a relative folder (taken in the
 // folder the last run reached), an over-long folder, an empty group; then
 // "参照" and "中止".
+// Program Manager refuses the item (its shortcut file cannot be made where
+// a folder of that name stands): the failure is shown, and the completion
+// no longer claims the group.
+TEST_F(Installation, ARefusedItemIsShownAndTheCompletionClaimsNoGroup)
+{
+    const std::string group = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN REFUSED";
+    const std::string blocked = group + "\\" + InstalledLinkName;
+    ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+    InstallSource source;
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+    SendMessageA(SetupChild(setup, "ComboBox"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("PALUN REFUSED"));
+
+    Install(setup, "C:\\Refused", false, true);
+    EXPECT_EQ(AnswerMessage("Setup_ItemRefused"), "DDE:送信に失敗しました・・・");
+    EXPECT_EQ(AnswerMessage(), "登録完了です。\r\n\r\n[ PALUN REFUSED ]\r\nお疲れ様☆☆");
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(ReadSetting("Version"), "14");
+    RemoveDirectoryA(blocked.c_str());
+    RemoveDirectoryA(group.c_str());
+}
+
 TEST_F(Installation, StopsLeaveTheWindowReadyAndCancelEnds)
 {
     InstallSource source(false);

@@ -93,7 +93,7 @@ struct FreeModule {
     void operator()(HMODULE module) const { FreeLibrary(module); }
 };
 
-TEST(Manifest, SetsCodePage932TheUsersOwnRightsAndTheSupportedSystems)
+TEST(Manifest, SetsCodePage932TheUsersOwnRightsTheSupportedSystemsAndGdiScaling)
 {
     const std::unique_ptr<std::remove_pointer_t<HMODULE>, FreeModule> image(LoadLibraryExA(
         ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
@@ -108,6 +108,13 @@ TEST(Manifest, SetsCodePage932TheUsersOwnRightsAndTheSupportedSystems)
                             "ja-JP</activeCodePage>"),
         std::string::npos);
     EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos);
+    // Scaled by the system, its GDI text drawn at the screen's resolution.
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+                            "false</dpiAware>"),
+        std::string::npos);
+    EXPECT_NE(manifest.find("<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">"
+                            "true</gdiScaling>"),
+        std::string::npos);
     for (const char* system : SupportedSystems)
         EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + system + "\"/>"), std::string::npos)
             << system;

@@ -3,6 +3,8 @@
 #include "Resident.h"
 #include "SavedSettings.h"
 #include "SettingsRegistry.h"
+#include "StartupFolder.h"
+#include "TempFolder.h"
 #include "TrayDriving.h"
 #include "TrayIconSlots.h"
 
@@ -233,10 +235,15 @@ INSTANTIATE_TEST_SUITE_P(RegistryGarbage, EntryVersion, ::testing::ValuesIn(Ever
 using StartupGroup = GarbageKind;
 
 // The Startup group's name is read only when the Startup item is chosen.
+// The system's Startup folder lies outside its Programs folder, so that an
+// empty value, which leaves the name to that folder, names none either.
 TEST_P(StartupGroup, IsReportedUnknownAndNeverEndsTheProgram)
 {
     SetSetting("Version", "14");
     Store({ MapGroupsKeyPath, "StartUp" }, GarbageValue(GetParam(), "スタートアップ", 1));
+    const TempFolder startupParent;
+    ASSERT_TRUE(CreateDirectoryA((startupParent / "StartUp").c_str(), nullptr));
+    const StartupFolderElsewhere startup(startupParent / "StartUp");
 
     RunningProgram program("");
     HWND tray = nullptr;

@@ -2,6 +2,7 @@
 #include "Observe.h"
 #include "Program.h"
 #include "SettingsRegistry.h"
+#include "StartupFolder.h"
 #include "TempFolder.h"
 #include "TrayDriving.h"
 #include "platform/Dde.h"
@@ -82,14 +83,16 @@ protected:
         FreshSettings::TearDown();
     }
 
-    // Names the Startup group in MapGroups and points the "Startup" shell
+    // Names the Startup group in MapGroups (unless `mapped` is false: the
+    // system's Startup folder names it then) and points the "Startup" shell
     // folder at the folder the server keeps that group in.
-    void UseStartupGroup(const std::string& group)
+    void UseStartupGroup(const std::string& group, bool mapped = true)
     {
         group_ = group;
         createdGroup_ = GetFileAttributesA(GroupFolder().c_str()) == INVALID_FILE_ATTRIBUTES;
         DeleteFileA(Link().c_str());
-        SetString(MapGroupsKey.c_str(), "StartUp", group);
+        if (mapped)
+            SetString(MapGroupsKey.c_str(), "StartUp", group);
         SetString(ShellFoldersKeyPath, "Startup", GroupFolder());
     }
 
@@ -126,13 +129,14 @@ protected:
 struct GroupCase {
     std::string label;
     std::string group;
+    bool mapped = true;
 };
 
 class StartupGroup : public StartupItem, public ::testing::WithParamInterface<GroupCase> { };
 
 TEST_P(StartupGroup, SetAddsTheItemAndDeleteRemovesIt)
 {
-    UseStartupGroup(GetParam().group);
+    UseStartupGroup(GetParam().group, GetParam().mapped);
     ASSERT_NO_FATAL_FAILURE(resident_->Start());
 
     ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
@@ -147,15 +151,20 @@ TEST_P(StartupGroup, SetAddsTheItemAndDeleteRemovesIt)
 
 INSTANTIATE_TEST_SUITE_P(StartupItem, StartupGroup,
     ::testing::Values(GroupCase { "TheShellsStartUpGroup", "StartUp" },
+        // A stock profile: no MapGroups, the Startup folder inside Programs.
+        GroupCase { "TheSystemsStartupFolderWithoutMapGroups", "StartUp", false },
         // CreateGroup makes the group on the way; 表 ends in the byte of a
         // backslash.
         GroupCase { "AGroupMadeOnTheWay", "DRIM32 起動表" }),
     CaseLabel());
 
+// No MapGroups, and the system's Startup folder outside its Programs folder.
 TEST_F(StartupItem, WithoutAStartupGroupItSaysSoAndAddsNothing)
 {
-    UseStartupGroup("StartUp");
-    RegDeleteKeyA(HKEY_CURRENT_USER, MapGroupsKey.c_str());
+    UseStartupGroup("StartUp", false);
+    const TempFolder startupParent;
+    ASSERT_TRUE(CreateDirectoryA((startupParent / "StartUp").c_str(), nullptr));
+    const StartupFolderElsewhere startup(startupParent / "StartUp");
     ASSERT_NO_FATAL_FAILURE(resident_->Start());
 
     ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));

@@ -4,11 +4,13 @@
 #include "Resident.h"
 #include "SavedSettings.h"
 #include "SettingsRegistry.h"
+#include "TempFolder.h"
 #include "TrayDriving.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -135,6 +137,56 @@ TEST_F(TrayClick, StartOptionsToggleFromTheKeyboardOnlyWhileEnabled)
     ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'C'));
     ASSERT_NO_FATAL_FAILURE(resident_->Close());
     ExpectSaved({ "-1", "1", "0", "0" });
+}
+
+// What a stand-in wrote beside itself; empty while it has written nothing.
+std::string RecordedCommandLine(const std::string& program)
+{
+    try {
+        return ReadWholeFile(program + ".cmdline");
+    } catch (const std::runtime_error&) {
+        return {};
+    }
+}
+
+// The screen-saver item starts rundll32.exe from the system folder, at the
+// screen-saver page: stand-ins lying beside the program and in its current
+// folder stay unused, and the one in place of the system's records its
+// command line.  Wine runs its own rundll32 in place of any file of that
+// name unless the prefix says otherwise.
+TEST_F(TrayClick, ScreenSaverItemStartsOnlyTheSystemsRundll32AtItsPage)
+{
+    const std::string recorder = WindowsPathFromEnvironment("DRIM_COMMAND_RECORDER");
+    char systemFolder[MAX_PATH] = {};
+    ASSERT_NE(GetSystemDirectoryA(systemFolder, MAX_PATH), 0u);
+    const std::string system = std::string(systemFolder) + "\\rundll32.exe";
+    const std::string systemsOwn = system + ".own";
+    SetString("Software\\Wine\\DllOverrides", "rundll32.exe", "native");
+    ASSERT_TRUE(MoveFileExA(system.c_str(), systemsOwn.c_str(), MOVEFILE_REPLACE_EXISTING));
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), system.c_str(), FALSE));
+    const TempFolder programFolder;
+    const TempFolder currentFolder;
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (programFolder / "DRIM32.EXE").c_str(), FALSE));
+    for (const TempFolder* planted : { &programFolder, &currentFolder })
+        ASSERT_TRUE(CopyFileA(recorder.c_str(), (*planted / "rundll32.exe").c_str(), FALSE));
+
+    char testsFolder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, testsFolder);
+    SetCurrentDirectoryA(currentFolder.Path().c_str());
+    resident_->Start("", programFolder / "DRIM32.EXE");
+    SetCurrentDirectoryA(testsFolder);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'G'));
+
+    EXPECT_TRUE(WaitUntil([&] { return !RecordedCommandLine(system).empty(); }, WindowAppearsMilliseconds));
+    EXPECT_EQ(RecordedCommandLine(system), "\"" + system + "\" shell32.dll,Control_RunDLL DESK.CPL,,1");
+    EXPECT_EQ(RecordedCommandLine(programFolder / "rundll32.exe"), "");
+    EXPECT_EQ(RecordedCommandLine(currentFolder / "rundll32.exe"), "");
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+
+    DeleteFileA((system + ".cmdline").c_str());
+    EXPECT_TRUE(MoveFileExA(systemsOwn.c_str(), system.c_str(), MOVEFILE_REPLACE_EXISTING));
+    DeleteValue("Software\\Wine\\DllOverrides", "rundll32.exe");
 }
 
 } // namespace

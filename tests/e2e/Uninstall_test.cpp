@@ -1,4 +1,5 @@
 #include "SetupDriving.h"
+#include "StartupFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -92,12 +93,13 @@ TEST_F(Uninstallation, RefusedWhileTheTrayRunsAndNoChangesNothing)
 }
 
 // Both Yes answers: nothing of the program is left but the uninstall copy,
-// which replaced one dated later than the program.
+// which replaced one dated later than the program.  The Startup item is
+// found as on a stock profile, through the Startup folder, not MapGroups.
 TEST_F(Uninstallation, FullRunLeavesNothingButTheRenewedCopy)
 {
     WriteWholeFile(WindowsCopyPath(), "a copy dated later");
     SetLastWriteTime(WindowsCopyPath(), FileTimeFromLocal(2030, 1, 1, 0, 0, 0));
-    SetString(MapGroupsPath, "StartUp", "Startup");
+    DeleteValue(MapGroupsPath, "StartUp");
     const std::string folder = "C:\\UninstA\\B";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder, true));
     const std::string groupLink = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN RUZI32\\" + InstalledLinkName;
@@ -356,6 +358,9 @@ TEST_F(Uninstallation, WithoutGroupStartupAndDesktopProgramManagerIsLeftAlone)
     ASSERT_TRUE(WaitUntil([&] { return FileExists(groupLink); }, SetupBoxMilliseconds));
     DeleteValue(SettingsKeyPath, "Group");
     DeleteValue(MapGroupsPath, "StartUp");
+    const TempFolder startupParent;
+    ASSERT_TRUE(CreateDirectoryA((startupParent / "StartUp").c_str(), nullptr));
+    const StartupFolderElsewhere startup(startupParent / "StartUp");
     const std::string desktop = ReadString(HKEY_CURRENT_USER, shellFolders, "Desktop");
     DeleteValue(shellFolders, "Desktop");
 

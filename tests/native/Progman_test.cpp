@@ -124,4 +124,43 @@ TEST(ProgmanTexts, AreTheShiftJisBytes)
             0x82, 0xDC, 0x82, 0xB5, 0x82, 0xBD, 0x81, 0x45, 0x81, 0x45, 0x81, 0x45 }));
 }
 
+const std::string Programs = "C:\\users\\u\\Start Menu\\Programs";
+
+TEST(StartupGroupFrom, TheMapGroupsValueDecidesWherePresent)
+{
+    const std::string startup = Programs + "\\StartUp";
+    EXPECT_EQ(StartupGroupFrom(SettingValue::Text("スタートアップ"), startup, Programs), "スタートアップ");
+    EXPECT_EQ(StartupGroupFrom(SettingValue::Text("StartUp"), "D:\\Elsewhere\\StartUp", Programs), "StartUp");
+    // Another type, or longer than any folder name: no group at all.
+    EXPECT_EQ(StartupGroupFrom(SettingValue::WrongType(), startup, Programs), "");
+    EXPECT_EQ(StartupGroupFrom(SettingValue::Text(std::string(256, 'A')), startup, Programs), "");
+    EXPECT_EQ(StartupGroupFrom(SettingValue::Text(std::string(255, 'A')), startup, Programs),
+        std::string(255, 'A'));
+}
+
+TEST(StartupGroupFrom, WithoutTheValueTheStartupFolderDirectlyInProgramsNamesIt)
+{
+    for (const SettingValue& none : { SettingValue::Missing(), SettingValue::Text("") }) {
+        EXPECT_EQ(StartupGroupFrom(none, Programs + "\\StartUp", Programs), "StartUp");
+        // Letter case and trailing backslashes do not matter.
+        EXPECT_EQ(StartupGroupFrom(none, "c:\\USERS\\U\\start menu\\programs\\Startup\\", Programs + "\\"),
+            "Startup");
+        EXPECT_EQ(StartupGroupFrom(none, Programs + "\\Sub\\StartUp", Programs), "");
+        EXPECT_EQ(StartupGroupFrom(none, "C:\\users\\u\\Start Menu\\Programs2\\StartUp", Programs), "");
+        EXPECT_EQ(StartupGroupFrom(none, "D:\\StartUp", Programs), "");
+        EXPECT_EQ(StartupGroupFrom(none, "", Programs), "");
+        EXPECT_EQ(StartupGroupFrom(none, Programs + "\\StartUp", ""), "");
+        EXPECT_EQ(StartupGroupFrom(none, "StartUp", "StartUp"), "");
+    }
+}
+
+TEST(StartupGroupFrom, ATrailByteOfABackslashNeverSeparates)
+{
+    // 表 is 0x95 0x5C.
+    const SettingValue none = SettingValue::Missing();
+    EXPECT_EQ(StartupGroupFrom(none, "C:\\プログラム\\表示", "C:\\プログラム"), "表示");
+    EXPECT_EQ(StartupGroupFrom(none, "C:\\プログラム表\\起動表", "C:\\プログラム表"), "起動表");
+    EXPECT_EQ(StartupGroupFrom(none, "C:\\プログラム表\\起動表\\", "C:\\プログラム表\\"), "起動表");
+}
+
 } // namespace

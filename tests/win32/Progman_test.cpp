@@ -1,5 +1,6 @@
 #include "shell/ProgmanLink.h"
 
+#include "StartupFolder.h"
 #include "TempFolder.h"
 #include "platform/Registry.h"
 
@@ -7,6 +8,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -14,6 +16,8 @@ namespace {
 constexpr DWORD ServerStartTimeoutMs = 30000;
 constexpr DWORD ServerEffectTimeoutMs = 10000;
 constexpr DWORD PollIntervalMs = 50;
+// A program that should not have been started is given this long to show.
+constexpr DWORD NothingStartsTimeoutMs = 3000;
 
 const std::string ItemTitle = "ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF";
 
@@ -72,6 +76,19 @@ bool FolderExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Success, or the failure's text as the reason.
+::testing::AssertionResult Carried(const Result<>& result)
+{
+    if (result)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << result.Message();
+}
+
+std::string FailureText(const Result<>& result)
+{
+    return result ? "<carried out>" : result.Message();
+}
+
 bool Contains(const std::vector<std::string>& names, const std::string& name)
 {
     return std::find(names.begin(), names.end(), name) != names.end();
@@ -88,6 +105,7 @@ public:
     ~ShellGroup()
     {
         DeleteFileA(ItemFile().c_str());
+        RemoveDirectoryA(ItemFile().c_str());
         RemoveDirectoryA(folder_.c_str());
     }
     ShellGroup(const ShellGroup&) = delete;
@@ -120,18 +138,20 @@ TEST_F(ProgmanLinkTest, CreatesAJapaneseGroupAddsAndDeletesTheItem)
     const ShellGroup group("テスト表グループ");
     const std::string title = QuotedItemTitle(ItemTitle);
 
-    ASSERT_EQ(ProgmanExecute(CreateGroupCommand(group.Name())), "");
-    ASSERT_TRUE(WaitUntil([&] { return FolderExists(group.Folder()); })) << group.Folder();
+    // The answer comes once the command is carried out: nothing is waited
+    // for after it.
+    ASSERT_TRUE(Carried(ProgmanExecute(CreateGroupCommand(group.Name()))));
+    ASSERT_TRUE(FolderExists(group.Folder())) << group.Folder();
 
-    ASSERT_EQ(ProgmanExecute(AddItemCommand(SystemProgram("notepad.exe"), title)), "");
-    ASSERT_TRUE(WaitUntil([&] { return FileExists(group.ItemFile()); })) << group.ItemFile();
+    ASSERT_TRUE(Carried(ProgmanExecute(AddItemCommand(SystemProgram("notepad.exe"), title))));
+    ASSERT_TRUE(FileExists(group.ItemFile())) << group.ItemFile();
 
     const std::optional<std::vector<std::string>> names = RequestGroupNames();
     ASSERT_TRUE(names.has_value());
     EXPECT_TRUE(Contains(*names, group.Name()));
 
-    EXPECT_EQ(ProgmanExecute(DeleteItemCommand(title)), "");
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(group.ItemFile()); })) << group.ItemFile();
+    EXPECT_TRUE(Carried(ProgmanExecute(DeleteItemCommand(title))));
+    EXPECT_FALSE(FileExists(group.ItemFile())) << group.ItemFile();
     EXPECT_TRUE(FolderExists(group.Folder()));
 }
 
@@ -142,26 +162,37 @@ TEST_F(ProgmanLinkTest, ShowGroupMakesTheGroupActiveForDeleteItem)
     const std::string title = QuotedItemTitle(ItemTitle);
 
     for (const ShellGroup* group : { &first, &second }) {
-        ASSERT_EQ(ProgmanExecute(CreateGroupCommand(group->Name())), "");
-        ASSERT_EQ(ProgmanExecute(AddItemCommand(SystemProgram("notepad.exe"), title)), "");
-        ASSERT_TRUE(WaitUntil([&] { return FileExists(group->ItemFile()); })) << group->ItemFile();
+        ASSERT_TRUE(Carried(ProgmanExecute(CreateGroupCommand(group->Name()))));
+        ASSERT_TRUE(Carried(ProgmanExecute(AddItemCommand(SystemProgram("notepad.exe"), title))));
+        ASSERT_TRUE(FileExists(group->ItemFile())) << group->ItemFile();
     }
 
-    ASSERT_EQ(ProgmanExecute(ShowGroupCommand(first.Name())), "");
-    ASSERT_EQ(ProgmanExecute(DeleteItemCommand(title)), "");
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(first.ItemFile()); }));
+    ASSERT_TRUE(Carried(ProgmanExecute(ShowGroupCommand(first.Name()))));
+    ASSERT_TRUE(Carried(ProgmanExecute(DeleteItemCommand(title))));
+    EXPECT_FALSE(FileExists(first.ItemFile()));
     EXPECT_TRUE(FileExists(second.ItemFile()));
 }
 
-TEST_F(ProgmanLinkTest, DeletingAMissingItemStillReportsTheHandOver)
+// Program Manager's refusals come back as the send failure, and the next
+// command is unaffected: a missing item, an item for a group that cannot
+// exist, a program that does not exist, a command it does not know.
+TEST_F(ProgmanLinkTest, RefusedCommandsReportTheSendFailure)
 {
     const ShellGroup group("DRIM32 空");
-    ASSERT_EQ(ProgmanExecute(CreateGroupCommand(group.Name())), "");
-    ASSERT_TRUE(WaitUntil([&] { return FolderExists(group.Folder()); }));
+    ASSERT_TRUE(Carried(ProgmanExecute(CreateGroupCommand(group.Name()))));
+    EXPECT_EQ(FailureText(ProgmanExecute(DeleteItemCommand(QuotedItemTitle("どこにもない項目")))),
+        DdeSendFailedText);
+    EXPECT_EQ(FailureText(ProgmanExecute(AddItemCommand("C:\\no\\such.exe", QuotedItemTitle(ItemTitle)))),
+        DdeSendFailedText);
+    EXPECT_EQ(FailureText(ProgmanExecute("[NoSuchCommand(1)]\r\n")), DdeSendFailedText);
+    EXPECT_TRUE(Carried(ProgmanExecute(ShowGroupCommand(group.Name()))));
 
-    EXPECT_EQ(ProgmanExecute(DeleteItemCommand(QuotedItemTitle("どこにもない項目"))), "");
-    // The refusal comes back later; a following command is unaffected.
-    EXPECT_EQ(ProgmanExecute(ShowGroupCommand(group.Name())), "");
+    // A folder where the item's shortcut file would go: the shell cannot
+    // save the item.
+    ASSERT_TRUE(CreateDirectoryA(group.ItemFile().c_str(), nullptr));
+    EXPECT_EQ(
+        FailureText(ProgmanExecute(AddItemCommand(SystemProgram("notepad.exe"), QuotedItemTitle(ItemTitle)))),
+        DdeSendFailedText);
 }
 
 TEST_F(ProgmanLinkTest, ConversationUsesTextFormat)
@@ -171,13 +202,38 @@ TEST_F(ProgmanLinkTest, ConversationUsesTextFormat)
     EXPECT_EQ(conversation->Format(), static_cast<UINT>(CF_TEXT));
 }
 
-TEST(ProgmanUnreachable, ReportsTheOpenFailure)
+// The test's stand-in program, which writes its command line beside itself.
+std::string RecorderPath()
 {
-    // Nobody serves this name and no program of that name can be started, so
-    // there is exactly one start attempt and no second connect.
+    const char* configured = std::getenv("DRIM_COMMAND_RECORDER");
+    std::string path = configured == nullptr ? "" : configured;
+    if (!path.empty() && path.front() == '/') {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        path.insert(0, "Z:");
+    }
+    return path;
+}
+
+TEST(ProgmanUnreachable, ReportsTheOpenFailureAndStartsNothingFromTheCurrentFolder)
+{
+    // Nobody serves this name and the system has no program of that name.
+    // One lies in the current folder, where a start by bare name would find
+    // it; it must stay unused.
+    const std::string recorder = RecorderPath();
+    ASSERT_FALSE(recorder.empty()) << "DRIM_COMMAND_RECORDER is not set";
+    const TempFolder current;
+    const std::string planted = current / "NOSUCHSERVICE.EXE";
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), planted.c_str(), FALSE));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
+
     EXPECT_FALSE(ProgmanConversation::Open("NOSUCHSERVICE", "NOSUCHSERVICE").has_value());
-    EXPECT_EQ(ProgmanExecute(CreateGroupCommand("X"), "NOSUCHSERVICE"), DdeOpenFailedText);
+    EXPECT_EQ(FailureText(ProgmanExecute(CreateGroupCommand("X"), "NOSUCHSERVICE")), DdeOpenFailedText);
     EXPECT_FALSE(RequestGroupNames("NOSUCHSERVICE").has_value());
+    SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(WaitUntil([&] { return FileExists(planted + ".cmdline"); }, NothingStartsTimeoutMs))
+        << "the planted program ran";
 }
 
 // Sets up MapGroups for one test and puts back what was there before.
@@ -212,11 +268,26 @@ private:
     SettingValue saved_;
 };
 
-TEST_F(MapGroupsTest, MissingKeyOrValueGivesNoName)
+// As on today's systems: the Startup folder lies in the Programs folder,
+// and its own name is the group's.
+TEST_F(MapGroupsTest, MissingKeyOrValueGivesTheStartupFoldersName)
 {
-    EXPECT_EQ(StartupGroupName(), "");
+    char startup[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, startup), S_OK);
+    ASSERT_EQ(ProgramsFolder() + "\\StartUp", startup);
+    EXPECT_EQ(StartupGroupName(), "StartUp");
     const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, keyPath);
     ASSERT_TRUE(key.has_value());
+    ASSERT_TRUE(key->WriteString(valueName, ""));
+    EXPECT_EQ(StartupGroupName(), "StartUp");
+}
+
+TEST_F(MapGroupsTest, AStartupFolderOutsideProgramsGivesNoName)
+{
+    const TempFolder folder;
+    const std::string startup = folder / "StartUp";
+    ASSERT_TRUE(CreateDirectoryA(startup.c_str(), nullptr));
+    const StartupFolderElsewhere elsewhere(startup);
     EXPECT_EQ(StartupGroupName(), "");
 }
 

@@ -12,6 +12,7 @@
 #include "shell/Progman.h"
 #include "tray/DrIMFM.h"
 
+#include "StartupFolder.h"
 #include "TempFolder.h"
 #include "WindowProbe.h"
 
@@ -232,6 +233,9 @@ protected:
         WriteValue(ShellFoldersKeyPath, "Desktop", desktop_);
         WriteValue(ShellFoldersKeyPath, "Startup", startup_);
         WriteValue(ShellFoldersKeyPath, "Programs", programs_);
+        // The system's Startup folder outside its Programs folder: no Startup
+        // group, and no command ever reaches the shell's.
+        startupElsewhere_.emplace(startup_);
         RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
         WriteValue(SettingsKeyPath, "Version", "14");
         WriteValue(SettingsKeyPath, "Group", GroupName);
@@ -241,6 +245,7 @@ protected:
     void TearDown() override
     {
         tray_.reset();
+        startupElsewhere_.reset();
         RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
     }
 
@@ -262,6 +267,7 @@ protected:
     std::string StartupLink() const { return startup_ + "\\" + LinkName; }
 
     TempFolder folder_;
+    std::optional<StartupFolderElsewhere> startupElsewhere_;
     std::string desktop_;
     std::string startup_;
     std::string programs_;
