@@ -91,7 +91,7 @@ TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
     EXPECT_EQ(done, "登録完了です。\r\n\r\n[ PALUN RUZI32 ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆");
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
 
-    for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" })
+    for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP", "DRIM32.CHM" })
         EXPECT_TRUE(SameFile(source.File(name), folder + "\\" + name)) << name;
     EXPECT_EQ(ReadSetting("EXEPATH"), folder);
     EXPECT_EQ(ReadSetting("Group"), "PALUN RUZI32");
@@ -118,12 +118,13 @@ TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
 
 // A reinstallation proposes what was recorded; "初期値" restores it; a folder
 // with a blank that ends in 表 is made and recorded as typed; without a
-// Startup group the installation says so and goes on.
+// Startup group the installation says so and goes on; a package made before
+// the HTML Help file shipped installs all the same.
 TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
 {
     SetSetting("EXEPATH", "D:\\recorded");
     SetSetting("Group", "palun ruzi32");
-    InstallSource source;
+    InstallSource source(true, false);
     RunningProgram installer(source.Program(), "");
     HWND setup = WaitForShownSetup(installer);
     ASSERT_NE(setup, nullptr);
@@ -137,7 +138,8 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
     EXPECT_EQ(AnswerMessage(), "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません");
     EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
-    EXPECT_TRUE(FileExists(BlankAndTrailFolder + "\\DRIM32.EXE"));
+    EXPECT_TRUE(FileExists(BlankAndTrailFolder + "\\DRIM32.HLP"));
+    EXPECT_FALSE(FileExists(BlankAndTrailFolder + "\\DRIM32.CHM"));
     EXPECT_EQ(ReadSetting("EXEPATH"), BlankAndTrailFolder);
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "UninstallString"),
         BlankAndTrailFolder + "\\DRIM32.EXE /uninstall");
