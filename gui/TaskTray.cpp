@@ -212,12 +212,9 @@ Result<> TTaskTray::UpdateIcon()
     return sent;
 }
 
+// Runs only while the icon is wanted: taking it out stops the timer.
 void TTaskTray::RetryTimer()
 {
-    if (!registered_) {
-        ApplyRetry(retry_.Stopped());
-        return;
-    }
     Result<> sent = SendIcon();
     // A refused modify says the shell no longer has the icon, as after a
     // taskbar that restarted without announcing itself: add it anew.

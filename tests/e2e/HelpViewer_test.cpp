@@ -87,4 +87,29 @@ TEST_F(HelpViewerOnWindows10, TheHelpItemOpensHtmlHelpAndExitClosesIt)
     EXPECT_EQ(tray.Program().ExitCode(), 0u);
 }
 
+// hhctrl.ocx is loaded from the system folder only; without it the item
+// says so in the tray's box and the program goes on.
+TEST_F(HelpViewerOnWindows10, WithoutHhctrlInTheSystemFolderTheItemSaysSo)
+{
+    char folder[MAX_PATH] = {};
+    ASSERT_NE(GetSystemDirectoryA(folder, sizeof folder), 0u);
+    const std::string library = std::string(folder) + "\\hhctrl.ocx";
+    const std::string aside = library + ".aside";
+    ASSERT_TRUE(MoveFileA(library.c_str(), aside.c_str()));
+    ResidentTray tray;
+    ASSERT_NO_FATAL_FAILURE(tray.Start());
+
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
+    HWND box = WaitForBox(tray.Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxMessage(box), "エラー：ヘルプを表示する hhctrl.ocx が読み込めません・・・");
+    PostMessageA(box, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, tray.Id()));
+    EXPECT_EQ(FindTopLevelWindow(HtmlHelpClass), nullptr);
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'X'));
+    ASSERT_TRUE(tray.Program().WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(tray.Program().ExitCode(), 0u);
+    EXPECT_TRUE(MoveFileA(aside.c_str(), library.c_str()));
+}
+
 } // namespace
