@@ -19,7 +19,7 @@ if(WIN32)
     find_program(DRIM_CHMCMD chmcmd REQUIRED)
     add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/DRIM32.CHM
         COMMAND Python3::Interpreter -B ${PROJECT_SOURCE_DIR}/tools/winhelp/makechm.py
-            ${drim_help_source} ${PROJECT_BINARY_DIR}/DRIM32.CHM ${PROJECT_BINARY_DIR}/chm
+            ${drim_help_source} ${PROJECT_BINARY_DIR}/DRIM32.CHM ${PROJECT_BINARY_DIR}/chm ${DRIM_CHMCMD}
         DEPENDS ${drim_help_source} ${drim_help_generator}
         COMMENT "Writing DRIM32.CHM" VERBATIM)
     add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/DRIM32.TXT

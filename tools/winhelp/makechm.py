@@ -3,7 +3,7 @@
 chmcmd into a .CHM: the same topics, links and wording as the WinHelp file,
 for the systems that no longer ship a WinHelp viewer.
 
-usage: makechm.py SOURCE OUTPUT WORKFOLDER"""
+usage: makechm.py SOURCE OUTPUT WORKFOLDER [CHMCMD]"""
 
 import html
 import os
@@ -147,10 +147,11 @@ def stamp(data, date):
 
 
 def main(arguments):
-    if len(arguments) != 3:
+    if len(arguments) not in (3, 4):
         sys.stderr.write(__doc__)
         return 2
-    source_path, output, folder = arguments
+    source_path, output, folder = arguments[:3]
+    compiler = arguments[3] if len(arguments) == 4 else "chmcmd"
     with open(source_path, encoding="utf-8") as stream:
         text = stream.read()
     shutil.rmtree(folder, ignore_errors=True)
@@ -164,7 +165,7 @@ def main(arguments):
     # The topics are listed in the project, so chmcmd need not scan the
     # pages for more files; its log goes to a file, not the build's output.
     with open(os.path.join(folder, "chmcmd.log"), "wb") as log:
-        status = subprocess.run(["chmcmd", "--no-html-scan", PROJECT], cwd=folder, stdout=log,
+        status = subprocess.run([compiler, "--no-html-scan", PROJECT], cwd=folder, stdout=log,
                                 stderr=subprocess.STDOUT).returncode
     compiled = os.path.join(folder, name)
     if status != 0 or not os.path.exists(compiled):
