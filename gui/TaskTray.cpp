@@ -94,6 +94,7 @@ UINT TaskbarCreatedMessage()
 
 TTaskTray::TTaskTray(Form& owner)
     : owner_(owner)
+    , retryTimer_(owner, TrayRetryInterval, [this] { RetryTimer(); })
 {
     auto& list = State().iconIDList;
     iconID_ = list.empty() ? 1 : list.back().first + 1;
@@ -196,8 +197,8 @@ Result<> TTaskTray::SetRegistered(bool registered)
     }
     if (!icon_)
         return Failure { "アイコンが指定されていません" };
-    // Registered even when the shell refuses the icon: the next change, or
-    // a restarted taskbar, adds it.
+    // Registered even when the shell refuses the icon: the retry timer, the
+    // next change or a restarted taskbar adds it.
     registered_ = true;
     return UpdateIcon();
 }
@@ -206,6 +207,33 @@ Result<> TTaskTray::UpdateIcon()
 {
     if (!registered_)
         return {};
+    Result<> sent = SendIcon();
+    ApplyRetry(retry_.Answered(static_cast<bool>(sent), TrayAttempt::Change));
+    return sent;
+}
+
+// Runs only while the icon is wanted: taking it out stops the timer.
+void TTaskTray::RetryTimer()
+{
+    Result<> sent = SendIcon();
+    // A refused modify says the shell no longer has the icon, as after a
+    // taskbar that restarted without announcing itself: add it anew.
+    if (!sent && iconAdded_) {
+        iconAdded_ = false;
+        sent = SendIcon();
+    }
+    ApplyRetry(retry_.Answered(static_cast<bool>(sent), TrayAttempt::Retry));
+}
+
+void TTaskTray::ApplyRetry(TrayRetryStep step)
+{
+    retryTimer_.SetEnabled(step.timerEnabled);
+    if (step.tellUser && OnIconMissing)
+        OnIconMissing(*this);
+}
+
+Result<> TTaskTray::SendIcon()
+{
     TrayProcessState& state = State();
     if (state.notifyWindow == nullptr)
         state.notifyWindow = CreateNotifyWindow(owner_.Handle());
@@ -232,6 +260,7 @@ void TTaskTray::DeleteIcon()
         State().shellNotify(NIM_DELETE, &record_);
     iconAdded_ = false;
     registered_ = false;
+    ApplyRetry(retry_.Stopped());
 }
 
 void TTaskTray::TaskbarCreated()
@@ -244,8 +273,8 @@ void TTaskTray::TaskbarCreated()
     if (iconAdded_)
         State().shellNotify(NIM_DELETE, &record_);
     iconAdded_ = false;
-    // Result not looked at: when the new shell refuses the icon, the next
-    // tip or picture change tries again.
+    // Result not looked at: when the new shell refuses the icon, the retry
+    // timer tries again.
     static_cast<void>(UpdateIcon());
 }
 

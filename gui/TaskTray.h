@@ -7,6 +7,8 @@
 #include "base/Callback.h"
 #include "base/Result.h"
 #include "gui/Component.h"
+#include "gui/Timer.h"
+#include "gui/TrayIconRetry.h"
 #include "platform/GdiHandles.h"
 
 #include <windows.h>
@@ -44,6 +46,7 @@ constexpr UINT TrayCallbackMessage = WM_USER + 102;
 class TTaskTray : public Component {
 public:
     using ShellNotify = BOOL (*)(DWORD message, NotifyIconRecord* record);
+    using NotifyEvent = Callback<void(TTaskTray& sender)>;
     using ButtonEvent = Callback<void(TTaskTray& sender, TrayMouseButton button)>;
     using MoveEvent = Callback<void(TTaskTray& sender, unsigned shift, int x, int y)>;
     using MouseEvent
@@ -81,6 +84,8 @@ public:
     MoveEvent OnMouseMove;
     MouseEvent OnMouseDown;
     MouseEvent OnMouseUp;
+    // The shell has refused the icon for about a minute; it is still tried.
+    NotifyEvent OnIconMissing;
 
     virtual void DeleteIcon();
     virtual Result<> UpdateIcon();
@@ -101,6 +106,9 @@ protected:
 
 private:
     void TaskbarCreated();
+    Result<> SendIcon();
+    void RetryTimer();
+    void ApplyRetry(TrayRetryStep step);
 
     Form& owner_;
     NotifyIconRecord record_ {};
@@ -112,4 +120,6 @@ private:
     bool registered_ = false;
     bool iconAdded_ = false;
     int taskbarHook_ = 0;
+    TrayIconRetry retry_;
+    Timer retryTimer_;
 };

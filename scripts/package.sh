@@ -1,7 +1,7 @@
 #!/bin/bash
 # Makes the distributable: the folder build/package/DRIM32/ and the archive
-# build/package/DRIM32.zip, each holding exactly DRIM32.EXE, DRIM32.TXT and
-# DRIM32.HLP.  Only the program, its documents and the package are built (in
+# build/package/DRIM32.zip, each holding exactly DRIM32.EXE, DRIM32.TXT,
+# DRIM32.HLP and DRIM32.CHM.  Only the program, its documents and the package are built (in
 # build/win32, or the tree named by DRIM_PACKAGE_TREE), not the tests; the
 # tree packs them (cmake/Package.cmake) and this copies them out.  The files
 # and the archive's entries carry the release date, so the same sources give
@@ -16,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-files=(DRIM32.EXE DRIM32.TXT DRIM32.HLP)
+files=(DRIM32.EXE DRIM32.TXT DRIM32.HLP DRIM32.CHM)
 
 # package TREE OUTPUT: builds the tree's package and copies it, dates kept,
 # to OUTPUT/DRIM32/ and OUTPUT/DRIM32.zip.

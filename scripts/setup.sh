@@ -1,9 +1,10 @@
 #!/bin/bash
 # Installs whatever is missing to build and test DRIM32 on Debian 12:
 # the native and the mingw-w64 tool chains, Wine (32-bit), Xvfb and the
-# tools the end-to-end tests drive it with, and the ja_JP.UTF-8 locale,
-# without which Wine does not use code page 932 and silently mangles
-# Japanese DDE strings and file names.  The en_US.UTF-8 locale is the
+# tools the end-to-end tests drive it with, chmcmd (fp-utils) that compiles
+# the HTML Help file and chmlib (libchm-bin) that reads it back, and the
+# ja_JP.UTF-8 locale, without which Wine does not use code page 932 and
+# silently mangles Japanese DDE strings and file names.  The en_US.UTF-8 locale is the
 # other system code page the code page test runs the program in.  Quick
 # when nothing is missing.
 set -euo pipefail
@@ -13,6 +14,7 @@ packages=(
     libgtest-dev googletest
     g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
     wine wine32:i386
+    fp-utils libchm-bin
     xvfb xauth xdotool x11-utils imagemagick
     locales fonts-ipafont-gothic
 )

@@ -148,6 +148,8 @@ bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
         return true;
     for (std::size_t i = 0; i < InstalledFileCount; ++i) {
         const std::string& name = programFileNames_[i];
+        if (i >= RequiredFileCount && !FileExists(sourceFolder + name))
+            continue;
         if (!FileCopyKeepDate(sourceFolder + name, targetFolder + name)) {
             StopInstallation(std::string(name).append(CopyFailedText), false);
             return false;

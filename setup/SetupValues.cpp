@@ -10,7 +10,7 @@ constexpr std::string_view InstallRootFolder = "PALUNP32\\";
 constexpr std::size_t DriveRootBytes = 3;
 constexpr std::string_view ShortcutExtension = ".lnk";
 constexpr std::array<std::string_view, ProgramFileCount> ProgramFileExtensions { ".EXE", ".TXT", ".HLP",
-    ".GID" };
+    ".CHM", ".GID" };
 
 // `head` and the version after it, with `separator` between its digits.
 std::string WithVersion(std::string_view head, std::string_view separator)

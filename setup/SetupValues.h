@@ -14,10 +14,13 @@ std::string WindowTitleBase();
 // "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4": the name in the system's uninstall list.
 std::string DisplayTitle();
 
-// DRIM32.EXE, DRIM32.TXT, DRIM32.HLP, DRIM32.GID.  The first three are
-// installed, the last three deleted by the uninstaller.
-inline constexpr std::size_t ProgramFileCount = 4;
-inline constexpr std::size_t InstalledFileCount = 3;
+// DRIM32.EXE, DRIM32.TXT, DRIM32.HLP, DRIM32.CHM, DRIM32.GID.  The first
+// four are installed, all but the program deleted by the uninstaller.  The
+// first three must be in the source folder; DRIM32.CHM may be missing there,
+// since packages made before it shipped have none.
+inline constexpr std::size_t ProgramFileCount = 5;
+inline constexpr std::size_t InstalledFileCount = 4;
+inline constexpr std::size_t RequiredFileCount = 3;
 std::array<std::string, ProgramFileCount> ProgramFileNames();
 
 // The folder proposed for the installation: the recorded one when there is

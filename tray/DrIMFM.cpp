@@ -74,9 +74,12 @@ TSDRIM32PALUN::TSDRIM32PALUN()
 
     taskTray1_.OnMouseDown
         = [this](TTaskTray&, TrayMouseButton button, unsigned, int, int) { TaskTray1MouseDown(button); };
+    // Without its icon the resident program has no menu and no exit: the
+    // user must hear why the display stays awake with nothing to show.
+    taskTray1_.OnIconMissing = [this](TTaskTray&) { ShowTrayMessage(TrayText::TrayIconMissing); };
     // Results not looked at: nothing reaches the shell before the icon is
     // registered, and with no tray yet (the shell is still starting) the
-    // icon is added when the taskbar announces itself.
+    // component tries again until the taskbar takes the icon.
     static_cast<void>(taskTray1_.SetTipString(TrayWindowCaption));
     static_cast<void>(taskTray1_.SetIcon(ownIcon_));
     static_cast<void>(taskTray1_.SetRegistered(true));
@@ -121,8 +124,8 @@ void TSDRIM32PALUN::Timer2Timer()
     const KeepAwakeController::Timer2Step step = controller_.Timer2Fired();
     SyncTimers();
     if (step.refresh) {
-        // Result not looked at: the shell refused the change, which the
-        // next refresh tries again; the tick still has to happen.
+        // Result not looked at: the component tries a refused change again;
+        // the tick still has to happen.
         static_cast<void>(taskTray1_.SetTipString(step.refresh->tip));
         SetTrayIcon(step.refresh->picture);
     }
@@ -167,11 +170,11 @@ HICON TSDRIM32PALUN::ModeIcon(HICON& icon, int id)
     return icon;
 }
 
-std::string TSDRIM32PALUN::HelpFilePath() const
+std::string TSDRIM32PALUN::HelpFilePath(std::string_view extension) const
 {
     std::string path = Program().programFolder;
     path += ProductKey;
-    path += ".HLP";
+    path += extension;
     return path;
 }
 
@@ -196,7 +199,7 @@ bool TSDRIM32PALUN::FormCloseQuery()
     Application::Get().ProcessMessages();
     // Result not looked at: taking the icon out cannot be refused.
     static_cast<void>(taskTray1_.SetRegistered(false));
-    WinHelpA(Handle(), HelpFilePath().c_str(), HELP_QUIT, 0);
+    CloseHelp();
     settings_.mySoft = controller_.MySoft();
     // Until the menus exist the two ticks are still the ones read at start.
     if (MenusBuilt()) {

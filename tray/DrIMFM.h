@@ -9,6 +9,7 @@
 #include "gui/Menu.h"
 #include "gui/TaskTray.h"
 #include "gui/Timer.h"
+#include "platform/HtmlHelp.h"
 #include "tray/KeepAwake.h"
 #include "tray/Settings.h"
 
@@ -67,7 +68,9 @@ private:
     void SetTrayIcon(TrayPicture picture);
     HICON ModeIcon(HICON& icon, int id);
     void SyncTimers();
-    std::string HelpFilePath() const;
+    // The help file beside the program, DRIM32.HLP or DRIM32.CHM.
+    std::string HelpFilePath(std::string_view extension) const;
+    void CloseHelp();
 
     void MenuP0Click(MenuItem& sender);
     void PST0Click();
@@ -101,4 +104,5 @@ private:
     PopupMenu popupMenu1_;
     PopupMenu popupMenu2_;
     TMKBoxDlg mkBoxDlg1_;
+    HtmlHelpViewer htmlHelp_;
 };

@@ -130,7 +130,21 @@ void TSDRIM32PALUN::MDESK_SETClick(MenuItem& sender)
 
 void TSDRIM32PALUN::P5Click()
 {
-    WinHelpA(Handle(), HelpFilePath().c_str(), HELP_CONTENTS, 0);
+    if (!SystemReadsOnlyHtmlHelp()) {
+        WinHelpA(Handle(), HelpFilePath(".HLP").c_str(), HELP_CONTENTS, 0);
+        return;
+    }
+    if (const Result<> shown = htmlHelp_.ShowContents(Handle(), HelpFilePath(".CHM")); !shown)
+        ShowTrayMessage(shown.Message());
+}
+
+// The help window of whichever viewer the help item uses on this system.
+void TSDRIM32PALUN::CloseHelp()
+{
+    if (SystemReadsOnlyHtmlHelp())
+        htmlHelp_.CloseAll();
+    else
+        WinHelpA(Handle(), HelpFilePath(".HLP").c_str(), HELP_QUIT, 0);
 }
 
 void TSDRIM32PALUN::P2Click()

@@ -30,5 +30,7 @@ inline constexpr std::string_view StartupGroupUnknown
 inline constexpr std::string_view DesktopAlreadyRegistered = "デスクトップには、既に登録されています☆☆☆";
 inline constexpr std::string_view DesktopCopyFailed = "デスクトップへの登録に失敗しました・・・";
 inline constexpr std::string_view SettingsSaveFailed = "エラー：設定の保存に失敗しました・・・";
+inline constexpr std::string_view TrayIconMissing
+    = "タスクトレイにアイコンを登録できません・・・\nアイコンが出るまで、登録を続けます。";
 
 } // namespace TrayText

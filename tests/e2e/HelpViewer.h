@@ -9,6 +9,11 @@ inline constexpr char ViewerClass[] = "MS_WINHELP";
 // Wine's viewer, opened through WinHelpA, keeps its own name as caption
 // rather than the help file's title.
 inline constexpr char ViewerCaption[] = "Wine ヘルプ";
+// Wine's HTML Help window, opened in the program's own process.
+inline constexpr char HtmlHelpClass[] = "HH Parent";
+// The Windows version that Wine's programs see, read when a program starts.
+inline constexpr char WineKeyPath[] = "Software\\Wine";
+inline constexpr char WineVersionName[] = "Version";
 // The viewer is a program of its own, started by the help call.
 inline constexpr DWORD ViewerAppearsMilliseconds = 30000;
 inline constexpr DWORD ViewerClosesMilliseconds = 15000;

@@ -52,4 +52,64 @@ TEST_F(HelpViewer, TheHelpItemOpensTheContentsAndExitClosesTheViewer)
     EXPECT_EQ(tray.Program().ExitCode(), 0u);
 }
 
+// Windows 10 ships no WinHelp viewer: there the help item opens the .CHM.
+class HelpViewerOnWindows10 : public HelpViewer {
+protected:
+    void SetUp() override
+    {
+        HelpViewer::SetUp();
+        SetString(WineKeyPath, WineVersionName, "win10");
+    }
+    void TearDown() override
+    {
+        DeleteValue(WineKeyPath, WineVersionName);
+        HelpViewer::TearDown();
+    }
+};
+
+TEST_F(HelpViewerOnWindows10, TheHelpItemOpensHtmlHelpAndExitClosesIt)
+{
+    ResidentTray tray;
+    ASSERT_NO_FATAL_FAILURE(tray.Start());
+
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
+    HWND viewer = WaitForVisibleWindow(HtmlHelpClass, tray.Program().Id(), ViewerAppearsMilliseconds);
+    ASSERT_NE(viewer, nullptr) << "the help item opened no HTML Help window";
+    // The caption is the title compiled into the .CHM, so the file was read.
+    // Wine draws no pages without its Gecko engine, which Debian does not
+    // package: the window and its caption are what can be seen here.
+    EXPECT_EQ(Caption(viewer), "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール ヘルプ");
+    EXPECT_EQ(FindWindowA(ViewerClass, nullptr), nullptr) << "the WinHelp viewer was started as well";
+
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'X'));
+    EXPECT_TRUE(WaitUntilGone(HtmlHelpClass, ViewerClosesMilliseconds, tray.Program().Id()));
+    ASSERT_TRUE(tray.Program().WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(tray.Program().ExitCode(), 0u);
+}
+
+// hhctrl.ocx is loaded from the system folder only; without it the item
+// says so in the tray's box and the program goes on.
+TEST_F(HelpViewerOnWindows10, WithoutHhctrlInTheSystemFolderTheItemSaysSo)
+{
+    char folder[MAX_PATH] = {};
+    ASSERT_NE(GetSystemDirectoryA(folder, sizeof folder), 0u);
+    const std::string library = std::string(folder) + "\\hhctrl.ocx";
+    const std::string aside = library + ".aside";
+    ASSERT_TRUE(MoveFileA(library.c_str(), aside.c_str()));
+    ResidentTray tray;
+    ASSERT_NO_FATAL_FAILURE(tray.Start());
+
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
+    HWND box = WaitForBox(tray.Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxMessage(box), "エラー：ヘルプを表示する hhctrl.ocx が読み込めません・・・");
+    PostMessageA(box, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, tray.Id()));
+    EXPECT_EQ(FindTopLevelWindow(HtmlHelpClass), nullptr);
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'X'));
+    ASSERT_TRUE(tray.Program().WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(tray.Program().ExitCode(), 0u);
+    EXPECT_TRUE(MoveFileA(aside.c_str(), library.c_str()));
+}
+
 } // namespace

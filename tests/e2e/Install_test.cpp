@@ -92,7 +92,7 @@ TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
     EXPECT_EQ(done, "登録完了です。\r\n\r\n[ PALUN RUZI32 ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆");
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
 
-    for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" })
+    for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP", "DRIM32.CHM" })
         EXPECT_TRUE(SameFile(source.File(name), folder + "\\" + name)) << name;
     EXPECT_EQ(ReadSetting("EXEPATH"), folder);
     EXPECT_EQ(ReadSetting("Group"), "PALUN RUZI32");
@@ -120,7 +120,8 @@ TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
 // A reinstallation proposes what was recorded; "初期値" restores it; a folder
 // with a blank that ends in 表 is made and recorded as typed; without a
 // Startup group (the Startup folder outside the Programs folder) the
-// installation says so and goes on.
+// installation says so and goes on; a package made before the HTML Help file
+// shipped installs all the same.
 TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
 {
     const TempFolder startupParent;
@@ -128,7 +129,7 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
     const StartupFolderElsewhere startup(startupParent / "StartUp");
     SetSetting("EXEPATH", "D:\\recorded");
     SetSetting("Group", "palun ruzi32");
-    InstallSource source;
+    InstallSource source(true, false);
     RunningProgram installer(source.Program(), "");
     HWND setup = WaitForShownSetup(installer);
     ASSERT_NE(setup, nullptr);
@@ -142,7 +143,8 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
     EXPECT_EQ(AnswerMessage(), "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません");
     EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
-    EXPECT_TRUE(FileExists(BlankAndTrailFolder + "\\DRIM32.EXE"));
+    EXPECT_TRUE(FileExists(BlankAndTrailFolder + "\\DRIM32.HLP"));
+    EXPECT_FALSE(FileExists(BlankAndTrailFolder + "\\DRIM32.CHM"));
     EXPECT_EQ(ReadSetting("EXEPATH"), BlankAndTrailFolder);
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "UninstallString"),
         BlankAndTrailFolder + "\\DRIM32.EXE /uninstall");
@@ -164,10 +166,6 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
     EXPECT_EQ(ReadSetting("BackColor"), "0");
 }
 
-// Stops that leave the window ready again: a missing DRIM32.TXT (nothing
-// recorded), No to the folder question of a relative folder (taken in the
-// folder the last run reached), an over-long folder, an empty group; then
-// "参照" and "中止".
 // Program Manager refuses the item (its shortcut file cannot be made where
 // a folder of that name stands): the failure is shown, and the completion
 // no longer claims the group.
@@ -192,6 +190,10 @@ TEST_F(Installation, ARefusedItemIsShownAndTheCompletionClaimsNoGroup)
     RemoveDirectoryA(group.c_str());
 }
 
+// Stops that leave the window ready again: a missing DRIM32.TXT (nothing
+// recorded), No to the folder question of a relative folder (taken in the
+// folder the last run reached), an over-long folder, an empty group; then
+// "参照" and "中止".
 TEST_F(Installation, StopsLeaveTheWindowReadyAndCancelEnds)
 {
     InstallSource source(false);

@@ -36,7 +36,7 @@ protected:
     // What an uninterrupted installation into `folder` leaves.
     void ExpectInstalled(const std::string& folder)
     {
-        for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" })
+        for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP", "DRIM32.CHM" })
             EXPECT_EQ(ReadWholeFile(folder + "\\" + name), ReadWholeFile(source_.File(name))) << name;
         EXPECT_EQ(ReadSetting("EXEPATH"), std::optional<std::string>(folder));
         EXPECT_EQ(ReadSetting("Group"), std::optional<std::string>(Group));

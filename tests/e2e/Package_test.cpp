@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr const char* PackageFiles[] = { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" };
+constexpr const char* PackageFiles[] = { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP", "DRIM32.CHM" };
 constexpr DWORD AnyProcess = 0;
 const std::string InstalledGroup = "PALUN RUZI32";
 const std::string Confirmation = "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4\r\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？";

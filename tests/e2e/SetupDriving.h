@@ -222,16 +222,18 @@ inline bool FolderExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The program with its two side files in a folder of the test, as a user
-// unpacks it: the realistic place to install from.
+// The program with its side files in a folder of the test, as a user
+// unpacks it: the realistic place to install from.  A package made before
+// the HTML Help file shipped has no DRIM32.CHM.
 class InstallSource {
 public:
-    explicit InstallSource(bool withReadme = true)
+    explicit InstallSource(bool withReadme = true, bool withHtmlHelp = true)
     {
         const std::string built = ProgramPath();
         const std::string builtFolder = built.substr(0, built.rfind('\\') + 1);
-        for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP" }) {
-            if (!withReadme && std::string(name) == "DRIM32.TXT")
+        for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP", "DRIM32.CHM" }) {
+            if ((!withReadme && std::string(name) == "DRIM32.TXT")
+                || (!withHtmlHelp && std::string(name) == "DRIM32.CHM"))
                 continue;
             EXPECT_TRUE(CopyFileA((builtFolder + name).c_str(), (folder_ / name).c_str(), FALSE)) << name;
             // An even second: the copies keep dates in the DOS form.

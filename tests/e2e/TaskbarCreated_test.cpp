@@ -1,3 +1,5 @@
+#include "gui/TrayIconRetry.h"
+
 #include "Observe.h"
 #include "Program.h"
 #include "Resident.h"
@@ -8,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <optional>
+#include <shellapi.h>
 
 namespace {
 
@@ -26,6 +30,92 @@ void AnnounceTaskbar()
     SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA(TaskbarCreatedName), 0, 0, SMTO_ABORTIFHUNG,
         BroadcastAnswerMilliseconds, &answer);
 }
+
+// Room for a retry to arrive late on a busy machine.
+constexpr DWORD RetrySlackMilliseconds = 10000;
+constexpr char TaskbarClass[] = "Shell_TrayWnd";
+
+// A taskbar that is there but not yet ready, as at logon: a window of the
+// taskbar's class, on a thread of its own so that it answers while the test
+// waits.  Shell_NotifyIconA finds the first window of that class and hands
+// it each notification as WM_COPYDATA, the NIM_ message in dwData; this one
+// refuses every add until it is told to accept.  It never says
+// "TaskbarCreated".
+class StandInTaskbar {
+public:
+    StandInTaskbar()
+        : ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
+        WaitForSingleObject(ready_, INFINITE);
+    }
+    ~StandInTaskbar()
+    {
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        CloseHandle(ready_);
+    }
+    StandInTaskbar(const StandInTaskbar&) = delete;
+    StandInTaskbar& operator=(const StandInTaskbar&) = delete;
+
+    HWND Window() const { return window_; }
+    void Accept() { accepting_ = true; }
+    int RefusedAdds() const { return refusedAdds_; }
+    int AcceptedAdds() const { return acceptedAdds_; }
+    int Notifications() const { return notifications_; }
+
+private:
+    static DWORD WINAPI Run(void* parameter)
+    {
+        auto* self = static_cast<StandInTaskbar*>(parameter);
+        WNDCLASSA windowClass {};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = TaskbarClass;
+        RegisterClassA(&windowClass);
+        // Topmost, so that it is found before the shell's own taskbar.
+        self->window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TaskbarClass, "", WS_POPUP, 0, 0, 0,
+            0, nullptr, nullptr, windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(self->window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetEvent(self->ready_);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0)
+            DispatchMessageA(&message);
+        UnregisterClassA(TaskbarClass, windowClass.hInstance);
+        return 0;
+    }
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<StandInTaskbar*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_COPYDATA && self != nullptr) {
+            ++self->notifications_;
+            if (reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData != NIM_ADD)
+                return TRUE;
+            if (!self->accepting_) {
+                ++self->refusedAdds_;
+                return FALSE;
+            }
+            ++self->acceptedAdds_;
+            return TRUE;
+        }
+        if (message == WM_CLOSE) {
+            DestroyWindow(window);
+            PostQuitMessage(0);
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    HANDLE ready_;
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+    HWND window_ = nullptr;
+    std::atomic<bool> accepting_ { false };
+    std::atomic<int> refusedAdds_ { 0 };
+    std::atomic<int> acceptedAdds_ { 0 };
+    std::atomic<int> notifications_ { 0 };
+};
 
 class TaskbarCreated : public FreshSettings {
 protected:
@@ -82,6 +172,43 @@ TEST_F(TaskbarCreated, TheIconIsBackAfterEachAnnouncementAndLeavesWithTheProgram
     ExpectOneIcon(again);
     ASSERT_TRUE(CloseAndWaitForExit(tray, again));
     EXPECT_EQ(again.ExitCode(), 0u);
+}
+
+// The icon comes without "TaskbarCreated": once the start-up's own changes
+// have been refused, only the program's retry timer sends the icon again,
+// and once the taskbar has taken it nothing more is sent.
+class TaskbarNotReady : public FreshSettings {
+protected:
+    void SetUp() override
+    {
+        FreshSettings::SetUp();
+        SetSetting("Version", "14");
+    }
+};
+
+TEST_F(TaskbarNotReady, TheIconComesFromTheRetriesWithoutAnAnnouncement)
+{
+    StandInTaskbar taskbar;
+    ASSERT_EQ(FindWindowExA(nullptr, nullptr, TaskbarClass, nullptr), taskbar.Window())
+        << "the shell's own taskbar would be asked first";
+    RunningProgram program("");
+    HWND tray = WaitForSettledTray(program);
+    ASSERT_NE(tray, nullptr);
+    const int refusedAtStart = taskbar.RefusedAdds();
+    EXPECT_GE(refusedAtStart, 1);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return taskbar.RefusedAdds() > refusedAtStart; }, TrayRetryInterval + RetrySlackMilliseconds))
+        << "a refused icon was not tried again";
+    taskbar.Accept();
+    EXPECT_TRUE(
+        WaitUntil([&] { return taskbar.AcceptedAdds() > 0; }, TrayRetryInterval + RetrySlackMilliseconds))
+        << "the icon never reached the taskbar that took it";
+    EXPECT_EQ(taskbar.AcceptedAdds(), 1);
+    const int notifications = taskbar.Notifications();
+    EXPECT_FALSE(WaitUntil([&] { return taskbar.Notifications() > notifications; }, 2 * TrayRetryInterval))
+        << "the program goes on sending with its icon in the tray";
+    ASSERT_TRUE(CloseAndWaitForExit(tray, program));
+    EXPECT_EQ(program.ExitCode(), 0u);
 }
 
 } // namespace

@@ -317,7 +317,7 @@ TEST_F(Uninstallation, ACopyOutsideTheInstallationUninstallsItselfOnly)
     Uninstall(outside + "\\DRIM32.EXE", true);
 
     EXPECT_FALSE(FolderExists(outside));
-    for (const char* name : { "\\DRIM32.EXE", "\\DRIM32.TXT", "\\DRIM32.HLP" })
+    for (const char* name : { "\\DRIM32.EXE", "\\DRIM32.TXT", "\\DRIM32.HLP", "\\DRIM32.CHM" })
         EXPECT_TRUE(FileExists(folder + name)) << name;
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,27 @@ BOOL FakeShell(DWORD message, NotifyIconRecord* record)
 {
     calls.push_back({ message, *record });
     return shellAnswer;
+}
+
+// Room for the timer messages to arrive late on a busy machine.
+constexpr DWORD TimerSlackMilliseconds = 10000;
+
+// Lets the thread's messages run until `done` holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
 }
 
 class OwnerForm : public Form {
@@ -181,6 +203,41 @@ TEST_F(TaskTrayTest, RefusedAddFailsAndIsTriedAgainAtTheNextChange)
     EXPECT_TRUE(tray.SetTipString("again"));
     EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_ADD));
     EXPECT_TRUE(tray.IconAdded());
+}
+
+// A shell that keeps refusing: only the retry timer tries again, the user
+// hears of it once after a minute, and once the shell takes the icon the
+// timer stops.
+TEST_F(TaskTrayTest, ARefusedIconIsRetriedOnATimerUntilTheShellTakesIt)
+{
+    TTaskTray tray(owner);
+    int told = 0;
+    tray.OnIconMissing = [&](TTaskTray&) { ++told; };
+    EXPECT_TRUE(tray.SetIcon(picture));
+    shellAnswer = FALSE;
+    EXPECT_FALSE(tray.SetRegistered(true));
+    const DWORD minute = TrayRetriesBeforeTelling * TrayRetryInterval;
+    ASSERT_TRUE(PumpUntil([&] { return told > 0; }, minute + TimerSlackMilliseconds)) << calls.size();
+    EXPECT_EQ(calls.size(), 1u + TrayRetriesBeforeTelling);
+    for (const ShellCall& call : calls)
+        EXPECT_EQ(call.message, static_cast<DWORD>(NIM_ADD));
+
+    shellAnswer = TRUE;
+    ASSERT_TRUE(PumpUntil([&] { return tray.IconAdded(); }, TrayRetryInterval + TimerSlackMilliseconds));
+    EXPECT_EQ(told, 1);
+    const std::size_t callsWhenAdded = calls.size();
+    EXPECT_FALSE(PumpUntil([&] { return calls.size() > callsWhenAdded; }, 2 * TrayRetryInterval))
+        << "the timer still runs with the icon in the tray";
+
+    // A refused modify is retried as well, and stops once the shell takes it.
+    shellAnswer = FALSE;
+    EXPECT_FALSE(tray.SetTipString("refused"));
+    shellAnswer = TRUE;
+    ASSERT_TRUE(PumpUntil(
+        [&] { return calls.size() > callsWhenAdded + 1; }, TrayRetryInterval + TimerSlackMilliseconds));
+    EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(Tip(calls.back()), "refused");
+    EXPECT_EQ(told, 1);
 }
 
 TEST_F(TaskTrayTest, IdentifierChanges)

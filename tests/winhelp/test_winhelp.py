@@ -2,8 +2,11 @@
 
 import os
 import re
+import shutil
 import struct
+import subprocess
 import sys
+import tempfile
 import unittest
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -12,7 +15,9 @@ sys.path.insert(0, os.path.dirname(__file__))
 
 import btree  # noqa: E402
 import hlpread  # noqa: E402
+import makechm  # noqa: E402
 import makehlp  # noqa: E402
+import source as help_source  # noqa: E402
 
 
 def read_source():
@@ -59,6 +64,45 @@ class ShippedHelp(unittest.TestCase):
 
     def test_the_same_source_gives_the_same_bytes(self):
         self.assertEqual(makehlp.make(read_source()), self.data)
+
+
+@unittest.skipUnless(shutil.which("chmcmd") and shutil.which("test_chmLib"), "needs chmcmd (fp-utils) and chmlib (libchm-bin)")
+class ShippedHtmlHelp(unittest.TestCase):
+    """The .CHM compiled from the same source, read back with chmlib."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.mkdtemp()
+        source_path = os.path.join(ROOT, "docs", "help", "DRIM32.hlp.txt")
+        cls.chm = os.path.join(cls.folder, "DRIM32.CHM")
+        if makechm.main([source_path, cls.chm, os.path.join(cls.folder, "project")]) != 0:
+            raise AssertionError("makechm failed")
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.folder)
+
+    def read(self, name):
+        target = os.path.join(self.folder, "object")
+        subprocess.run(["test_chmLib", self.chm, name, target], check=True, stdout=subprocess.DEVNULL)
+        with open(target, "rb") as stream:
+            return stream.read()
+
+    def test_contents_and_index_list_every_topic_of_the_help_source(self):
+        topics = help_source.parse(read_source()).topics
+        wanted = [(t.title, makechm.page_name(t.context).encode("ascii")) for t in topics]
+        entry = re.compile(rb'<param name="Name" value="([^"]*)"><param name="Local" value="([^"]*)">')
+        self.assertEqual(entry.findall(self.read("/contents.hhc")), wanted)
+        self.assertEqual(sorted(entry.findall(self.read("/index.hhk"))), sorted(wanted))
+        for title, page in wanted:
+            text = self.read("/" + page.decode("ascii"))
+            self.assertIn(b'<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">', text)
+            self.assertIn(b"<h1>" + title + b"</h1>", text)
+
+    def test_opens_at_the_contents_in_japanese(self):
+        system = self.read("/#SYSTEM")
+        self.assertIn(b"contents.htm\0", system)
+        self.assertIn(struct.pack("<HHI", 4, 36, 0x411), system)
 
 
 class LargeHelp(unittest.TestCase):
