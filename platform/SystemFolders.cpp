@@ -9,22 +9,25 @@
 
 namespace {
 
-// The Windows folder's buffer and the length the call is told, which leaves
-// room beyond the terminating zero.
-constexpr UINT WindowsFolderBufferBytes = 302;
-constexpr UINT WindowsFolderLengthArgument = 300;
+// One buffer of MAX_PATH bytes, the zero included: the system starts from
+// its Windows folder through the same ANSI calls, whose paths end there.
+// The call returns the length it would need when the folder does not fit,
+// and such a folder is taken as none.
+constexpr UINT WindowsFolderBufferBytes = MAX_PATH;
+
+constexpr char NoBufferText[] = "メモリーが確保できません";
 
 } // namespace
 
-std::optional<std::string> WindowsFolder()
+Result<std::string> WindowsFolder()
 {
     // Asked for without the failure path every other allocation takes: the
     // setup window reports this one itself and closes.
     const std::unique_ptr<char[]> buffer(new (std::nothrow) char[WindowsFolderBufferBytes]);
     if (!buffer)
-        return std::nullopt;
-    const UINT length = GetWindowsDirectoryA(buffer.get(), WindowsFolderLengthArgument);
-    return YenAdd(std::string_view(buffer.get(), length < WindowsFolderLengthArgument ? length : 0));
+        return Failure { NoBufferText };
+    const UINT length = GetWindowsDirectoryA(buffer.get(), WindowsFolderBufferBytes);
+    return YenAdd(std::string_view(buffer.get(), length < WindowsFolderBufferBytes ? length : 0));
 }
 
 std::string UserTemporaryFolder()

@@ -3,11 +3,13 @@
 // The folders the system names for the program.  Each comes with its
 // trailing backslash, ready for a file name.
 
-#include <optional>
+#include "base/Result.h"
+
 #include <string>
 
-// The Windows folder; nothing when no buffer for it could be had.
-std::optional<std::string> WindowsFolder();
+// The Windows folder; empty when the system names none that fits a path.
+// Fails when no buffer for it could be had.
+Result<std::string> WindowsFolder();
 
 // The user's temporary folder; empty when the system names none.
 std::string UserTemporaryFolder();
