@@ -9,11 +9,12 @@
 
 namespace {
 
-// One buffer of MAX_PATH bytes, the zero included: the system starts from
-// its Windows folder through the same ANSI calls, whose paths end there.
-// The call returns the length it would need when the folder does not fit,
-// and such a folder is taken as none.
-constexpr UINT WindowsFolderBufferBytes = MAX_PATH;
+// One buffer for every caller: 302 bytes, of which the call is told 300,
+// more than MAX_PATH, past which the system itself could not run from the
+// folder.  An answer that does not fit (the call then gives the length it
+// would need) is taken as no folder.
+constexpr UINT WindowsFolderBufferBytes = 302;
+constexpr UINT WindowsFolderLengthArgument = 300;
 
 constexpr char NoBufferText[] = "メモリーが確保できません";
 
@@ -26,8 +27,8 @@ Result<std::string> WindowsFolder()
     const std::unique_ptr<char[]> buffer(new (std::nothrow) char[WindowsFolderBufferBytes]);
     if (!buffer)
         return Failure { NoBufferText };
-    const UINT length = GetWindowsDirectoryA(buffer.get(), WindowsFolderBufferBytes);
-    return YenAdd(std::string_view(buffer.get(), length < WindowsFolderBufferBytes ? length : 0));
+    const UINT length = GetWindowsDirectoryA(buffer.get(), WindowsFolderLengthArgument);
+    return YenAdd(std::string_view(buffer.get(), length < WindowsFolderLengthArgument ? length : 0));
 }
 
 std::string UserTemporaryFolder()

@@ -7,7 +7,7 @@
 
 #include <string>
 
-// The Windows folder; empty when the system names none that fits a path.
+// The Windows folder; empty when the answer does not fit its buffer.
 // Fails when no buffer for it could be had.
 Result<std::string> WindowsFolder();
 
