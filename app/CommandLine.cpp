@@ -1,11 +1,8 @@
 #include "app/CommandLine.h"
 
-#include "text/YeNADDCUT.h"
-
 namespace {
 
 constexpr char Quote = '"';
-constexpr char Separator = '\\';
 
 // A byte-wise scan is safe: second bytes of double-byte characters lie in
 // 0x40-0xFC, so a blank, tab or double quote byte is always a character of
@@ -45,16 +42,4 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine)
 std::string Argument(const std::vector<std::string>& arguments, std::size_t index)
 {
     return index < arguments.size() ? arguments[index] : std::string();
-}
-
-std::string FileNamePart(std::string_view path)
-{
-    std::size_t nameStart = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(path[i])))
-            ++i;
-        else if (path[i] == Separator)
-            nameStart = i + 1;
-    }
-    return std::string(path.substr(nameStart));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's command line split into arguments, and the file-name part of
-// the program's path.  Both work on code page 932 byte strings.
+// The program's command line split into arguments, on code page 932 byte
+// strings.
 
 #include <cstddef>
 #include <string>
@@ -16,8 +16,3 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 // The argument at `index`, or "" when there are fewer arguments.
 std::string Argument(const std::vector<std::string>& arguments, std::size_t index);
-
-// The part after the last backslash that is a separator of its own, walking
-// by character so that the second byte 0x5C of a character such as 表 is not
-// taken for one.
-std::string FileNamePart(std::string_view path);

@@ -12,7 +12,7 @@
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "setup/DRIM_SETUP.h"
-#include "text/YeNADDCUT.h"
+#include "text/PathParts.h"
 #include "tray/DrIMFM.h"
 #include "tray/SettingsStore.h"
 
@@ -22,12 +22,6 @@
 #include <string>
 
 namespace {
-
-std::string FolderOf(const std::string& path)
-{
-    const std::string name = FileNamePart(path);
-    return YenAdd(std::string_view(path).substr(0, path.size() - name.size()));
-}
 
 std::string LowerWithSystem(std::string text)
 {
@@ -40,7 +34,7 @@ void SetProgramValues()
 {
     ProgramRunValues& program = Program();
     program.programPath = RunningProgramPath();
-    program.programFolder = FolderOf(program.programPath);
+    program.programFolder = FolderPart(program.programPath);
     const std::vector<std::string> arguments = SplitCommandLine(GetCommandLineA());
     program.argument1 = Argument(arguments, 1);
     program.argument2 = Argument(arguments, 2);

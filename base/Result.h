@@ -4,7 +4,11 @@
 // tells the user why there is none.  The program has no exceptions; a caller
 // either shows the text (or a message of its own) or says in a comment why
 // it does not look.  [[nodiscard]] makes a dropped result a compile error.
+// Taking the value of a failure is a fault of the program: it goes to the
+// C++ library's logic-error hook, which the program defines to end in its
+// failure box, naming the failure's text.
 
+#include <bits/functexcept.h>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,14 +30,22 @@ public:
     }
 
     explicit operator bool() const { return value_.has_value(); }
-    T& operator*() { return *value_; }
-    const T& operator*() const { return *value_; }
-    T* operator->() { return &*value_; }
-    const T* operator->() const { return &*value_; }
+    T& operator*() { return Value(); }
+    const T& operator*() const { return Value(); }
+    T* operator->() { return &Value(); }
+    const T* operator->() const { return &Value(); }
     // Empty while the operation succeeded.
     const std::string& Message() const { return failure_; }
 
 private:
+    T& Value() { return const_cast<T&>(static_cast<const Result&>(*this).Value()); }
+    const T& Value() const
+    {
+        if (!value_)
+            std::__throw_logic_error(failure_.empty() ? "Result without a value" : failure_.c_str());
+        return *value_;
+    }
+
     std::optional<T> value_;
     std::string failure_;
 };

@@ -2,8 +2,8 @@
 
 #include "gui/Application.h"
 #include "gui/Look.h"
+#include "platform/SystemFolders.h"
 #include "resources/ImageIds.h"
-#include "text/YeNADDCUT.h"
 
 namespace {
 
@@ -19,26 +19,6 @@ constexpr int FontHeight = 13;
 constexpr int ListFontHeight = 19;
 constexpr int FolderItemHeight = 20;
 constexpr int FileItemHeight = 18;
-
-// GetWindowsDirectoryA is given 200 of the buffer's 202 bytes.
-constexpr std::size_t WindowsFolderBuffer = 202;
-constexpr UINT WindowsFolderLength = 200;
-
-std::string WindowsFolder()
-{
-    std::string folder(WindowsFolderBuffer, '\0');
-    UINT length = GetWindowsDirectoryA(folder.data(), WindowsFolderLength);
-    if (length >= WindowsFolderLength) {
-        // Too long for the fixed buffer: the call wrote nothing and said
-        // how much it needs, its zero included.
-        folder.assign(length, '\0');
-        length = GetWindowsDirectoryA(folder.data(), length);
-        if (length >= folder.size())
-            length = 0;
-    }
-    folder.resize(length);
-    return YenAdd(folder);
-}
 
 BitmapHandle LoadPicture(int id)
 {
@@ -61,7 +41,9 @@ TDIRVIEWForm::TDIRVIEWForm()
     , image6_(LoadPicture(IDB_OPEN_FOLDER))
     , drivePictures_ { LoadPicture(IDB_FLOPPY), LoadPicture(IDB_FIXED), LoadPicture(IDB_NETWORK),
         LoadPicture(IDB_CDROM), LoadPicture(IDB_RAM) }
-    , listing_(files_, *this, ProcessListing(), WindowsFolder())
+    // Without memory for the Windows folder's buffer the program ends in its
+    // failure box, as on any allocation that fails.
+    , listing_(files_, *this, ProcessListing(), *WindowsFolder())
 {
     RECT outer { 0, 0, ClientWidth, ClientHeight };
     AdjustWindowRectEx(&outer, ViewStyle, FALSE, ViewExStyle);

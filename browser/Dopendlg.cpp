@@ -4,23 +4,9 @@
 #include "gui/Application.h"
 #include "gui/Placement.h"
 #include "platform/ModulePath.h"
-#include "text/YeNADDCUT.h"
+#include "text/PathParts.h"
 
 namespace {
-
-// The folder part of the program file's path, with its backslash.  The
-// walk steps over double-byte characters, whose second byte may be 0x5C.
-std::string ProgramFolderOf(const std::string& file)
-{
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < file.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(file[i])))
-            ++i;
-        else if (file[i] == '\\')
-            end = i + 1;
-    }
-    return file.substr(0, end);
-}
 
 // Repaints the application's main window once the browser is gone, on
 // every path out of Execute.
@@ -37,7 +23,7 @@ public:
 Result<std::string> TDIROPENDLG::Execute()
 {
     const std::string program = RunningProgramPath();
-    const std::string programFolder = ProgramFolderOf(program);
+    const std::string programFolder = FolderPart(program);
     const RepaintMainFormAfter repaint;
     TDIRVIEWForm view;
     PlaceDialog(view.Handle(), SourceHandle);

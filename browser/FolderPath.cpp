@@ -1,5 +1,7 @@
 #include "browser/FolderPath.h"
 
+#include "text/CharacterCut.h"
+#include "text/M_Case.h"
 #include "text/YeNADDCUT.h"
 
 #include <algorithm>
@@ -11,11 +13,6 @@ constexpr char Separator = '\\';
 bool LeadAt(std::string_view text, std::size_t index)
 {
     return IsLeadByte(static_cast<unsigned char>(text[index]));
-}
-
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
 }
 
 } // namespace
@@ -47,16 +44,7 @@ std::vector<std::string> SplitFolderPath(std::string_view path)
 
 std::string CutEntryText(std::string_view name)
 {
-    if (name.size() <= MaxEntryBytes)
-        return std::string(name);
-    std::size_t end = 0;
-    while (end < MaxEntryBytes) {
-        const std::size_t next = end + (LeadAt(name, end) ? 2 : 1);
-        if (next > MaxEntryBytes)
-            break;
-        end = next;
-    }
-    return std::string(name.substr(0, end));
+    return std::string(CutWholeCharacters(name, MaxEntryBytes));
 }
 
 std::optional<std::string> FolderEntryPath(

@@ -2,13 +2,13 @@
 
 #include "base/DecimalText.h"
 #include "text/M_Case.h"
+#include "text/PathParts.h"
 #include "text/YeNADDCUT.h"
 
 #include <utility>
 
 namespace {
 
-constexpr char Separator = '\\';
 constexpr char MaskSeparator = ';';
 constexpr char CaseBit = 0x20;
 constexpr char FirstDrive = 'A';
@@ -36,24 +36,9 @@ bool Listed(const FoundEntry& entry, EntryKind kind)
         && entry.name != "." && entry.name != "..";
 }
 
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
-}
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
 char WithoutCaseBit(char c)
 {
     return static_cast<char>(c & ~CaseBit);
-}
-
-std::string RootOf(char letter)
-{
-    return { letter, ':', Separator };
 }
 
 std::vector<std::string_view> SplitMasks(std::string_view masks)
@@ -150,7 +135,7 @@ Result<> Listing::UpdateDriveItem(char letter)
     if (text.empty())
         return {};
     if (!selectedDrive_)
-        return Failure { "No drive selected" };
+        return Failure { std::string(DriveErrorMessage) };
     const std::string label = NameLower(text);
     DriveEntry& entry = drives_[*selectedDrive_];
     entry.text.resize(1);
@@ -179,7 +164,7 @@ std::string Listing::NetworkNameText(char letter) const
 Result<> Listing::DriveReady(char letter) const
 {
     if (!files_.DiskAnswers(UpperAscii(letter)))
-        return Failure { "Drive not ready" };
+        return Failure { std::string(DriveErrorMessage) };
     return {};
 }
 
@@ -189,7 +174,7 @@ void Listing::SelectDrive(char letter)
     if (ready)
         ready = UpdateDriveItem(letter);
     if (!ready) {
-        view_.ShowMessage(DriveErrorMessage, true);
+        view_.ShowMessage(ready.Message(), true);
         const std::string& last = memory_.fileListFolder;
         const bool ownDrive = last.empty() || UpperAscii(letter) == UpperAscii(last[0]);
         RecoverListing(ownDrive ? FallbackRoot() : last);
@@ -198,7 +183,7 @@ void Listing::SelectDrive(char letter)
     std::optional<std::string> folder = remembered_.Find(letter);
     if (!folder)
         folder = files_.CurrentFolderOfDrive(UpperAscii(letter));
-    ShowFolder(folder.value_or(RootOf(letter)));
+    ShowFolder(folder.value_or(DriveRoot(letter)));
 }
 
 void Listing::DriveChosen(std::size_t index)
@@ -213,7 +198,7 @@ Result<> Listing::GoToFolder(const std::string& path)
 {
     const std::string p = YenCut(path);
     if (p.empty() || !files_.SetCurrentFolder(p))
-        return Failure { "Folder not found" };
+        return Failure {};
     remembered_.Remember(p);
     const char drive = WithoutCaseBit(p[0]);
     std::optional<std::size_t> entry;
@@ -222,7 +207,7 @@ Result<> Listing::GoToFolder(const std::string& path)
             entry = i;
     }
     if (!entry)
-        return Failure { "Drive not listed" };
+        return Failure {};
     SelectDriveEntry(entry);
     SelectDrive(p[0]);
     return {};
@@ -245,14 +230,14 @@ void Listing::ShowFolder(const std::string& path)
     // Both lists of one folder come from one search of "*.*"; the found
     // entries are kept for this listing only.
     const SearchReuse reuse(lastSearch_);
-    if (!BuildFolderList(path)) {
-        view_.ShowMessage(FolderErrorMessage, true);
-        RecoverListing(path.empty() ? FallbackRoot() : RootOf(path[0]));
+    if (const Result<> built = BuildFolderList(path); !built) {
+        view_.ShowMessage(built.Message(), true);
+        RecoverListing(path.empty() ? FallbackRoot() : DriveRoot(path[0]));
         return;
     }
     view_.RepaintFolders();
-    if (!BuildFileList(memory_.currentFolder))
-        view_.ShowMessage(FileListErrorMessage, false);
+    if (const Result<> built = BuildFileList(memory_.currentFolder); !built)
+        view_.ShowMessage(built.Message(), false);
 }
 
 void Listing::OpenFolderEntry(std::size_t index)
@@ -270,7 +255,7 @@ Result<> Listing::BuildFolderList(const std::string& path)
     view_.SetFolderCount(FolderCountPending);
     std::string p = YenCut(path);
     if (p.empty() || !files_.SetCurrentFolder(p))
-        return Failure { "Folder not found" };
+        return Failure { std::string(FolderErrorMessage) };
     p = NameLower(p);
     memory_.currentFolder = p;
     remembered_.Remember(p);
@@ -278,7 +263,7 @@ Result<> Listing::BuildFolderList(const std::string& path)
 
     Result<std::vector<std::string>> found = Search(p + "*.*", EntryKind::Folder);
     if (!found)
-        return Failure { found.Message() };
+        return Failure { std::string(FolderErrorMessage) };
     std::vector<std::string>& subfolders = *found;
     SortUniqueNames(
         subfolders, [this](std::string_view a, std::string_view b) { return files_.CompareNames(a, b); });
@@ -306,7 +291,7 @@ Result<> Listing::BuildFileList(const std::string& folder)
     view_.SetFileCount(FileCountPending);
     std::string f = YenCut(folder);
     if (f.empty() || !files_.SetCurrentFolder(f))
-        return Failure { "Folder not found" };
+        return Failure { std::string(FileListErrorMessage) };
     f = NameLower(f);
     memory_.fileListFolder = f;
     f = YenAdd(f);
@@ -320,7 +305,7 @@ Result<> Listing::BuildFileList(const std::string& folder)
         Result<std::vector<std::string>> found = Search(pattern, EntryKind::File);
         if (!found) {
             view_.SetFiles({});
-            return Failure { found.Message() };
+            return Failure { std::string(FileListErrorMessage) };
         }
         names.insert(
             names.end(), std::make_move_iterator(found->begin()), std::make_move_iterator(found->end()));
@@ -336,8 +321,9 @@ Result<std::vector<std::string>> Listing::Search(const std::string& pattern, Ent
 {
     if (!lastSearch_ || lastSearch_->pattern != pattern) {
         std::optional<std::vector<FoundEntry>> entries = files_.Find(pattern);
+        // The caller names the list that failed.
         if (!entries)
-            return Failure { "Folder not readable" };
+            return Failure {};
         lastSearch_ = FoundEntries { pattern, std::move(*entries) };
     }
     const std::optional<FoundEntries>& found = lastSearch_;
@@ -352,7 +338,7 @@ Result<std::vector<std::string>> Listing::Search(const std::string& pattern, Ent
 
 std::string Listing::FallbackRoot() const
 {
-    return fallbackFolder_.empty() ? std::string() : RootOf(fallbackFolder_[0]);
+    return fallbackFolder_.empty() ? std::string() : DriveRoot(fallbackFolder_[0]);
 }
 
 void Listing::SelectDriveEntry(std::optional<std::size_t> index)

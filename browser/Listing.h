@@ -53,7 +53,8 @@ public:
     // Lists the drives and selects the entry of `programDrive`.
     void FillDrives(char programDrive);
     // Lists `path` and selects its drive; fails when the folder cannot be
-    // made current or its drive has no entry, and then lists nothing.
+    // made current or its drive has no entry, and then lists nothing.  The
+    // failure has no text: each caller says what failed in its own words.
     Result<> GoToFolder(const std::string& path);
     // Switches the listing to the drive; reports and recovers from errors.
     void SelectDrive(char letter);
@@ -76,6 +77,8 @@ public:
     void ForgetFolders() { remembered_.Clear(); }
 
 private:
+    // These fail with the message the user is shown; Search fails without
+    // one, its callers naming the list it was for.
     Result<> UpdateDriveItem(char letter);
     std::string VolumeLabelText(char letter) const;
     std::string NetworkNameText(char letter) const;

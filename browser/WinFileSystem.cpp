@@ -1,12 +1,13 @@
 #include "browser/WinFileSystem.h"
 
 #include "platform/CompareText.h"
+#include "platform/FileSystem.h"
 #include "platform/FindHandle.h"
+#include "text/PathParts.h"
 
 #include <windows.h>
 #include <winnetwk.h>
 
-#include <array>
 #include <cstring>
 #include <utility>
 
@@ -15,16 +16,9 @@ namespace {
 // The sizes of the label and network-name buffers: MAX_PATH and its zero.
 constexpr DWORD NameBufferSize = 261;
 
-// The zero-terminated names the drive calls take, "X:\" and "X:", made on
-// the stack: they are too short to be worth a string each.
-std::array<char, 4> RootOf(char letter)
+std::string DriveNameOf(char letter)
 {
-    return { letter, ':', '\\', '\0' };
-}
-
-std::array<char, 3> DriveNameOf(char letter)
-{
-    return { letter, ':', '\0' };
+    return { letter, ':' };
 }
 
 // The text of a buffer the system filled, up to its zero byte or its end:
@@ -60,7 +54,7 @@ FoundEntry EntryOf(const WIN32_FIND_DATAA& data)
 
 unsigned WinFileSystem::DriveType(char letter) const
 {
-    return GetDriveTypeA(RootOf(letter).data());
+    return GetDriveTypeA(DriveRoot(letter).c_str());
 }
 
 std::optional<std::string> WinFileSystem::VolumeLabel(char letter) const
@@ -68,17 +62,16 @@ std::optional<std::string> WinFileSystem::VolumeLabel(char letter) const
     const FailCriticalErrors quiet;
     char label[NameBufferSize] = {};
     if (!GetVolumeInformationA(
-            RootOf(letter).data(), label, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0))
+            DriveRoot(letter).c_str(), label, NameBufferSize, nullptr, nullptr, nullptr, nullptr, 0))
         return std::nullopt;
     return BufferText(label, sizeof label);
 }
 
 std::optional<std::string> WinFileSystem::NetworkName(char letter) const
 {
-    const std::array<char, 3> local = DriveNameOf(letter);
     char remote[NameBufferSize] = {};
     DWORD length = NameBufferSize;
-    if (WNetGetConnectionA(local.data(), remote, &length) != NO_ERROR)
+    if (WNetGetConnectionA(DriveNameOf(letter).c_str(), remote, &length) != NO_ERROR)
         return std::nullopt;
     return BufferText(remote, sizeof remote);
 }
@@ -90,7 +83,7 @@ bool WinFileSystem::DiskAnswers(char letter) const
     DWORD bytes = 0;
     DWORD freeClusters = 0;
     DWORD clusters = 0;
-    return GetDiskFreeSpaceA(RootOf(letter).data(), &sectors, &bytes, &freeClusters, &clusters) != 0;
+    return GetDiskFreeSpaceA(DriveRoot(letter).c_str(), &sectors, &bytes, &freeClusters, &clusters) != 0;
 }
 
 bool WinFileSystem::SetCurrentFolder(const std::string& path)
@@ -100,21 +93,7 @@ bool WinFileSystem::SetCurrentFolder(const std::string& path)
 
 std::optional<std::string> WinFileSystem::CurrentFolderOfDrive(char letter) const
 {
-    const std::array<char, 3> drive = DriveNameOf(letter);
-    std::string buffer(MAX_PATH, '\0');
-    for (;;) {
-        char* name = nullptr;
-        const DWORD length
-            = GetFullPathNameA(drive.data(), static_cast<DWORD>(buffer.size()), buffer.data(), &name);
-        if (length == 0)
-            return std::nullopt;
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        // Too small: the call said how much it needs, its zero included.
-        buffer.assign(length, '\0');
-    }
+    return FullPathName(DriveNameOf(letter));
 }
 
 std::optional<std::vector<FoundEntry>> WinFileSystem::Find(const std::string& pattern) const

@@ -31,7 +31,6 @@ endif()
 # against (drim_product_options) are optimised whole at their link while the
 # test programs link the ordinary code, quickly.  The link options are usage
 # requirements: they are chosen by the program being linked.
-set(DRIM_SECTIONS_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/ProgramSections.ld)
 
 function(drim_release_options target)
     set(release "$<CONFIG:Release>")
@@ -48,10 +47,11 @@ function(drim_release_options target)
     # one with the default 512-byte alignment into private memory, where the
     # whole program would count against the resident copy for as long as
     # it runs (about 20 KB of file for a quarter of a megabyte of memory).
-    # The sections script folds the small sections into larger ones, which
-    # page alignment would otherwise pad to a page each.
+    # GNU ld's default script keeps the small sections (.data, .bss, .CRT,
+    # .tls, the start-up code's .eh_frame) apart, a page each: 20 KB of
+    # file and 8 kB of private memory, within the spread of the floor.
     target_link_options(${target} PUBLIC
-        "$<$<AND:${release},${product}>:-Os;-flto=auto;-flto-partition=one;-Wl,--gc-sections;-Wl,--file-alignment=0x1000;-Wl,-T,${DRIM_SECTIONS_SCRIPT};-s;-no-pthread;-L${DRIM_WIN32_THREADS_RUNTIME}>"
+        "$<$<AND:${release},${product}>:-Os;-flto=auto;-flto-partition=one;-Wl,--gc-sections;-Wl,--file-alignment=0x1000;-s;-no-pthread;-L${DRIM_WIN32_THREADS_RUNTIME}>"
         "$<$<AND:${release},$<NOT:${product}>>:-fno-lto>")
 endfunction()
 
@@ -89,7 +89,7 @@ endif()
 
 # The shipped program, and the floor programs that are built like it.
 function(drim_product_options target)
-    set_target_properties(${target} PROPERTIES DRIM_PRODUCT ON LINK_DEPENDS ${DRIM_SECTIONS_SCRIPT})
+    set_target_properties(${target} PROPERTIES DRIM_PRODUCT ON)
     foreach(library IN LISTS DRIM_DELAY_LOADED)
         # Ahead of the ordinary import libraries on the link line, so the
         # calls bind to the delayed imports.

@@ -2,6 +2,7 @@
 
 #include "gui/Application.h"
 #include "gui/Form.h"
+#include "platform/WindowText.h"
 
 #include <utility>
 
@@ -103,10 +104,7 @@ void Control::SetVisible(bool visible)
 
 std::string Control::Text() const
 {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window_)) + 1, '\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextA(window_, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowTextOf(window_);
 }
 
 void Control::SetText(std::string_view text)

@@ -3,6 +3,7 @@
 #include "gui/Application.h"
 #include "gui/Controls.h"
 #include "gui/Timer.h"
+#include "platform/WindowText.h"
 
 #include <commctrl.h>
 
@@ -210,10 +211,7 @@ void Form::Repaint()
 
 std::string Form::Caption() const
 {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window_)) + 1, '\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextA(window_, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowTextOf(window_);
 }
 
 void Form::SetCaption(std::string_view caption)

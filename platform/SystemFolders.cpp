@@ -10,20 +10,24 @@
 
 namespace {
 
-// The Windows folder's buffer and the length the call is told, which leaves
-// room beyond the terminating zero.
+// One buffer for every caller: 302 bytes, of which the call is told 300,
+// more than MAX_PATH, past which the system itself could not run from the
+// folder.  An answer that does not fit (the call then gives the length it
+// would need) is taken as no folder.
 constexpr UINT WindowsFolderBufferBytes = 302;
 constexpr UINT WindowsFolderLengthArgument = 300;
 
+constexpr char NoBufferText[] = "メモリーが確保できません";
+
 } // namespace
 
-std::optional<std::string> WindowsFolder()
+Result<std::string> WindowsFolder()
 {
     // Asked for without the failure path every other allocation takes: the
     // setup window reports this one itself and closes.
     const std::unique_ptr<char[]> buffer(new (std::nothrow) char[WindowsFolderBufferBytes]);
     if (!buffer)
-        return std::nullopt;
+        return Failure { NoBufferText };
     const UINT length = GetWindowsDirectoryA(buffer.get(), WindowsFolderLengthArgument);
     return YenAdd(std::string_view(buffer.get(), length < WindowsFolderLengthArgument ? length : 0));
 }

@@ -3,11 +3,13 @@
 // The folders the system names for the program.  Each comes with its
 // trailing backslash, ready for a file name.
 
-#include <optional>
+#include "base/Result.h"
+
 #include <string>
 
-// The Windows folder; nothing when no buffer for it could be had.
-std::optional<std::string> WindowsFolder();
+// The Windows folder; empty when the answer does not fit its buffer.
+// Fails when no buffer for it could be had.
+Result<std::string> WindowsFolder();
 
 // The full path of a program of the system, looked for in the system folder
 // and then in the Windows folder, and nowhere else; empty when neither holds

@@ -74,8 +74,9 @@ void TSDRIM32SETUPForm::FormCreate()
     CreateWindowFromLayout(layout);
     CreateControls();
 
-    const std::optional<std::string> windowsFolder = WindowsFolder();
+    const Result<std::string> windowsFolder = WindowsFolder();
     if (!windowsFolder) {
+        // The setup window's own wording, which names the step that failed.
         ShowMessage(NoMemoryText);
         mode_ = RunMode::Normal;
         timerErOut_.SetEnabled(true);

@@ -3,7 +3,7 @@
 #include "program/ProgramValues.h"
 #include "setup/SetupValues.h"
 #include "text/M_Case.h"
-#include "text/YeNADDCUT.h"
+#include "text/PathParts.h"
 
 #include <utility>
 
@@ -11,20 +11,6 @@ namespace {
 
 constexpr int DosDateShift = 16;
 constexpr std::string_view KeepFoldersFlag = "n";
-
-// The position after the last backslash that stands as a character of its
-// own, never the second byte of a double-byte character.
-std::size_t FileNameStart(std::string_view path)
-{
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(path[i])))
-            ++i;
-        else if (path[i] == '\\')
-            start = i + 1;
-    }
-    return start;
-}
 
 // A drive path (C:\...) or a network path (\\server\...): a relative
 // "File" would be taken in whatever folder the copy runs in.
@@ -71,7 +57,7 @@ std::optional<Handover> TakeHandover(HandoverStore& store)
 
 bool NamesTheProgramsOwnFile(std::string_view path)
 {
-    return CaseConvert(path.substr(FileNameStart(path)), false) == ProgramFileNames()[0];
+    return CaseConvert(FileNamePart(path), false) == ProgramFileNames()[0];
 }
 
 UninstallCopyStart DecideUninstallCopyStart(
@@ -86,7 +72,7 @@ UninstallCopyStart DecideUninstallCopyStart(
     }
     start.valid = true;
     start.file = file;
-    start.folderWithBackslash = YenAdd(file.substr(0, FileNameStart(file)));
+    start.folderWithBackslash = FolderPart(file);
     start.removeFolders = handover->rmDir != KeepFoldersFlag;
     return start;
 }

@@ -6,15 +6,6 @@ namespace {
 
 constexpr char DoubleQuote = '"';
 
-char ConvertByte(char c, bool toLower)
-{
-    if (toLower && c >= 'A' && c <= 'Z')
-        return static_cast<char>(c + ('a' - 'A'));
-    if (!toLower && c >= 'a' && c <= 'z')
-        return static_cast<char>(c - ('a' - 'A'));
-    return c;
-}
-
 std::string Convert(std::string_view text, bool toLower, bool stopAtQuote)
 {
     std::string result(text);
@@ -30,13 +21,23 @@ std::string Convert(std::string_view text, bool toLower, bool stopAtQuote)
             i += 2;
             continue;
         }
-        result[i] = ConvertByte(result[i], toLower);
+        result[i] = toLower ? LowerAscii(result[i]) : UpperAscii(result[i]);
         ++i;
     }
     return result;
 }
 
 } // namespace
+
+char UpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
+}
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 
 std::string CaseConvert(std::string_view text, bool toLower)
 {

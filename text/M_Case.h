@@ -6,6 +6,11 @@
 #include <string>
 #include <string_view>
 
+// One byte's ASCII case: a-z to A-Z, and A-Z to a-z; every other byte is
+// kept.
+char UpperAscii(char c);
+char LowerAscii(char c);
+
 // Converts A-Z to a-z (toLower) or a-z to A-Z; every other byte is kept.
 std::string CaseConvert(std::string_view text, bool toLower);
 

@@ -3,6 +3,7 @@
 #include "base/DecimalText.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
+#include "text/CharacterCut.h"
 #include "text/YeNADDCUT.h"
 
 #include <algorithm>
@@ -179,14 +180,7 @@ std::string QuotedValue(std::string_view text)
         quoted += '\'';
         return quoted;
     }
-    std::size_t end = 0;
-    while (end < text.size()) {
-        const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-        if (end + width > QuotedValueLimit)
-            break;
-        end += width;
-    }
-    quoted += text.substr(0, end);
+    quoted += CutWholeCharacters(text, QuotedValueLimit);
     quoted += "…'";
     return quoted;
 }

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "text/PathParts.h"
 
 #include <algorithm>
 

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "text/PathParts.h"
 
 #include <gtest/gtest.h>
 

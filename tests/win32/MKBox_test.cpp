@@ -1,4 +1,4 @@
-#include "BoxDriving.h"
+#include "CountdownRuns.h"
 
 #include "dialogs/Mkdlg.h"
 
@@ -12,8 +12,6 @@
 namespace {
 
 constexpr char TrayMessage[] = "スタートアップに登録しました。\n次回の起動から有効です。";
-constexpr DWORD TickLowerBound = 700;
-constexpr DWORD SelfCloseUpperBound = 10000;
 constexpr int NotYet = -99;
 
 class MKBoxTest : public ::testing::Test {
@@ -40,70 +38,33 @@ TEST_F(MKBoxLayout, DefaultsShowOkPauseAndTenSecondsAndOkGives1)
 {
     TMKBoxDlg dlg;
     dlg.Title = "お知らせ";
-    BoxView view;
-    HWND focus = nullptr;
-    std::string shot;
-    int result = 0;
-    {
-        BoxObserver observer([&] {
-            HWND box = WaitForBox(MKBoxClass);
-            ASSERT_NE(box, nullptr);
-            Sleep(SymbolDrawnDelay);
-            shot = SaveScreenshot(box, "MKBox_Countdown");
-            view = ReadBox(box);
-            focus = FocusOf(BoxObserver::MainThread());
-            PressKey(BoxObserver::MainThread(), VK_RETURN);
-        });
-        result = dlg.ExecuteCount(TrayMessage);
-    }
-    std::cout << "screenshot: " << shot << "\n";
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(view.caption, "お知らせ");
-    const auto ok = view.Button("ＯＫ");
-    const auto pause = view.Button("一時停止");
-    const auto resume = view.Button("ｶｳﾝﾄ再開");
+    const AcceptedBox accepted
+        = ReadAndAccept(MKBoxClass, "MKBox_Countdown", [&] { return dlg.ExecuteCount(TrayMessage); });
+    const BoxView& view = accepted.view;
+    ExpectAcceptedWithTheFocusOnOk(accepted, "お知らせ");
+    ExpectPauseOverResume(view);
     const auto label = view.CountLabel();
     const auto memo = view.Memo();
-    ASSERT_TRUE(ok && pause && resume && label && memo);
-    EXPECT_EQ(focus, ok->handle) << "the focus should be on ＯＫ when the box opens";
+    ASSERT_TRUE(label && memo);
     // The box puts "\r\r\n" into the text field; Wine's edit control gives
     // the break back as a plain "\r\n".
     EXPECT_EQ(memo->text, "スタートアップに登録しました。\r\n次回の起動から有効です。");
     EXPECT_EQ(memo->lines, 2);
-    EXPECT_TRUE(pause->visible);
     EXPECT_EQ(label->text, "10秒");
-    EXPECT_EQ(RectOf(*resume), RectOf(*pause));
 
     const SIZE labelSize = TextSize("10秒");
-    const BoxLayout expected = LayOutCountdownBox(
-        MeasuredMessage(TrayMessage), FrameOf(view), BoxSize { labelSize.cx, labelSize.cy });
-    EXPECT_EQ(view.Width(), expected.boxWidth);
-    EXPECT_EQ(view.Height(), expected.boxHeight);
-    EXPECT_EQ(RectOf(*memo), expected.MemoMsg);
-    EXPECT_EQ(RectOf(*ok), expected.Button1);
-    EXPECT_EQ(RectOf(*pause), *expected.Button2);
-    EXPECT_EQ(RectOf(*label), *expected.Label1);
+    ExpectCountdownLayout(view,
+        LayOutCountdownBox(
+            MeasuredMessage(TrayMessage), FrameOf(view), BoxSize { labelSize.cx, labelSize.cy }));
 }
 
 TEST_F(MKBoxLayout, ExecuteHasNoCountdownAndTheApplicationTitle)
 {
     TMKBoxDlg dlg;
-    BoxView view;
-    bool escapeClosed = false;
-    int result = 0;
-    {
-        BoxObserver observer([&] {
-            HWND box = WaitForBox(MKBoxClass);
-            ASSERT_NE(box, nullptr);
-            view = ReadBox(box);
-            PressKey(BoxObserver::MainThread(), VK_ESCAPE);
-            escapeClosed = WaitUntilGone(box, NoChangeWatch);
-            SendCloseCommand(box);
-        });
-        result = dlg.Execute("カウントなし");
-    }
-    EXPECT_EQ(result, 2);
-    EXPECT_FALSE(escapeClosed) << "Escape closed a box that has no cancel button";
+    const EscapedBox escaped = EscapeThenClose(MKBoxClass, [&] { return dlg.Execute("カウントなし"); });
+    const BoxView& view = escaped.view;
+    EXPECT_EQ(escaped.result, 2);
+    EXPECT_FALSE(escaped.closedByEscape) << "Escape closed a box that has no cancel button";
     EXPECT_EQ(view.caption, TestApplicationTitle);
     EXPECT_EQ(view.VisibleButtons(), 1);
     const auto ok = view.Button("ＯＫ");
@@ -119,93 +80,39 @@ TEST_F(MKBoxCountdown, TwoSecondsCloseTheBoxWith2)
 {
     TMKBoxDlg dlg;
     dlg.TimerCount = 2;
-    std::string firstLabel;
-    bool secondLabelSeen = false;
-    DWORD shownAt = 0;
-    int result = 0;
-    {
-        BoxObserver observer([&] {
-            HWND box = WaitForBox(MKBoxClass);
-            ASSERT_NE(box, nullptr);
-            shownAt = GetTickCount();
-            firstLabel = CountLabelText(box);
-            secondLabelSeen = WaitUntil([box] { return CountLabelText(box) == "1秒"; }, 3000);
-        });
-        result = dlg.ExecuteCount(TrayMessage);
-    }
-    const DWORD elapsed = GetTickCount() - shownAt;
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(firstLabel, "2秒");
-    EXPECT_TRUE(secondLabelSeen);
-    EXPECT_GE(elapsed, 1500u);
-    EXPECT_LE(elapsed, SelfCloseUpperBound);
+    ExpectClosedItselfAfterTwoSeconds(
+        RunTwoSecondCountdown(MKBoxClass, [&] { return dlg.ExecuteCount(TrayMessage); }));
 }
 
 TEST_F(MKBoxCountdown, PauseHoldsTheCountAndResumeGoesOnASecondLater)
 {
     TMKBoxDlg dlg;
-    bool reachedNine = false;
     bool pauseHidden = false;
-    std::string labelAfterPause;
-    DWORD resumedAt = 0;
-    bool wentOn = false;
-    DWORD wentOnAt = 0;
+    PausedBox run;
     int result = 0;
     {
         BoxObserver observer([&] {
             HWND box = WaitForBox(MKBoxClass);
             ASSERT_NE(box, nullptr);
-            reachedNine = WaitUntil([box] { return CountLabelText(box) == "9秒"; }, 3000);
-            const BoxView view = ReadBox(box);
-            ASSERT_TRUE(view.Button("一時停止") && view.Button("ｶｳﾝﾄ再開"));
-            Click(view.Button("一時停止")->handle);
-            pauseHidden = !IsWindowVisible(view.Button("一時停止")->handle)
-                && IsWindowVisible(view.Button("ｶｳﾝﾄ再開")->handle);
-            WaitUntil([box] { return CountLabelText(box) != "9秒"; }, NoChangeWatch);
-            labelAfterPause = CountLabelText(box);
-            Click(view.Button("ｶｳﾝﾄ再開")->handle);
-            resumedAt = GetTickCount();
-            wentOn = WaitUntil([box] { return CountLabelText(box) == "8秒"; }, 3000);
-            wentOnAt = GetTickCount();
+            run = PauseAndResume(box, [&] {
+                const BoxView view = ReadBox(box);
+                pauseHidden = !view.Button("一時停止")->visible && view.Button("ｶｳﾝﾄ再開")->visible;
+            });
             SendCloseCommand(box);
         });
         result = dlg.ExecuteCount(TrayMessage);
     }
     EXPECT_EQ(result, 2);
-    EXPECT_TRUE(reachedNine);
     EXPECT_TRUE(pauseHidden);
-    EXPECT_EQ(labelAfterPause, "9秒");
-    EXPECT_TRUE(wentOn);
-    EXPECT_GE(wentOnAt - resumedAt, TickLowerBound);
+    ExpectHeldAndWentOnASecondLater(run);
 }
 
 TEST_F(MKBoxCountdown, CountOf0ClosesAtTheFirstTickShowingMinus1)
 {
     TMKBoxDlg dlg;
     dlg.TimerCount = 0;
-    std::string firstLabel;
-    DWORD shownAt = 0;
-    int result = 0;
-    const LabelRecorder recorder;
-    {
-        BoxObserver observer([&] {
-            HWND box = WaitForBox(MKBoxClass);
-            ASSERT_NE(box, nullptr);
-            shownAt = GetTickCount();
-            firstLabel = CountLabelText(box);
-        });
-        result = dlg.ExecuteCount("すぐ閉じます");
-    }
-    const DWORD elapsed = GetTickCount() - shownAt;
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(firstLabel, "0秒");
-    EXPECT_GE(elapsed, TickLowerBound);
-    EXPECT_LE(elapsed, SelfCloseUpperBound);
-    ASSERT_FALSE(recorder.Entries().empty());
-    const LabelRecorder::Entry& last = recorder.Entries().back();
-    EXPECT_EQ(last.text, "-1秒");
-    EXPECT_GE(last.rect.right - last.rect.left, TextWidth("-1秒")) << "the label must fit its text";
-    EXPECT_EQ(last.rect.right, last.boxClientWidth);
+    ExpectClosesAtTheFirstTick(
+        MKBoxClass, [&] { return dlg.ExecuteCount("すぐ閉じます"); }, "0秒", "-1秒");
 }
 
 TEST_F(MKBoxCountdown, LowestCountIsCutToTenCharactersBeforeItIsShown)
@@ -248,12 +155,10 @@ TEST_F(MKBoxSlots, NestedBoxesTakeSlots0And1AndEachCountsItsOwnSeconds)
         BoxObserver observer([&] {
             HWND outer = WaitForBox(MKBoxClass);
             ASSERT_NE(outer, nullptr);
-            ASSERT_TRUE(WaitUntil([outer] { return CountLabelText(outer) == "7秒"; }, 3000));
-            runner.Post([&] {
+            HWND inner = OpenAboveCountingBox(MKBoxClass, outer, "7秒", runner, [&] {
                 dlg.TimerCount = 3;
                 innerResult = dlg.ExecuteCount("内側の箱");
             });
-            HWND inner = WaitForNewBox(MKBoxClass, { outer });
             ASSERT_NE(inner, nullptr);
             innerFirst = CountLabelText(inner);
             outerWhenInnerOpened = CountLabelText(outer);

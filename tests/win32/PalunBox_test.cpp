@@ -1,4 +1,4 @@
-#include "BoxDriving.h"
+#include "CountdownRuns.h"
 
 #include "dialogs/Palundlg.h"
 
@@ -15,9 +15,6 @@ constexpr char CountingMessage[] = "カウントダウンの試験です。\nし
 // The box adds three symbol widths (96) to the text field, which is 10
 // wider than the widest line.
 constexpr int WidthBesideText = 106;
-// Generous bounds: Wine under load may be slow, never early.
-constexpr DWORD TickLowerBound = 700;
-constexpr DWORD SelfCloseUpperBound = 10000;
 
 class PalunBoxTest : public ::testing::Test {
 protected:
@@ -39,26 +36,10 @@ TEST_F(PalunBoxLayout, TwoLineMessageIsAsWideAsItsLongerLinePlus106WithOkCentred
 {
     TPalunBoxDlg dlg;
     dlg.Title = "見出し";
-    BoxView view;
-    HWND focus = nullptr;
-    std::string shot;
-    int result = 0;
-    {
-        BoxObserver observer([&] {
-            HWND box = WaitForBox(PalunBoxClass);
-            ASSERT_NE(box, nullptr);
-            Sleep(SymbolDrawnDelay);
-            shot = SaveScreenshot(box, "PalunBox_TwoLines");
-            view = ReadBox(box);
-            focus = FocusOf(BoxObserver::MainThread());
-            PressKey(BoxObserver::MainThread(), VK_RETURN);
-        });
-        result = dlg.Execute(TwoLineMessage);
-    }
-    EXPECT_EQ(result, 1);
-    std::cout << "screenshot: " << shot << "\n";
-
-    EXPECT_EQ(view.caption, "見出し");
+    const AcceptedBox accepted
+        = ReadAndAccept(PalunBoxClass, "PalunBox_TwoLines", [&] { return dlg.Execute(TwoLineMessage); });
+    const BoxView& view = accepted.view;
+    ExpectAcceptedWithTheFocusOnOk(accepted, "見出し");
     const auto memo = view.Memo();
     const auto ok = view.Button("ＯＫ");
     const auto symbol = view.Symbol();
@@ -67,7 +48,6 @@ TEST_F(PalunBoxLayout, TwoLineMessageIsAsWideAsItsLongerLinePlus106WithOkCentred
     // the break back as a plain "\r\n".
     EXPECT_EQ(memo->text, "ファイルリスト・エラー発生\r\n別のドライブか、フォルダーを選択してみて下さい");
     EXPECT_EQ(memo->lines, 2);
-    EXPECT_EQ(focus, ok->handle) << "the focus should be on ＯＫ when the box opens";
 
     EXPECT_EQ(view.VisibleButtons(), 1);
     ASSERT_TRUE(view.Button("一時停止") && view.Button("ｶｳﾝﾄ再開") && view.CountLabel());
@@ -153,23 +133,10 @@ using PalunBoxAnswers = PalunBoxTest;
 TEST_F(PalunBoxAnswers, EscapeLeavesTheOkBoxOpenAndTheCloseCommandGives2UnderTheApplicationTitle)
 {
     TPalunBoxDlg dlg;
-    std::string caption;
-    bool openAfterEscape = false;
-    int result = 0;
-    {
-        BoxObserver observer([&] {
-            HWND box = WaitForBox(PalunBoxClass);
-            ASSERT_NE(box, nullptr);
-            caption = WindowText(box);
-            PressKey(BoxObserver::MainThread(), VK_ESCAPE);
-            openAfterEscape = !WaitUntilGone(box, NoChangeWatch) && IsWindowVisible(box);
-            SendCloseCommand(box);
-        });
-        result = dlg.Execute("閉じる試験");
-    }
-    EXPECT_EQ(caption, TestApplicationTitle);
-    EXPECT_TRUE(openAfterEscape);
-    EXPECT_EQ(result, 2);
+    const EscapedBox escaped = EscapeThenClose(PalunBoxClass, [&] { return dlg.Execute("閉じる試験"); });
+    EXPECT_EQ(escaped.view.caption, TestApplicationTitle);
+    EXPECT_FALSE(escaped.closedByEscape);
+    EXPECT_EQ(escaped.result, 2);
 }
 
 TEST_F(PalunBoxAnswers, WmCloseGives2AndClickingOkGives1EvenWithoutATimerRunning)
@@ -204,43 +171,25 @@ TEST_F(PalunBoxCountdown, CountsDownUnderThePauseButtonAndClosesItselfWith2)
     TPalunBoxDlg dlg;
     dlg.TimerCount = 2;
     BoxView view;
-    std::string firstLabel;
-    bool secondLabelSeen = false;
     HWND onTopOfPause = nullptr;
     std::string shot;
-    DWORD shownAt = 0;
-    int result = 0;
-    {
-        BoxObserver observer([&] {
-            HWND box = WaitForBox(PalunBoxClass);
-            ASSERT_NE(box, nullptr);
-            shownAt = GetTickCount();
-            firstLabel = CountLabelText(box);
+    const SelfClosedBox run = RunTwoSecondCountdown(
+        PalunBoxClass, [&] { return dlg.ExecuteCount(CountingMessage); },
+        [&](HWND box) {
             Sleep(SymbolDrawnDelay);
             shot = SaveScreenshot(box, "PalunBox_Countdown");
             view = ReadBox(box);
             if (const auto pause = view.Button("一時停止"))
                 onTopOfPause = WindowAtCentreOf(box, *pause);
-            secondLabelSeen = WaitUntil([box] { return CountLabelText(box) == "1秒"; }, 3000);
         });
-        result = dlg.ExecuteCount(CountingMessage);
-    }
-    const DWORD elapsed = GetTickCount() - shownAt;
     std::cout << "screenshot: " << shot << "\n";
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(firstLabel, "2秒");
-    EXPECT_TRUE(secondLabelSeen);
-    EXPECT_GE(elapsed, 1500u);
-    EXPECT_LE(elapsed, SelfCloseUpperBound);
+    ExpectClosedItselfAfterTwoSeconds(run);
 
+    ExpectPauseOverResume(view);
     const auto ok = view.Button("ＯＫ");
     const auto pause = view.Button("一時停止");
-    const auto resume = view.Button("ｶｳﾝﾄ再開");
     const auto label = view.CountLabel();
-    const auto memo = view.Memo();
-    ASSERT_TRUE(ok && pause && resume && label && memo);
-    EXPECT_TRUE(pause->visible);
-    EXPECT_EQ(RectOf(*resume), RectOf(*pause));
+    ASSERT_TRUE(ok && pause && label);
     EXPECT_EQ(onTopOfPause, pause->handle) << "一時停止 must lie over ｶｳﾝﾄ再開";
 
     const int gap = (view.ClientWidth() - 2 * 89) / 3;
@@ -252,13 +201,8 @@ TEST_F(PalunBoxCountdown, CountsDownUnderThePauseButtonAndClosesItselfWith2)
     EXPECT_EQ(label->rect.bottom, view.ClientHeight());
 
     const BoxSize labelSize { TextSize("2秒").cx, TextSize("2秒").cy };
-    const BoxLayout expected = LayOutCountdownBox(MeasuredMessage(CountingMessage), FrameOf(view), labelSize);
-    EXPECT_EQ(view.Width(), expected.boxWidth);
-    EXPECT_EQ(view.Height(), expected.boxHeight);
-    EXPECT_EQ(RectOf(*memo), expected.MemoMsg);
-    EXPECT_EQ(RectOf(*ok), expected.Button1);
-    EXPECT_EQ(RectOf(*pause), *expected.Button2);
-    EXPECT_EQ(RectOf(*label), *expected.Label1);
+    ExpectCountdownLayout(
+        view, LayOutCountdownBox(MeasuredMessage(CountingMessage), FrameOf(view), labelSize));
 }
 
 TEST_F(PalunBoxCountdown, ShortMessageWidensTheBoxForTheLabelAndKeepsTheButtons)
@@ -295,59 +239,47 @@ TEST_F(PalunBoxCountdown, ShortMessageWidensTheBoxForTheLabelAndKeepsTheButtons)
 TEST_F(PalunBoxCountdown, PauseHoldsTheLabelAndResumeGoesOnASecondLater)
 {
     TPalunBoxDlg dlg;
-    bool reachedNine = false;
+    PausedBox run;
     BoxView paused;
     HWND onTopWhenPaused = nullptr;
-    std::string labelAfterPause;
-    bool stillOpenWhilePaused = false;
     BoxView resumed;
     std::string labelRightAfterResume;
-    bool wentOn = false;
     std::string shot;
-    DWORD resumedAt = 0;
-    DWORD wentOnAt = 0;
     int result = 0;
     {
         BoxObserver observer([&] {
             HWND box = WaitForBox(PalunBoxClass);
             ASSERT_NE(box, nullptr);
-            reachedNine = WaitUntil([box] { return CountLabelText(box) == "9秒"; }, 3000);
-            const BoxView counting = ReadBox(box);
-            ASSERT_TRUE(
-                counting.Button("一時停止") && counting.Button("ｶｳﾝﾄ再開") && counting.Button("ＯＫ"));
-            Click(counting.Button("一時停止")->handle);
-            paused = ReadBox(box);
-            if (const auto resume = paused.Button("ｶｳﾝﾄ再開"))
-                onTopWhenPaused = WindowAtCentreOf(box, *resume);
-            Sleep(SymbolDrawnDelay);
-            shot = SaveScreenshot(box, "PalunBox_Paused");
-            WaitUntil([box] { return CountLabelText(box) != "9秒"; }, NoChangeWatch);
-            labelAfterPause = CountLabelText(box);
-            stillOpenWhilePaused = IsWindowVisible(box) != FALSE;
-            Click(counting.Button("ｶｳﾝﾄ再開")->handle);
-            resumedAt = GetTickCount();
-            resumed = ReadBox(box);
-            labelRightAfterResume = CountLabelText(box);
-            wentOn = WaitUntil([box] { return CountLabelText(box) == "8秒"; }, 3000);
-            wentOnAt = GetTickCount();
-            Click(counting.Button("ＯＫ")->handle);
+            const auto ok = ReadBox(box).Button("ＯＫ");
+            ASSERT_TRUE(ok);
+            run = PauseAndResume(
+                box,
+                [&] {
+                    paused = ReadBox(box);
+                    if (const auto resume = paused.Button("ｶｳﾝﾄ再開"))
+                        onTopWhenPaused = WindowAtCentreOf(box, *resume);
+                    Sleep(SymbolDrawnDelay);
+                    shot = SaveScreenshot(box, "PalunBox_Paused");
+                },
+                [&] {
+                    resumed = ReadBox(box);
+                    labelRightAfterResume = CountLabelText(box);
+                });
+            Click(ok->handle);
         });
         result = dlg.ExecuteCount(CountingMessage);
     }
     std::cout << "screenshot: " << shot << "\n";
     EXPECT_EQ(result, 1);
-    ASSERT_TRUE(reachedNine);
+    ASSERT_TRUE(run.reachedNine);
     ASSERT_TRUE(paused.Button("一時停止") && paused.Button("ｶｳﾝﾄ再開"));
     EXPECT_FALSE(paused.Button("一時停止")->visible);
     EXPECT_TRUE(paused.Button("ｶｳﾝﾄ再開")->visible);
     EXPECT_EQ(onTopWhenPaused, paused.Button("ｶｳﾝﾄ再開")->handle);
     EXPECT_EQ(paused.CountLabel()->text, "9秒");
-    EXPECT_EQ(labelAfterPause, "9秒");
-    EXPECT_TRUE(stillOpenWhilePaused);
     EXPECT_TRUE(resumed.Button("一時停止")->visible);
     EXPECT_EQ(labelRightAfterResume, "9秒");
-    EXPECT_TRUE(wentOn);
-    EXPECT_GE(wentOnAt - resumedAt, TickLowerBound);
+    ExpectHeldAndWentOnASecondLater(run);
 }
 
 TEST_F(PalunBoxCountdown, CountOf1Or0ClosesAtTheFirstTickWithTheLabelStillFitting)
@@ -361,29 +293,8 @@ TEST_F(PalunBoxCountdown, CountOf1Or0ClosesAtTheFirstTickWithTheLabelStillFittin
         SCOPED_TRACE(c.count);
         TPalunBoxDlg dlg;
         dlg.TimerCount = c.count;
-        std::string firstLabel;
-        DWORD shownAt = 0;
-        int result = 0;
-        const LabelRecorder recorder;
-        {
-            BoxObserver observer([&] {
-                HWND box = WaitForBox(PalunBoxClass);
-                ASSERT_NE(box, nullptr);
-                shownAt = GetTickCount();
-                firstLabel = CountLabelText(box);
-            });
-            result = dlg.ExecuteCount("すぐ閉じます");
-        }
-        const DWORD elapsed = GetTickCount() - shownAt;
-        EXPECT_EQ(result, 2);
-        EXPECT_EQ(firstLabel, c.first);
-        EXPECT_GE(elapsed, TickLowerBound);
-        EXPECT_LE(elapsed, SelfCloseUpperBound);
-        ASSERT_FALSE(recorder.Entries().empty());
-        const LabelRecorder::Entry& last = recorder.Entries().back();
-        EXPECT_EQ(last.text, c.last);
-        EXPECT_GE(last.rect.right - last.rect.left, TextWidth(c.last)) << "the label must fit its text";
-        EXPECT_EQ(last.rect.right, last.boxClientWidth);
+        ExpectClosesAtTheFirstTick(
+            PalunBoxClass, [&] { return dlg.ExecuteCount("すぐ閉じます"); }, c.first, c.last);
     }
 }
 
@@ -401,9 +312,8 @@ TEST_F(PalunBoxCountdown, BoxOpenedOverACountingBoxSetsTheSharedCountAnew)
         BoxObserver observer([&] {
             HWND outer = WaitForBox(PalunBoxClass);
             ASSERT_NE(outer, nullptr);
-            ASSERT_TRUE(WaitUntil([outer] { return CountLabelText(outer) == "9秒"; }, 3000));
-            runner.Post([&] { innerResult = innerDlg.ExecuteCount("上に開いた箱"); });
-            HWND inner = WaitForNewBox(PalunBoxClass, { outer });
+            HWND inner = OpenAboveCountingBox(PalunBoxClass, outer, "9秒", runner,
+                [&] { innerResult = innerDlg.ExecuteCount("上に開いた箱"); });
             ASSERT_NE(inner, nullptr);
             innerFirst = CountLabelText(inner);
             // Both boxes now decrement the one count that the inner box set
