@@ -1,5 +1,7 @@
 #include "platform/HtmlHelp.h"
 
+#include "platform/SystemFolders.h"
+
 #include <htmlhelp.h>
 
 namespace {
@@ -24,14 +26,10 @@ Result<> HtmlHelpViewer::Load()
         return {};
     // By its full path: a bare name would be looked for in the program's
     // folder and the current folder first.
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, sizeof(folder));
-    if (length == 0 || length >= sizeof(folder))
+    const std::string folder = SystemFolder();
+    if (folder.empty())
         return Failure { HtmlHelpMissingText };
-    std::string path(folder, length);
-    path += '\\';
-    path += HtmlHelpModuleName;
-    UniqueModule module(LoadLibraryA(path.c_str()));
+    UniqueModule module(LoadLibraryA((folder + HtmlHelpModuleName).c_str()));
     if (!module)
         return Failure { HtmlHelpMissingText };
     const FARPROC entry = GetProcAddress(module.Get(), HtmlHelpEntryName);

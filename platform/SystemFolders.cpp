@@ -32,14 +32,19 @@ Result<std::string> WindowsFolder()
     return YenAdd(std::string_view(buffer.get(), length < WindowsFolderLengthArgument ? length : 0));
 }
 
-std::string SystemProgramPath(const std::string& fileName)
+std::string SystemFolder()
 {
     char buffer[MAX_PATH + 1] = {};
     const UINT length = GetSystemDirectoryA(buffer, sizeof buffer);
-    std::string path = YenAdd(std::string_view(buffer, length < sizeof buffer ? length : 0));
-    if (!path.empty() && FileExists(path + fileName))
-        return path + fileName;
-    const std::optional<std::string> windows = WindowsFolder();
+    return YenAdd(std::string_view(buffer, length < sizeof buffer ? length : 0));
+}
+
+std::string SystemProgramPath(const std::string& fileName)
+{
+    const std::string system = SystemFolder();
+    if (!system.empty() && FileExists(system + fileName))
+        return system + fileName;
+    const Result<std::string> windows = WindowsFolder();
     if (windows && !windows->empty() && FileExists(*windows + fileName))
         return *windows + fileName;
     return {};

@@ -11,6 +11,9 @@
 // Fails when no buffer for it could be had.
 Result<std::string> WindowsFolder();
 
+// The system folder; empty when the system names none that fits.
+std::string SystemFolder();
+
 // The full path of a program of the system, looked for in the system folder
 // and then in the Windows folder, and nowhere else; empty when neither holds
 // it.  Starting a program by its bare name would look in the starting
