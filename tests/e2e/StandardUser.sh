@@ -28,7 +28,7 @@ rm -f "$world/template/wineserver"
 chmod a-w "$world/template/drive_c/windows"
 mkdir "$world/bin"
 cp "$wine_run" "$program" "$world/bin/"
-for file in DRIM32.EXE DRIM32.TXT DRIM32.HLP; do
+for file in DRIM32.EXE DRIM32.TXT DRIM32.HLP DRIM32.CHM; do
     cp "$(dirname "$DRIM32_EXE")/$file" "$world/bin/"
 done
 
