@@ -4,8 +4,8 @@
 // a tray window exists, bit 1: a setup window exists), argument 1, the
 // lower-cased file name, then "Version" in FieldValue's form.
 
-#include "program/ProgramValues.h"
 #include "app/StartDecision.h"
+#include "program/ProgramValues.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

@@ -21,7 +21,6 @@ struct ChildSearch {
     std::vector<WindowControl> controls;
 };
 
-
 std::string ArtifactsFolder()
 {
     const char* configured = std::getenv("DRIM_ARTIFACTS");
