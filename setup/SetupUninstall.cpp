@@ -20,6 +20,7 @@
 #include "text/YeNADDCUT.h"
 
 #include <string_view>
+#include <vector>
 
 #include <windows.h>
 
@@ -127,18 +128,22 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
 void TSDRIM32SETUPForm::RemoveSettings()
 {
     // A value that is already gone needs no deleting; one still there is
-    // what the next start reads, so it is named.  The key itself goes below
-    // when the user says so.
+    // what the next start reads, so it is named, unless the key goes with
+    // it below when the user says so.
+    std::vector<std::string> valuesLeft;
     const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, SettingsKey);
     for (const std::string_view value : { ValueVersion, ValueRecTxt }) {
         if (key && key->DeleteValue(value))
             continue;
         if (ReadRegistryString(HKEY_CURRENT_USER, SettingsKey, value).kind != SettingValue::Kind::Missing)
-            remains_.push_back(
+            valuesLeft.push_back(
                 RegistryKeyName(RegistryRoot::CurrentUser, SettingsKey).append(ValueOfKeyText).append(value));
     }
-    if (!Ask(DeleteSettingsQuestion))
+    if (!Ask(DeleteSettingsQuestion)) {
+        remains_.insert(remains_.end(), valuesLeft.begin(), valuesLeft.end());
         return;
+    }
+    // A key that stays is named itself, with whatever it holds.
     RemoveKey(RegistryRoot::CurrentUser, SettingsKey);
     // The maker's key stays while its other programs keep settings there.
     if (KeyIsEmpty(HKEY_CURRENT_USER, VendorKey))
