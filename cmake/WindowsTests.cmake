@@ -5,6 +5,12 @@ if(NOT TARGET gtest)
     target_link_options(gtest PUBLIC -static)
 endif()
 
+# A program that skipped a case and failed none says so with its exit code
+# (tests/probe/SkipAwareMain.cpp), and ctest reports the test as not run.
+function(drim_skips_reported test)
+    set_tests_properties(${test} PROPERTIES SKIP_RETURN_CODE ${DRIM_SKIPPED_EXIT_CODE})
+endfunction()
+
 # Every *_test.cpp file of a folder becomes a test program of its own, and
 # each program one ctest entry: every run boots a Wine prefix of its own, so
 # running each test case as a process of its own would cost seconds apiece,
@@ -16,9 +22,10 @@ function(drim_windows_tests folder support_library)
         get_filename_component(prefix ${folder} NAME)
         set(target ${prefix}_${name})
         add_executable(${target} ${source})
-        target_link_libraries(${target} PRIVATE ${support_library} gtest gtest_main)
+        target_link_libraries(${target} PRIVATE ${support_library} gtest skip_aware_main)
         drim_target_options(${target})
         add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
+        drim_skips_reported(${target})
         set(drim_last_tests ${drim_last_tests} ${target})
     endforeach()
     set(drim_last_tests ${drim_last_tests} PARENT_SCOPE)

@@ -106,7 +106,7 @@ int Application::Run()
             DispatchMessageA(&message);
         }
     }
-    return 0;
+    return exitCode_;
 }
 
 void Application::Terminate()

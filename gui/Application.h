@@ -42,8 +42,10 @@ public:
 
     // Lets every pending window message run, without waiting for new ones.
     void ProcessMessages();
-    // Runs the message loop until the main form's window is destroyed.
+    // Runs the message loop until the main form's window is destroyed; the
+    // process's exit code: 0, or what SetExitCode last set.
     int Run();
+    void SetExitCode(int code) { exitCode_ = code; }
     // Ends Run(); called when the main form's window is destroyed.
     void Terminate();
 
@@ -56,6 +58,7 @@ private:
     HICON icon_ = nullptr;
     Form* mainForm_ = nullptr;
     std::string title_;
+    int exitCode_ = 0;
 };
 
 // Shows the hourglass while it exists, and the previous cursor after.

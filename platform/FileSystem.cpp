@@ -57,3 +57,8 @@ bool DeleteFileAt(const std::string& path)
         SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     return DeleteFileA(path.c_str()) != FALSE;
 }
+
+bool MoveFileOnto(const std::string& source, const std::string& target)
+{
+    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}

@@ -26,3 +26,6 @@ bool FileExists(const std::string& path);
 // Deletes the file, read-only or not; false when it cannot (missing, or
 // still held open).
 [[nodiscard]] bool DeleteFileAt(const std::string& path);
+// Moves the file onto `target`, replacing a file there in one step: the
+// target is either the old file or the new one, never a part of either.
+[[nodiscard]] bool MoveFileOnto(const std::string& source, const std::string& target);

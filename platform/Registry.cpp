@@ -78,8 +78,15 @@ SettingValue ReadRegistryString(HKEY root, std::string_view path, std::string_vi
 bool DeleteKeyTree(HKEY root, std::string_view path)
 {
     const std::string terminated(path);
-    const LSTATUS status = RegDeleteTreeA(root, terminated.c_str());
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    if (RegDeleteTreeA(root, terminated.c_str()) == ERROR_SUCCESS)
+        return true;
+    // Not found can come from below the key too (a subkey that links to a
+    // key that is missing), with the key itself still there: only a key that
+    // cannot be opened counts as gone.
+    HKEY opened = nullptr;
+    const LSTATUS status = RegOpenKeyExA(root, terminated.c_str(), 0, KEY_READ, &opened);
+    const UniqueOwner<ReleasedBy<HKEY, RegCloseKey>> key(status == ERROR_SUCCESS ? opened : nullptr);
+    return status == ERROR_FILE_NOT_FOUND;
 }
 
 bool KeyIsEmpty(HKEY root, std::string_view path)

@@ -51,3 +51,6 @@ static_assert(DefaultUserHandoverKey.ends_with(HandoverKey));
 inline constexpr std::string_view HandoverValueFile = "File";
 inline constexpr std::string_view HandoverValueTitle = "Title";
 inline constexpr std::string_view HandoverValueRmDir = "RmDir";
+// What the uninstaller could not remove, for the copy's last box; a copy
+// that does not know the value reads the others as before.
+inline constexpr std::string_view HandoverValueLeft = "Left";

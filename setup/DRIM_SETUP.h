@@ -91,6 +91,9 @@ private:
 
     void Timer1Timer();
     bool ConfirmedRemoval();
+    // Remove one thing; what stays is added to remains_.
+    void RemoveKey(RegistryRoot root, std::string_view path);
+    void RemoveFile(const std::string& path);
     void RemoveProgramItems();
     void RemoveSettings();
     // Where the uninstall copy is started from, made current by the date rule.
@@ -101,6 +104,9 @@ private:
 
     void Timer2Timer();
     void Timer3Timer();
+    void RemoveEmptiedFolders();
+    // The completion report, or what remains and the exit code saying so.
+    void ReportAndClose();
 
     RunMode mode_;
     bool stepRunning_ = false;
@@ -114,6 +120,9 @@ private:
     std::string defaultFolder_;
     std::string rememberedGroup_;
     UninstallCopyStart copyStart_;
+    // What the uninstallation could not remove: the uninstaller's, handed
+    // over, and then the copy's own.
+    std::vector<std::string> remains_;
     int deleteTries_ = 0; // failed deletions of the program file since the last question
 
     FontHandle font_;

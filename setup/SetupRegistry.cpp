@@ -28,13 +28,19 @@ Failure WriteFailure(RegistryRoot root, std::string_view key)
 {
     std::string text(RegistryWriteFailedText);
     text += '\n';
-    text += RootName(root);
-    text += '\\';
-    text += key;
+    text += RegistryKeyName(root, key);
     return { text };
 }
 
 } // namespace
+
+std::string RegistryKeyName(RegistryRoot root, std::string_view key)
+{
+    std::string name(RootName(root));
+    name += '\\';
+    name += key;
+    return name;
+}
 
 HKEY RootKey(RegistryRoot root)
 {
@@ -72,7 +78,8 @@ std::optional<Handover> RegistryHandoverStore::Read(RegistryRoot root)
     if (!key)
         return std::nullopt;
     auto text = [&](std::string_view name) { return key->ReadString(name).TextOrEmpty(); };
-    return Handover { text(HandoverValueFile), text(HandoverValueTitle), text(HandoverValueRmDir) };
+    return Handover { text(HandoverValueFile), text(HandoverValueTitle), text(HandoverValueRmDir),
+        text(HandoverValueLeft) };
 }
 
 void RegistryHandoverStore::Delete(RegistryRoot root)
@@ -87,7 +94,8 @@ Result<> WriteHandover(const Handover& handover)
     const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, HandoverKey);
     if (!key || !key->WriteString(HandoverValueFile, handover.file)
         || !key->WriteString(HandoverValueTitle, handover.title)
-        || !key->WriteString(HandoverValueRmDir, handover.rmDir))
+        || !key->WriteString(HandoverValueRmDir, handover.rmDir)
+        || !key->WriteString(HandoverValueLeft, handover.left))
         return WriteFailure(RegistryRoot::CurrentUser, HandoverKey);
     return {};
 }

@@ -15,6 +15,9 @@
 #include <vector>
 
 HKEY RootKey(RegistryRoot root);
+// The key as the user reads it, with its root's name:
+// HKEY_CURRENT_USER\Software\...
+std::string RegistryKeyName(RegistryRoot root, std::string_view key);
 
 // Carries out the writes of one stage, in their order, up to the first that
 // fails.

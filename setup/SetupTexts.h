@@ -61,6 +61,15 @@ inline constexpr std::string_view CopyStartFailedText = "1ｱﾝｲﾝｽﾂｰ�
 inline constexpr std::string_view CopyFolderFailedText = "2ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました";
 inline constexpr std::string_view BadParameterText
     = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\n[PALUN RUZI32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。";
+// Instead of the completion report when something could not be removed;
+// followed by one line for each thing that remains.
+inline constexpr std::string_view IncompleteUninstallHead
+    = "ｱﾝｲﾝｽﾂｰﾙが完了しませんでした・・・\n次のものを削除できませんでした：";
+// A group's item that Program Manager did not remove, around the group.
+inline constexpr std::string_view GroupItemHead = "[ ";
+inline constexpr std::string_view GroupItemTail = " ]グループのアイコン";
+// After a settings key whose value could not be deleted.
+inline constexpr std::string_view ValueOfKeyText = " の値 ";
 inline constexpr std::string_view UninstalledText = "アンインスツールが完了しました☆☆☆\nお疲れ様☆☆☆";
 inline constexpr std::string_view ProgramRunningText
     = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ソフトが起動中です。\n終了しないとｱﾝｲﾝｽﾂｰﾙ出来ません。";

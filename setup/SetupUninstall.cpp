@@ -19,7 +19,18 @@
 #include "shell/ProgmanLink.h"
 #include "text/YeNADDCUT.h"
 
+#include <string_view>
+#include <vector>
+
 #include <windows.h>
+
+namespace {
+
+// The name the uninstall copy is written under, beside the copy's path,
+// until it is whole.
+constexpr std::string_view PartialCopySuffix = ".new";
+
+} // namespace
 
 void TSDRIM32SETUPForm::Timer1Timer()
 {
@@ -38,26 +49,29 @@ void TSDRIM32SETUPForm::Timer1Timer()
         CloseAfterStep();
         return;
     }
-    // Both: an installation by a standard user recorded the user's own.
-    // Results not looked at: the uninstallation goes on whatever is left.
-    static_cast<void>(DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey));
-    static_cast<void>(DeleteKeyTree(HKEY_CURRENT_USER, UninstallEntryKey));
+    // Each removal is tried once and what stays is noted, for the copy's
+    // last box to name: nothing here stops the uninstallation.  Both
+    // entries: an installation by a standard user recorded the user's own.
+    RemoveKey(RegistryRoot::LocalMachine, UninstallEntryKey);
+    RemoveKey(RegistryRoot::CurrentUser, UninstallEntryKey);
     RemoveProgramItems();
-    // Results not looked at: a side file that stays is no reason to stop,
-    // and the folder it keeps is left standing by the uninstall copy.
+    // The folder a side file keeps is left standing by the uninstall copy.
     for (std::size_t i = 1; i < ProgramFileCount; ++i)
-        static_cast<void>(DeleteFileAt(Program().programFolder + programFileNames_[i]));
+        RemoveFile(Program().programFolder + programFileNames_[i]);
     RemoveSettings();
 
     const std::string copyPath = PlaceUninstallCopy();
     Application::Get().ProcessMessages();
     // Without the hand-over the copy would only report a parameter error.
-    const Result<> handedOver = WriteHandover({ Program().programPath, Caption(), std::string() });
+    const Result<> handedOver
+        = WriteHandover({ Program().programPath, Caption(), std::string(), JoinRemains(remains_) });
     if (!handedOver)
         ShowMessage(handedOver.Message());
     const bool started = handedOver && StartUninstallCopy(copyPath);
     Repaint();
     if (!started) {
+        // The program file and its folder stay with whatever else did.
+        Application::Get().SetExitCode(UninstallIncompleteExitCode);
         // Where the uninstaller wrote it, and where older systems kept the
         // same key.  Results not looked at: no copy runs that could read it.
         static_cast<void>(DeleteKeyTree(HKEY_CURRENT_USER, HandoverKey));
@@ -71,17 +85,40 @@ bool TSDRIM32SETUPForm::ConfirmedRemoval()
     return Ask(std::string(displayTitle_).append(UninstallQuestionTail));
 }
 
+void TSDRIM32SETUPForm::RemoveKey(RegistryRoot root, std::string_view path)
+{
+    if (!DeleteKeyTree(RootKey(root), path))
+        remains_.push_back(RegistryKeyName(root, path));
+}
+
+void TSDRIM32SETUPForm::RemoveFile(const std::string& path)
+{
+    // A file that is not there is as good as removed.
+    if (!DeleteFileAt(path) && FileExists(path))
+        remains_.push_back(path);
+}
+
 void TSDRIM32SETUPForm::RemoveProgramItems()
 {
     const std::string deleteItem = DeleteItemCommand(quotedItemTitle_);
-    // Results not looked at: the uninstallation goes on whatever Program
-    // Manager says, and an item that is already gone is what it wants.
+    // Program Manager refuses a DeleteItem whose item is not in the group,
+    // as the Startup group's mostly is not; so an item counts as left only
+    // when its removal was not carried out and its shortcut still lies in
+    // the group's folder, where the shell keeps it.  A group folder that
+    // cannot be told leaves a refused removal counted as left.
+    const std::string programs = ReadSetting(HKEY_CURRENT_USER, ShellFoldersKey, ValuePrograms);
+    auto itemLeftIn = [&](const std::string& group, const Result<>& removal) {
+        return !removal && (programs.empty() || FileExists(ShortcutPath(YenAdd(programs) + group)));
+    };
+    // ShowGroup's answer is not looked at: it only makes the group the one
+    // DeleteItem works in, and DeleteItem's answer tells the outcome.
     auto removeFrom = [&](const std::string& group) {
         if (group.empty())
             return;
         static_cast<void>(ProgmanExecute(ShowGroupCommand(group)));
         Application::Get().ProcessMessages();
-        static_cast<void>(ProgmanExecute(deleteItem));
+        if (itemLeftIn(group, ProgmanExecute(deleteItem)))
+            remains_.push_back(std::string(GroupItemHead).append(group).append(GroupItemTail));
         Application::Get().ProcessMessages();
     };
     removeFrom(ReadSetting(HKEY_CURRENT_USER, SettingsKey, ValueGroup));
@@ -89,27 +126,34 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
     Application::Get().ProcessMessages();
     removeFrom(startupGroup);
 
-    const std::string shortcut
-        = DesktopShortcutPath(ReadSetting(HKEY_CURRENT_USER, ShellFoldersKey, ValueDesktop));
-    // Result not looked at, as for the side files.
-    if (!shortcut.empty() && FileExists(shortcut))
-        static_cast<void>(DeleteFileAt(shortcut));
+    const std::string shortcut = ShortcutPath(ReadSetting(HKEY_CURRENT_USER, ShellFoldersKey, ValueDesktop));
+    if (!shortcut.empty())
+        RemoveFile(shortcut);
 }
 
 void TSDRIM32SETUPForm::RemoveSettings()
 {
-    // Results not looked at: a value that is already gone needs no
-    // deleting, and the key itself goes below when the user says so.
-    if (const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, SettingsKey)) {
-        static_cast<void>(key->DeleteValue(ValueVersion));
-        static_cast<void>(key->DeleteValue(ValueRecTxt));
+    // A value that is already gone needs no deleting; one still there is
+    // what the next start reads, so it is named, unless the key goes with
+    // it below when the user says so.
+    std::vector<std::string> valuesLeft;
+    const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(HKEY_CURRENT_USER, SettingsKey);
+    for (const std::string_view value : { ValueVersion, ValueRecTxt }) {
+        if (key && key->DeleteValue(value))
+            continue;
+        if (ReadRegistryString(HKEY_CURRENT_USER, SettingsKey, value).kind != SettingValue::Kind::Missing)
+            valuesLeft.push_back(
+                RegistryKeyName(RegistryRoot::CurrentUser, SettingsKey).append(ValueOfKeyText).append(value));
     }
-    if (!Ask(DeleteSettingsQuestion))
+    if (!Ask(DeleteSettingsQuestion)) {
+        remains_.insert(remains_.end(), valuesLeft.begin(), valuesLeft.end());
         return;
-    static_cast<void>(DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey));
+    }
+    // A key that stays is named itself, with whatever it holds.
+    RemoveKey(RegistryRoot::CurrentUser, SettingsKey);
     // The maker's key stays while its other programs keep settings there.
     if (KeyIsEmpty(HKEY_CURRENT_USER, VendorKey))
-        static_cast<void>(DeleteKeyTree(HKEY_CURRENT_USER, VendorKey));
+        RemoveKey(RegistryRoot::CurrentUser, VendorKey);
 }
 
 std::string TSDRIM32SETUPForm::PlaceUninstallCopy()
@@ -136,7 +180,15 @@ bool TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)
     const std::string& programPath = Program().programPath;
     if (FileExists(copyPath) && !UninstallCopyNeedsRefresh(FileDosStamp(copyPath), FileDosStamp(programPath)))
         return true;
-    return static_cast<bool>(FileCopyKeepDate(programPath, copyPath));
+    // Written whole beside the old copy and only then moved over it: a copy
+    // that stops short (a full drive) would otherwise leave a broken program
+    // in place of a good one.  A stale partial file from an earlier attempt
+    // is simply overwritten.
+    const std::string partial = std::string(copyPath).append(PartialCopySuffix);
+    if (FileCopyKeepDate(programPath, partial) && MoveFileOnto(partial, copyPath))
+        return true;
+    static_cast<void>(DeleteFileAt(partial));
+    return false;
 }
 
 bool TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)

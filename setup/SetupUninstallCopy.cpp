@@ -4,11 +4,14 @@
 
 #include "setup/DRIM_SETUP.h"
 
+#include "gui/Application.h"
 #include "platform/FileSystem.h"
 #include "program/Program.h"
 #include "setup/InstallFolders.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
+
+#include <windows.h>
 
 namespace {
 
@@ -29,6 +32,7 @@ void TSDRIM32SETUPForm::Timer2Timer()
         CloseAfterStep();
         return;
     }
+    remains_ = copyStart_.remains;
     // Result not looked at: Timer3 tries again until the file is gone.
     if (FileExists(copyStart_.file))
         static_cast<void>(DeleteFileAt(copyStart_.file));
@@ -47,7 +51,8 @@ void TSDRIM32SETUPForm::Timer3Timer()
         if (++deleteTries_ >= DeleteTriesBeforeAsking) {
             deleteTries_ = 0;
             if (!Ask(std::string(copyStart_.file).append(FileStillHeldQuestion))) {
-                CloseAfterStep();
+                remains_.push_back(copyStart_.file);
+                ReportAndClose();
                 return;
             }
         }
@@ -55,8 +60,37 @@ void TSDRIM32SETUPForm::Timer3Timer()
         return;
     }
     if (copyStart_.removeFolders)
-        RemoveFolderLevels(InstallFolderLevels(copyStart_.folderWithBackslash), RemoveFolder);
-    ShowMessage(UninstalledText);
+        RemoveEmptiedFolders();
+    ReportAndClose();
+}
+
+void TSDRIM32SETUPForm::RemoveEmptiedFolders()
+{
+    // A level kept by files of its own (the user's, or a side file already
+    // named) is left as it should be; an empty one that cannot go (in use,
+    // refused) is named.  The drive root is never removed.
+    const std::vector<std::string> levels = InstallFolderLevels(copyStart_.folderWithBackslash);
+    DWORD refusal = ERROR_SUCCESS;
+    auto removeLevel = [&](const std::string& level) {
+        if (RemoveFolder(level))
+            return true;
+        refusal = GetLastError();
+        return false;
+    };
+    const std::size_t removed = RemoveFolderLevels(levels, removeLevel);
+    const std::size_t stopped = levels.size() - removed; // one past the level that stayed
+    if (stopped > 1 && refusal != ERROR_DIR_NOT_EMPTY)
+        remains_.push_back(levels[stopped - 1]);
+}
+
+void TSDRIM32SETUPForm::ReportAndClose()
+{
+    if (remains_.empty()) {
+        ShowMessage(UninstalledText);
+    } else {
+        ShowMessage(IncompleteUninstallText(remains_));
+        Application::Get().SetExitCode(UninstallIncompleteExitCode);
+    }
     Repaint();
     CloseAfterStep();
 }

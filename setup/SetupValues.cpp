@@ -52,11 +52,11 @@ std::string DefaultFolder(std::string_view windowsFolder, std::string_view recor
     return folder;
 }
 
-std::string DesktopShortcutPath(std::string_view desktopFolder)
+std::string ShortcutPath(std::string_view folder)
 {
-    if (desktopFolder.empty())
+    if (folder.empty())
         return {};
-    std::string path = YenAdd(desktopFolder);
+    std::string path = YenAdd(folder);
     path.append(ItemTitle).append(ShortcutExtension);
     return path;
 }

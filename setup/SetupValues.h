@@ -28,6 +28,7 @@ std::array<std::string, ProgramFileCount> ProgramFileNames();
 // first three characters of `windowsFolder`).
 std::string DefaultFolder(std::string_view windowsFolder, std::string_view recordedFolder);
 
-// The desktop shortcut's path in `desktopFolder`; empty when the folder is
-// empty, so that no relative path is ever tried.
-std::string DesktopShortcutPath(std::string_view desktopFolder);
+// The path of the program's shortcut file in `folder` (the desktop, or a
+// group's folder); empty when the folder is empty, so that no relative path
+// is ever tried.
+std::string ShortcutPath(std::string_view folder);

@@ -1,6 +1,7 @@
 #include "setup/UninstallCopy.h"
 
 #include "program/ProgramValues.h"
+#include "setup/SetupTexts.h"
 #include "setup/SetupValues.h"
 #include "text/M_Case.h"
 #include "text/PathParts.h"
@@ -74,5 +75,39 @@ UninstallCopyStart DecideUninstallCopyStart(
     start.file = file;
     start.folderWithBackslash = FolderPart(file);
     start.removeFolders = handover->rmDir != KeepFoldersFlag;
+    start.remains = SplitRemains(handover->left);
     return start;
+}
+
+std::string IncompleteUninstallText(const std::vector<std::string>& remains)
+{
+    std::string text(IncompleteUninstallHead);
+    for (const std::string& remaining : remains)
+        text.append("\n").append(remaining);
+    return text;
+}
+
+std::string JoinRemains(const std::vector<std::string>& remains)
+{
+    std::string joined;
+    for (const std::string& remaining : remains) {
+        if (!joined.empty())
+            joined += '\n';
+        joined += remaining;
+    }
+    return joined;
+}
+
+std::vector<std::string> SplitRemains(std::string_view joined)
+{
+    std::vector<std::string> remains;
+    while (!joined.empty()) {
+        const std::size_t end = joined.find('\n');
+        if (end != 0)
+            remains.emplace_back(joined.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        joined.remove_prefix(end + 1);
+    }
+    return remains;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A last-write time in the packed DOS form (date in the high 16 bits, local
 // time in the low 16), read as a signed number: from 2044 on it is negative.
@@ -27,6 +28,7 @@ struct Handover {
     std::string file; // the program file to delete
     std::string title; // the caption of the copy's window and boxes
     std::string rmDir; // "n" keeps the folders
+    std::string left = {}; // what the uninstaller could not remove, JoinRemains
 };
 
 // Where a hand-over key may be found; the uninstall copy reads it once and
@@ -49,6 +51,7 @@ struct UninstallCopyStart {
     std::string file;
     std::string folderWithBackslash; // the folder of `file`
     bool removeFolders = false;
+    std::vector<std::string> remains; // handed over by the uninstaller
 };
 
 // True when the path's file name is the program's own (DRIM32.EXE in any
@@ -61,3 +64,16 @@ bool NamesTheProgramsOwnFile(std::string_view path);
 // copy never deletes any other file a registry value names.
 UninstallCopyStart DecideUninstallCopyStart(
     const std::optional<Handover>& handover, std::string_view argument1);
+
+// The exit code of an uninstallation that left something behind, in both
+// processes; a complete one ends with 0.
+inline constexpr int UninstallIncompleteExitCode = 4;
+
+// The box that replaces the completion report when something could not be
+// removed: the head line, then one line per remaining thing.
+std::string IncompleteUninstallText(const std::vector<std::string>& remains);
+
+// The remains travel in one hand-over value, one name a line: no file path
+// or key name holds a line feed.
+std::string JoinRemains(const std::vector<std::string>& remains);
+std::vector<std::string> SplitRemains(std::string_view joined);

@@ -9,14 +9,66 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
-// The viewer lays its first topic out after it has shown itself; its text
-// pane does not answer other processes, so the screenshot waits this long.
-constexpr DWORD TopicLayoutMilliseconds = 2000;
 constexpr DWORD AnyProcess = 0;
+constexpr DWORD TopicLaidOutMilliseconds = 15000;
+// Looks alike this many times in a row: the drawing has stopped.
+constexpr int StillSamples = 10;
+
+// The window's picture as the screen shows it, one value a pixel.
+std::vector<DWORD> Picture(HWND window)
+{
+    RECT rect {};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return {};
+    BITMAPINFO info {};
+    info.bmiHeader = { sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The viewer lays its first topic out after it has shown itself, and its
+// text pane (the largest child) does not answer other processes: the topic
+// is there once the pane holds more than its background and stops changing.
+bool TopicLaidOut(HWND viewer, std::vector<DWORD>& last, int& still)
+{
+    HWND pane = nullptr;
+    long largest = 0;
+    for (const WindowControl& control : ReadControls(viewer)) {
+        const long area = static_cast<long>(control.Width()) * control.Height();
+        if (control.visible && area > largest) {
+            largest = area;
+            pane = control.handle;
+        }
+    }
+    if (pane == nullptr)
+        return false;
+    std::vector<DWORD> picture = Picture(pane);
+    const bool drawn
+        = std::adjacent_find(picture.begin(), picture.end(), std::not_equal_to<>()) != picture.end();
+    still = drawn && picture == last ? still + 1 : 0;
+    last = std::move(picture);
+    return still >= StillSamples;
+}
 
 std::string Caption(HWND window)
 {
@@ -42,7 +94,9 @@ TEST_F(HelpViewer, TheHelpItemOpensTheContentsAndExitClosesTheViewer)
     ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
     HWND viewer = WaitForVisibleWindow(ViewerClass, AnyProcess, ViewerAppearsMilliseconds);
     ASSERT_NE(viewer, nullptr) << "the help item opened no viewer";
-    Sleep(TopicLayoutMilliseconds);
+    std::vector<DWORD> last;
+    int still = 0;
+    EXPECT_TRUE(WaitUntil([&] { return TopicLaidOut(viewer, last, still); }, TopicLaidOutMilliseconds));
     EXPECT_EQ(Caption(viewer), ViewerCaption);
     EXPECT_FALSE(SaveScreenshot(viewer, "help-viewer").empty());
 

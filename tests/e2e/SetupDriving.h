@@ -137,6 +137,27 @@ inline std::string AnswerQuestion(
     return AnswerBox(SetupYesNoBoxClass, yes ? "はい" : "いいえ", shot, milliseconds);
 }
 
+// The last box of a process the test did not start (the uninstall copy's):
+// its message, answered, and the exit code the process ends with.
+struct LastBox {
+    std::string text;
+    DWORD exitCode = STILL_ACTIVE;
+};
+
+inline LastBox AnswerLastMessage()
+{
+    HWND box = WaitForSetupBox(SetupMessageBoxClass);
+    if (box == nullptr)
+        return {};
+    DWORD processId = 0;
+    GetWindowThreadProcessId(box, &processId);
+    RunningProgram process = RunningProgram::Adopt(processId);
+    LastBox last { AnswerMessage() };
+    if (process.WaitForExit(SetupBoxMilliseconds))
+        last.exitCode = process.ExitCode();
+    return last;
+}
+
 inline std::string SpecialFolder(int csidl)
 {
     char path[MAX_PATH] = {};

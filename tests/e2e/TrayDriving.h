@@ -8,6 +8,7 @@
 #include "Observe.h"
 #include "Program.h"
 #include "Resident.h"
+#include "TrayProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,7 @@
 #include <vector>
 
 // The class the system gives every popup menu window.
-inline constexpr char MenuClass[] = "#32768";
 // The option box of the tray window.
-inline constexpr char OptionBoxClass[] = "TMKBox";
 
 inline constexpr DWORD MenuAppearsMilliseconds = 10000;
 // A press that should open nothing is given this long to open something.
@@ -143,28 +142,6 @@ inline bool PressKey(WORD virtualKey)
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
-inline std::vector<HWND> VisibleWindows(const std::string& className, DWORD processId)
-{
-    std::vector<HWND> visible;
-    for (HWND window : TopLevelWindows(className, processId))
-        if (IsWindowVisible(window))
-            visible.push_back(window);
-    return visible;
-}
-
-inline HWND WaitForVisibleWindow(const std::string& className, DWORD processId, DWORD milliseconds)
-{
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            const std::vector<HWND> windows = VisibleWindows(className, processId);
-            found = windows.empty() ? nullptr : windows.front();
-            return found != nullptr;
-        },
-        milliseconds);
-    return found;
-}
-
 inline HWND WaitForMenu(DWORD processId, DWORD milliseconds = MenuAppearsMilliseconds)
 {
     return WaitForVisibleWindow(MenuClass, processId, milliseconds);
@@ -173,25 +150,6 @@ inline HWND WaitForMenu(DWORD processId, DWORD milliseconds = MenuAppearsMillise
 inline HWND WaitForBox(DWORD processId, DWORD milliseconds = BoxAppearsMilliseconds)
 {
     return WaitForVisibleWindow(OptionBoxClass, processId, milliseconds);
-}
-
-// The message of an option box as its text field holds it, each line feed
-// preceded by a carriage return.  Asked by message: the system keeps no
-// copy of an edit control's text that another process could read.
-inline std::string BoxMessage(HWND box)
-{
-    HWND memo = FindWindowExA(box, nullptr, "Edit", nullptr);
-    if (memo == nullptr)
-        return "<no text field>";
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(memo, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, MessageAnswerMilliseconds, &length))
-        return "<no answer>";
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
-        MessageAnswerMilliseconds, &copied);
-    text.resize(copied);
-    return text;
 }
 
 // Presses the box's pause button, so that it stays up until it is closed.

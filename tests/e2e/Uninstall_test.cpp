@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <winternl.h>
+
+// Not in the SDK's headers; ntdll exports it.
+extern "C" NTSYSAPI NTSTATUS NTAPI NtDeleteKey(HANDLE key);
 
 namespace {
 
@@ -13,6 +17,8 @@ const std::string Completed = "アンインスツールが完了しました☆�
 const std::string BadParameter
     = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\r\n[PALUN RUZI32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。";
 const std::string CopyMarker = "UNINSTALL_PALUN000";
+const std::string Incomplete = "ｱﾝｲﾝｽﾂｰﾙが完了しませんでした・・・\r\n次のものを削除できませんでした：";
+constexpr DWORD IncompleteExitCode = 4;
 // The copy asks after about 30 one-second tries; room for a slow machine.
 constexpr DWORD HeldFileQuestionMilliseconds = 90000;
 
@@ -38,6 +44,43 @@ void WriteHandover(const std::string& file)
     SetString(HandoverPath, "Title", "handed over");
     SetString(HandoverPath, "RmDir", "");
 }
+
+// A key that RegDeleteTree cannot take for the scope: a subkey that links to
+// a key that does not exist makes the walk fail with the key still there.
+// Wine enforces no key security, so this stands in for a key the user has
+// no right to delete.  The link itself goes at the end.
+class UndeletableKey {
+public:
+    UndeletableKey(HKEY root, const std::string& path)
+        : root_(root)
+        , link_(std::wstring(path.begin(), path.end()) + L"\\Link")
+    {
+        HKEY key = nullptr;
+        EXPECT_EQ(
+            RegCreateKeyExW(root_, link_.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+        const std::wstring target = L"\\Registry\\Machine\\Software\\DrimNowhere";
+        EXPECT_EQ(RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
+                      reinterpret_cast<const BYTE*>(target.c_str()), static_cast<DWORD>(target.size() * 2)),
+            ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    ~UndeletableKey()
+    {
+        HKEY link = nullptr;
+        if (RegOpenKeyExW(root_, link_.c_str(), REG_OPTION_OPEN_LINK, DELETE, &link) == ERROR_SUCCESS) {
+            EXPECT_EQ(NtDeleteKey(link), 0);
+            RegCloseKey(link);
+        }
+    }
+    UndeletableKey(const UndeletableKey&) = delete;
+    UndeletableKey& operator=(const UndeletableKey&) = delete;
+
+private:
+    HKEY root_;
+    std::wstring link_;
+};
 
 // Every scenario starts from a clean system without an uninstall copy.
 class Uninstallation : public FreshSettings {
@@ -280,9 +323,40 @@ TEST_F(Uninstallation, AHeldFileIsAskedAboutAndARenamedProgramChangesNothing)
     Uninstall(program, true, false);
     EXPECT_EQ(AnswerQuestion(false, {}, HeldFileQuestionMilliseconds),
         program + "\r\nを削除できません。使用中か、書き込みが禁止されています。\r\n削除を続けて試みますか？");
-    EXPECT_TRUE(WaitUntilGone(SetupClass, ProcessEndsMilliseconds));
+    const LastBox last = AnswerLastMessage();
+    EXPECT_EQ(last.text, Incomplete + "\r\n" + program);
+    EXPECT_EQ(last.exitCode, IncompleteExitCode);
     EXPECT_TRUE(FileExists(program));
     EXPECT_TRUE(FolderExists(folder));
+}
+
+// A side file held open by another program and a machine-wide entry that
+// cannot be deleted: everything else goes, the last box names what remains
+// instead of completion, and the copy's exit code says so.
+TEST_F(Uninstallation, WhatCannotBeRemovedIsNamedAndTheExitCodeSaysSo)
+{
+    const std::string folder = "C:\\Remains";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    const std::string readme = folder + "\\DRIM32.TXT";
+    const UniqueHandle held(CreateFileA(readme.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    {
+        const UndeletableKey entry(HKEY_LOCAL_MACHINE, UninstallEntryPath);
+        RunningProgram uninstaller(folder + "\\DRIM32.EXE", "/uninstall");
+        EXPECT_EQ(AnswerQuestion(true), Confirmation);
+        EXPECT_EQ(AnswerQuestion(true), SettingsQuestion);
+        const LastBox last = AnswerLastMessage();
+        EXPECT_EQ(last.text, Incomplete + "\r\nHKEY_LOCAL_MACHINE\\" + UninstallEntryPath + "\r\n" + readme);
+        EXPECT_EQ(last.exitCode, IncompleteExitCode);
+        EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
+        EXPECT_EQ(uninstaller.ExitCode(), 0u) << "the uninstaller started the copy";
+    }
+    EXPECT_FALSE(FileExists(folder + "\\DRIM32.EXE"));
+    EXPECT_FALSE(FileExists(folder + "\\DRIM32.HLP"));
+    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_TRUE(FileExists(readme));
+    EXPECT_TRUE(RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallEntryPath) == ERROR_SUCCESS);
 }
 
 // The second Yes takes this program's settings only: another program of the

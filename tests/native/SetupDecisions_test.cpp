@@ -25,9 +25,9 @@ TEST(SetupValues, DefaultFolderIsTheRecordedOneOrOneOnTheWindowsDrive)
 {
     EXPECT_EQ(DefaultFolder("D:\\WINDOWS\\", ""), "D:\\PALUNP32\\DRIM32");
     EXPECT_EQ(DefaultFolder("D:\\WINDOWS\\", "E:\\Tools\\表"), "E:\\Tools\\表");
-    EXPECT_EQ(DesktopShortcutPath("C:\\Desk"), "C:\\Desk\\ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk");
-    EXPECT_EQ(DesktopShortcutPath("C:\\表"), "C:\\表\\ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk");
-    EXPECT_EQ(DesktopShortcutPath(""), "");
+    EXPECT_EQ(ShortcutPath("C:\\Desk"), "C:\\Desk\\ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk");
+    EXPECT_EQ(ShortcutPath("C:\\表"), "C:\\表\\ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk");
+    EXPECT_EQ(ShortcutPath(""), "");
 }
 
 // The list's comparison ignores ASCII letter case, as the system's does.

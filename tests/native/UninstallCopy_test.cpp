@@ -104,4 +104,20 @@ TEST(UninstallCopyStart, AcceptsOnlyTheProgramsOwnFileWithTheSwitch)
     EXPECT_FALSE(DecideUninstallCopyStart(std::nullopt, "/DeleteFile").valid);
 }
 
+// What the uninstaller could not remove reaches the copy's last box whole,
+// each name on a line of its own; an uninstaller that handed over nothing
+// (an older one) leaves the copy nothing to name.
+TEST(UninstallRemains, TravelInTheHandOverAndAreNamedLineByLine)
+{
+    const std::vector<std::string> remains { "HKEY_LOCAL_MACHINE\\Software\\DRIM32", "C:\\表\\DRIM32.TXT" };
+    const Handover handover { "C:\\A\\DRIM32.EXE", "", "", JoinRemains(remains) };
+    EXPECT_EQ(DecideUninstallCopyStart(handover, "/DeleteFile").remains, remains);
+    EXPECT_TRUE(
+        DecideUninstallCopyStart(Handover { "C:\\A\\DRIM32.EXE", "", "" }, "/DeleteFile").remains.empty());
+    EXPECT_EQ(SplitRemains("\nA\n\nB\n"), (std::vector<std::string> { "A", "B" }));
+    EXPECT_EQ(IncompleteUninstallText(remains),
+        "ｱﾝｲﾝｽﾂｰﾙが完了しませんでした・・・\n次のものを削除できませんでした：\n"
+        "HKEY_LOCAL_MACHINE\\Software\\DRIM32\nC:\\表\\DRIM32.TXT");
+}
+
 } // namespace

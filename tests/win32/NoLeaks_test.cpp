@@ -14,7 +14,7 @@
 namespace {
 
 constexpr char SettingsKeyPath[] = "Software\\PALUN RUZI32\\DRIM32";
-constexpr char MenuWindowClass[] = "#32768";
+constexpr char MenuClass[] = "#32768";
 constexpr char OptionBoxClass[] = "TMKBox";
 
 constexpr int MenuOpenings = 200;
@@ -180,7 +180,7 @@ private:
         // Until the window is shown the loop that owns it is not running; a
         // close before then would be lost (a menu) or end the wrong loop.
         if (self->target_ == Target::Menu) {
-            if (OwnVisibleWindow(MenuWindowClass) == nullptr)
+            if (OwnVisibleWindow(MenuClass) == nullptr)
                 return;
             EndMenu();
         } else {

@@ -88,7 +88,7 @@ MenuRun PressAndAnswer(TSDRIM32PALUN& tray, UINT mouseMessage, WPARAM key)
 {
     MenuRun run;
     std::thread reader([&] {
-        HWND menu = WaitForOwnWindow(MenuWindowClass, WindowAppearsMs);
+        HWND menu = WaitForVisibleWindow(MenuClass, GetCurrentProcessId(), WindowAppearsMs);
         if (menu == nullptr)
             return;
         run.opened = true;
@@ -334,7 +334,7 @@ TEST_F(TrayWindowTest, DesktopSetOverAnExistingShortcutSaysSoAndRefusesPressesMe
             if (SendMessageTimeoutA(
                     notify, TrayCallbackMessage, iconID, press, SMTO_NORMAL, SendTimeoutMs, &result))
                 ++answeredPresses;
-            if (HWND menu = WaitForOwnWindow(MenuWindowClass, 300)) {
+            if (HWND menu = WaitForVisibleWindow(MenuClass, GetCurrentProcessId(), 300)) {
                 menuSeen = true;
                 PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
             }
@@ -347,7 +347,7 @@ TEST_F(TrayWindowTest, DesktopSetOverAnExistingShortcutSaysSoAndRefusesPressesMe
     EXPECT_FALSE(menuSeen);
     EXPECT_EQ(fullMenuOpenings, 0);
     EXPECT_EQ(shortMenuOpenings, 0);
-    EXPECT_EQ(created_.Count(MenuWindowClass), 0);
+    EXPECT_EQ(created_.Count(MenuClass), 0);
     EXPECT_EQ(ReadWholeFile(DesktopLink()), "already there");
     EXPECT_FALSE(Tray().Busy());
 }
@@ -428,7 +428,7 @@ TEST_F(TrayWindowTest, MiddlePressOpensNothing)
     SendMessageA(TTaskTray::NotifyWindow(), TrayCallbackMessage,
         static_cast<WPARAM>(Tray().TaskTray1().IconID()), WM_MBUTTONDOWN);
     EXPECT_FALSE(opened);
-    EXPECT_EQ(created_.Count(MenuWindowClass), 0);
+    EXPECT_EQ(created_.Count(MenuClass), 0);
     EXPECT_FALSE(Tray().Busy());
 }
 

@@ -14,6 +14,7 @@
 
 #include "StartupFolder.h"
 #include "TempFolder.h"
+#include "TrayProbe.h"
 #include "WindowProbe.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +32,6 @@ namespace TrayWindowProbe {
 inline constexpr char SettingsKeyPath[] = "Software\\PALUN RUZI32\\DRIM32";
 inline constexpr char ShellFoldersKeyPath[]
     = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-inline constexpr char MenuWindowClass[] = "#32768";
-inline constexpr char OptionBoxClass[] = "TMKBox";
 // MN_GETHMENU: asks a menu window for the menu it shows.
 inline constexpr UINT MenuWindowGetMenu = 0x01E1;
 
@@ -50,45 +49,6 @@ inline const std::string LinkName = "ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF
 struct LabelOfCase {
     template <class Info> std::string operator()(const Info& testInfo) const { return testInfo.param.label; }
 };
-
-// Visible top-level windows of this process with the given class.
-inline std::vector<HWND> OwnWindows(const std::string& className)
-{
-    std::vector<HWND> found = TopLevelWindows(className, GetCurrentProcessId());
-    std::erase_if(found, [](HWND window) { return !IsWindowVisible(window); });
-    return found;
-}
-
-inline HWND WaitForOwnWindow(const std::string& className, DWORD timeoutMs)
-{
-    HWND window = nullptr;
-    WaitUntil(
-        [&] {
-            const std::vector<HWND> found = OwnWindows(className);
-            window = found.empty() ? nullptr : found.front();
-            return window != nullptr;
-        },
-        timeoutMs);
-    return window;
-}
-
-// Asked by message: the box's thread is another one, and the text of an
-// edit control is not the window text the system keeps.
-inline std::string MemoText(HWND box)
-{
-    HWND memo = FindWindowExA(box, nullptr, "Edit", nullptr);
-    if (memo == nullptr)
-        return "<no text field>";
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(memo, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, SendTimeoutMs, &length))
-        return "<no answer>";
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
-        SendTimeoutMs, &copied);
-    text.resize(copied);
-    return text;
-}
 
 // The option box is modal: the thread that opens it is inside its message
 // loop until it closes, so a thread of its own reads and closes it.
@@ -120,10 +80,10 @@ private:
     }
     void Run()
     {
-        HWND box = WaitForOwnWindow(OptionBoxClass, WindowAppearsMs);
+        HWND box = WaitForVisibleWindow(OptionBoxClass, GetCurrentProcessId(), WindowAppearsMs);
         if (box == nullptr)
             return;
-        text_ = MemoText(box);
+        text_ = BoxMessage(box);
         if (whileOpen_)
             whileOpen_(box);
         PostMessageA(box, WM_CLOSE, 0, 0);
