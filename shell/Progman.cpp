@@ -1,6 +1,7 @@
 #include "shell/Progman.h"
 
 #include "text/M_Case.h"
+#include "text/PathParts.h"
 #include "text/YeNADDCUT.h"
 
 namespace {
@@ -12,21 +13,6 @@ constexpr unsigned char FirstNameByte = 20;
 constexpr std::string_view CommandEnd = ")]\r\n";
 
 constexpr std::size_t MaxGroupNameBytes = 255;
-
-// Where the last backslash of a code page 932 path stands as a character
-// of its own (never the second byte of a double-byte character); npos when
-// there is none.
-std::size_t LastSeparator(std::string_view path)
-{
-    std::size_t last = std::string_view::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(path[i])))
-            ++i;
-        else if (path[i] == '\\')
-            last = i;
-    }
-    return last;
-}
 
 bool IsNameByte(char byte)
 {
@@ -69,13 +55,13 @@ std::string StartupGroupFrom(
         return mapped.text.size() > MaxGroupNameBytes ? std::string() : mapped.text;
     const std::string startup = YenCut(startupFolder);
     const std::string programs = YenCut(programsFolder);
-    const std::size_t separator = LastSeparator(startup);
-    if (programs.empty() || separator == std::string::npos || separator + 1 == startup.size())
+    const std::size_t nameStart = FileNameStart(startup);
+    if (programs.empty() || nameStart == 0 || nameStart == startup.size())
         return {};
-    const std::string_view parent = std::string_view(startup).substr(0, separator);
+    const std::string_view parent = std::string_view(startup).substr(0, nameStart - 1);
     if (CaseLower(parent) != CaseLower(programs))
         return {};
-    return startup.substr(separator + 1);
+    return startup.substr(nameStart);
 }
 
 std::string CreateGroupCommand(std::string_view group)
