@@ -4,9 +4,9 @@
 # tools the end-to-end tests drive it with, chmcmd (fp-utils) that compiles
 # the HTML Help file and chmlib (libchm-bin) that reads it back, and the
 # ja_JP.UTF-8 locale, without which Wine does not use code page 932 and
-# silently mangles Japanese DDE strings and file names.  The en_US.UTF-8 locale is the
-# other system code page the code page test runs the program in.  Quick
-# when nothing is missing.
+# silently mangles Japanese DDE strings and file names.  The en_US.UTF-8
+# locale is the other system code page the code page test runs the program
+# in.  Quick when nothing is missing.
 set -euo pipefail
 
 packages=(

@@ -2,13 +2,12 @@
 
 #include "base/DecimalText.h"
 #include "program/ProgramValues.h"
-#include "text/YeNADDCUT.h"
+#include "shell/Progman.h"
 
 namespace {
 
 constexpr std::string_view InstallRootFolder = "PALUNP32\\";
 constexpr std::size_t DriveRootBytes = 3;
-constexpr std::string_view ShortcutExtension = ".lnk";
 constexpr std::array<std::string_view, ProgramFileCount> ProgramFileExtensions { ".EXE", ".TXT", ".HLP",
     ".CHM", ".GID" };
 
@@ -54,9 +53,5 @@ std::string DefaultFolder(std::string_view windowsFolder, std::string_view recor
 
 std::string ShortcutPath(std::string_view folder)
 {
-    if (folder.empty())
-        return {};
-    std::string path = YenAdd(folder);
-    path.append(ItemTitle).append(ShortcutExtension);
-    return path;
+    return ItemShortcutPath(folder, ItemTitle);
 }

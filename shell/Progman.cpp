@@ -12,6 +12,8 @@ constexpr unsigned char FirstNameByte = 20;
 
 constexpr std::string_view CommandEnd = ")]\r\n";
 
+constexpr std::string_view ShortcutExtension = ".lnk";
+
 constexpr std::size_t MaxGroupNameBytes = 255;
 
 bool IsNameByte(char byte)
@@ -44,6 +46,15 @@ std::vector<std::string> SplitGroupNames(std::string_view reply)
             ++position;
     }
     return names;
+}
+
+std::string ItemShortcutPath(std::string_view folder, std::string_view itemTitle)
+{
+    if (folder.empty())
+        return {};
+    std::string path = YenAdd(folder);
+    path.append(itemTitle).append(ShortcutExtension);
+    return path;
 }
 
 std::string StartupGroupFrom(

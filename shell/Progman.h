@@ -24,6 +24,12 @@ inline constexpr std::string_view MapGroupsKeyPath
     = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
 inline constexpr std::string_view StartupGroupValueName = "StartUp";
 
+// The path of an item's shortcut file in `folder`: where the shell keeps its
+// groups as folders, an item is such a file in its group's folder, and the
+// desktop shortcut is one on the desktop.  Empty when the folder is empty,
+// so that no path relative to the current folder is ever tried.
+std::string ItemShortcutPath(std::string_view folder, std::string_view itemTitle);
+
 // The Startup group's name.  A MapGroups value with text decides: its text,
 // or nothing when it is longer than any folder name (255 bytes), since no
 // shell has such a group and a command naming one can stall the shell

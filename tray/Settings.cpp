@@ -3,8 +3,8 @@
 #include "base/DecimalText.h"
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
+#include "shell/Progman.h"
 #include "text/CharacterCut.h"
-#include "text/YeNADDCUT.h"
 
 #include <algorithm>
 #include <limits>
@@ -13,7 +13,6 @@ namespace {
 
 constexpr char Blank = ' ';
 constexpr char HexMark = '$';
-constexpr std::string_view LinkExtension = ".lnk";
 
 std::optional<int> DigitValue(char c, int radix)
 {
@@ -89,14 +88,6 @@ std::int32_t ReadTrayInt(const SettingValue& value, std::string_view defaultText
 std::string FlagText(bool flag)
 {
     return flag ? "1" : "0";
-}
-
-std::string LinkPath(std::string_view folder, std::string_view itemTitle)
-{
-    std::string path = YenAdd(folder);
-    path += itemTitle;
-    path += LinkExtension;
-    return path;
 }
 
 bool HasFolder(const SettingValue& folder)
@@ -207,11 +198,11 @@ LinkPaths BuildLinkPaths(const SettingValue& programs, const SettingValue& deskt
         groupFolder += '\\';
         if (group.kind == SettingValue::Kind::Text)
             groupFolder += group.text;
-        paths.group = LinkPath(groupFolder, itemTitle);
+        paths.group = ItemShortcutPath(groupFolder, itemTitle);
     }
     if (HasFolder(desktop))
-        paths.desktop = LinkPath(desktop.text, itemTitle);
+        paths.desktop = ItemShortcutPath(desktop.text, itemTitle);
     if (HasFolder(startup))
-        paths.startup = LinkPath(startup.text, itemTitle);
+        paths.startup = ItemShortcutPath(startup.text, itemTitle);
     return paths;
 }
