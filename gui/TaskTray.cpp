@@ -207,22 +207,13 @@ Result<> TTaskTray::UpdateIcon()
 {
     if (!registered_)
         return {};
-    Result<> sent = SendIcon();
-    ApplyRetry(retry_.Answered(static_cast<bool>(sent), TrayAttempt::Change));
-    return sent;
+    return SendIcon(TrayAttempt::Change);
 }
 
 // Runs only while the icon is wanted: taking it out stops the timer.
 void TTaskTray::RetryTimer()
 {
-    Result<> sent = SendIcon();
-    // A refused modify says the shell no longer has the icon, as after a
-    // taskbar that restarted without announcing itself: add it anew.
-    if (!sent && iconAdded_) {
-        iconAdded_ = false;
-        sent = SendIcon();
-    }
-    ApplyRetry(retry_.Answered(static_cast<bool>(sent), TrayAttempt::Retry));
+    static_cast<void>(SendIcon(TrayAttempt::Retry));
 }
 
 void TTaskTray::ApplyRetry(TrayRetryStep step)
@@ -232,12 +223,12 @@ void TTaskTray::ApplyRetry(TrayRetryStep step)
         OnIconMissing(*this);
 }
 
-Result<> TTaskTray::SendIcon()
+Result<> TTaskTray::SendIcon(TrayAttempt attempt)
 {
     TrayProcessState& state = State();
     if (state.notifyWindow == nullptr)
         state.notifyWindow = CreateNotifyWindow(owner_.Handle());
-    if (!iconAdded_) {
+    if (!retry_.IconAdded()) {
         record_.cbSize = NotifyIconRecordSize;
         record_.hWnd = state.notifyWindow;
         record_.uCallbackMessage = TrayCallbackMessage;
@@ -248,17 +239,18 @@ Result<> TTaskTray::SendIcon()
     const std::string_view tip = FitTrayTip(tipString_, sizeof record_.szTip);
     std::memset(record_.szTip, 0, sizeof record_.szTip);
     std::memcpy(record_.szTip, tip.data(), tip.size());
-    if (!state.shellNotify(iconAdded_ ? NIM_MODIFY : NIM_ADD, &record_))
+    const DWORD message = retry_.NextCall() == TrayCall::Modify ? NIM_MODIFY : NIM_ADD;
+    const bool accepted = state.shellNotify(message, &record_) != FALSE;
+    ApplyRetry(retry_.Answered(accepted, attempt));
+    if (!accepted)
         return Failure { "タスクトレイに登録できません" };
-    iconAdded_ = true;
     return {};
 }
 
 void TTaskTray::DeleteIcon()
 {
-    if (iconAdded_)
+    if (retry_.Forget())
         State().shellNotify(NIM_DELETE, &record_);
-    iconAdded_ = false;
     registered_ = false;
     ApplyRetry(retry_.Stopped());
 }
@@ -270,9 +262,8 @@ void TTaskTray::TaskbarCreated()
     // A restarted shell has lost the icon; a shell that merely announced
     // itself again still has it and would refuse a second add.  Deleting
     // first makes the add right in both cases.
-    if (iconAdded_)
+    if (retry_.Forget())
         State().shellNotify(NIM_DELETE, &record_);
-    iconAdded_ = false;
     // Result not looked at: when the new shell refuses the icon, the retry
     // timer tries again.
     static_cast<void>(UpdateIcon());

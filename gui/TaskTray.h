@@ -77,7 +77,7 @@ public:
     bool Registered() const { return registered_; }
     Result<> SetRegistered(bool registered);
 
-    bool IconAdded() const { return iconAdded_; }
+    bool IconAdded() const { return retry_.IconAdded(); }
     const NotifyIconRecord& Record() const { return record_; }
 
     ButtonEvent OnDblClick;
@@ -106,7 +106,7 @@ protected:
 
 private:
     void TaskbarCreated();
-    Result<> SendIcon();
+    Result<> SendIcon(TrayAttempt attempt);
     void RetryTimer();
     void ApplyRetry(TrayRetryStep step);
 
@@ -118,7 +118,6 @@ private:
     IconHandle icon_;
     int iconID_ = 0;
     bool registered_ = false;
-    bool iconAdded_ = false;
     int taskbarHook_ = 0;
     TrayIconRetry retry_;
     Timer retryTimer_;

@@ -11,8 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cwchar>
+#include <iterator>
+#include <mutex>
 #include <optional>
 #include <shellapi.h>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -37,16 +42,36 @@ constexpr char TaskbarClass[] = "Shell_TrayWnd";
 // The icon changes of a start (the add, the first refresh's tip and icon).
 constexpr int StartUpChanges = 2;
 
-// A taskbar that is there but not yet ready, as at logon: a window of the
-// taskbar's class, on a thread of its own so that it answers while the test
-// waits.  Shell_NotifyIconA finds the first window of that class and hands
-// it each notification as WM_COPYDATA, the NIM_ message in dwData; this one
-// refuses every add until it is told to accept.  It never says
-// "TaskbarCreated".
+// The head of the record Wine's Shell_NotifyIcon hands the taskbar: the
+// window as a 32-bit number, the identifier, flags, callback message, tip.
+struct NotifyHead {
+    LONG window;
+    UINT id;
+    UINT flags;
+    UINT callbackMessage;
+    WCHAR tip[128];
+};
+
+// A taskbar that is there but not yet ready or busy, as at logon: a window
+// of the taskbar's class, on a thread of its own so that it answers while
+// the test waits.  Shell_NotifyIconA finds the first window of that class
+// and hands it each notification as WM_COPYDATA, the NIM_ message in
+// dwData.  It holds at most one icon, refuses an add while it holds one and
+// takes a modify only then.  It never says "TaskbarCreated".
 class StandInTaskbar {
 public:
-    StandInTaskbar()
-        : ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    enum class Adds {
+        // Not ready: every add is refused and forgotten.
+        Refused,
+        // Busy: an add is carried out but answered FALSE, as a call that
+        // timed out.
+        HeldButRefused,
+        Taken,
+    };
+
+    explicit StandInTaskbar(Adds adds)
+        : adds_(adds)
+        , ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
     {
         thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
         WaitForSingleObject(ready_, INFINITE);
@@ -62,10 +87,16 @@ public:
     StandInTaskbar& operator=(const StandInTaskbar&) = delete;
 
     HWND Window() const { return window_; }
-    void Accept() { accepting_ = true; }
-    int RefusedAdds() const { return refusedAdds_; }
-    int AcceptedAdds() const { return acceptedAdds_; }
+    void Accept() { adds_ = Adds::Taken; }
+    int Refusals() const { return refusals_; }
+    int TakenAdds() const { return takenAdds_; }
     int Notifications() const { return notifications_; }
+    bool Holds() const { return holds_; }
+    std::wstring Tip() const
+    {
+        std::lock_guard lock(tipLock_);
+        return tip_;
+    }
 
 private:
     static DWORD WINAPI Run(void* parameter)
@@ -92,14 +123,12 @@ private:
         auto* self = reinterpret_cast<StandInTaskbar*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (message == WM_COPYDATA && self != nullptr) {
             ++self->notifications_;
-            if (reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData != NIM_ADD)
-                return TRUE;
-            if (!self->accepting_) {
-                ++self->refusedAdds_;
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            if (data->cbData < sizeof(NotifyHead))
                 return FALSE;
-            }
-            ++self->acceptedAdds_;
-            return TRUE;
+            const bool taken = self->Notify(data->dwData, *static_cast<const NotifyHead*>(data->lpData));
+            self->refusals_ += taken ? 0 : 1;
+            return taken;
         }
         if (message == WM_CLOSE) {
             DestroyWindow(window);
@@ -108,15 +137,38 @@ private:
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
+    bool Notify(ULONG_PTR call, const NotifyHead& head)
+    {
+        if (call == NIM_DELETE) {
+            const bool held = holds_;
+            holds_ = false;
+            return held;
+        }
+        const bool add = call == NIM_ADD;
+        if (add == holds_ || (add && adds_ == Adds::Refused))
+            return false;
+        holds_ = true;
+        if ((head.flags & NIF_TIP) != 0) {
+            std::lock_guard lock(tipLock_);
+            tip_.assign(head.tip, wcsnlen(head.tip, std::size(head.tip)));
+        }
+        if (!add)
+            return true;
+        takenAdds_ += adds_ == Adds::Taken ? 1 : 0;
+        return adds_ == Adds::Taken;
+    }
 
+    std::atomic<Adds> adds_;
     HANDLE ready_;
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;
     HWND window_ = nullptr;
-    std::atomic<bool> accepting_ { false };
-    std::atomic<int> refusedAdds_ { 0 };
-    std::atomic<int> acceptedAdds_ { 0 };
+    std::atomic<int> refusals_ { 0 };
+    std::atomic<int> takenAdds_ { 0 };
     std::atomic<int> notifications_ { 0 };
+    std::atomic<bool> holds_ { false };
+    mutable std::mutex tipLock_;
+    std::wstring tip_;
 };
 
 class TaskbarCreated : public FreshSettings {
@@ -190,7 +242,7 @@ protected:
 
 TEST_F(TaskbarNotReady, TheIconComesFromTheRetriesWithoutAnAnnouncement)
 {
-    StandInTaskbar taskbar;
+    StandInTaskbar taskbar(StandInTaskbar::Adds::Refused);
     ASSERT_EQ(FindWindowExA(nullptr, nullptr, TaskbarClass, nullptr), taskbar.Window())
         << "the shell's own taskbar would be asked first";
     RunningProgram program("");
@@ -198,25 +250,60 @@ TEST_F(TaskbarNotReady, TheIconComesFromTheRetriesWithoutAnAnnouncement)
     // through the stand-in's refusals.
     HWND tray = WaitForStartedWindow(TrayClass, program);
     ASSERT_NE(tray, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return taskbar.RefusedAdds() >= 1; }, WindowAppearsMilliseconds));
+    ASSERT_TRUE(WaitUntil([&] { return taskbar.Refusals() >= 1; }, WindowAppearsMilliseconds));
     // The start-up's own changes send the icon a bounded number of times;
     // refusals that keep coming, one retry interval apart, are the timer's.
     for (int retry = 0; retry < StartUpChanges + 1; ++retry) {
-        const int refused = taskbar.RefusedAdds();
+        const int refused = taskbar.Refusals();
         EXPECT_TRUE(WaitUntil(
-            [&] { return taskbar.RefusedAdds() > refused; }, TrayRetryInterval + RetrySlackMilliseconds))
+            [&] { return taskbar.Refusals() > refused; }, TrayRetryInterval + RetrySlackMilliseconds))
             << "a refused icon was not tried again";
     }
     taskbar.Accept();
     EXPECT_TRUE(
-        WaitUntil([&] { return taskbar.AcceptedAdds() > 0; }, TrayRetryInterval + RetrySlackMilliseconds))
+        WaitUntil([&] { return taskbar.TakenAdds() > 0; }, 2 * TrayRetryInterval + RetrySlackMilliseconds))
         << "the icon never reached the taskbar that took it";
-    EXPECT_EQ(taskbar.AcceptedAdds(), 1);
+    EXPECT_EQ(taskbar.TakenAdds(), 1);
     const int notifications = taskbar.Notifications();
     EXPECT_FALSE(WaitUntil([&] { return taskbar.Notifications() > notifications; }, 2 * TrayRetryInterval))
         << "the program goes on sending with its icon in the tray";
     ASSERT_TRUE(CloseAndWaitForExit(tray, program));
     EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_FALSE(taskbar.Holds()) << "the icon stayed in the tray after the exit";
+}
+
+// A busy taskbar carries the first add out but answers FALSE, as a call
+// that timed out does, and then refuses every further add as a duplicate.
+// The program finds its icon there by a modify, and treats it as its own.
+TEST_F(TaskbarNotReady, AnAddAnsweredFalseButCarriedOutIsFoundByAModify)
+{
+    StandInTaskbar taskbar(StandInTaskbar::Adds::HeldButRefused);
+    ASSERT_EQ(FindWindowExA(nullptr, nullptr, TaskbarClass, nullptr), taskbar.Window())
+        << "the shell's own taskbar would be asked first";
+    const DWORD start = GetTickCount();
+    RunningProgram program("");
+    HWND tray = WaitForStartedWindow(TrayClass, program);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return taskbar.Holds(); }, WindowAppearsMilliseconds));
+    const std::pair<const char*, const wchar_t*> switches[]
+        = { { "/on", L"DRIM32 - SS_ON" }, { "/off", L"DRIM32 - SS_OFF" }, { "/on", L"DRIM32 - SS_ON" } };
+    for (const auto& [mode, tip] : switches) {
+        RunningProgram switcher(mode);
+        ASSERT_TRUE(switcher.WaitForExit(ProcessEndsMilliseconds));
+        EXPECT_TRUE(
+            WaitUntil([&] { return taskbar.Tip() == tip; }, TrayRetryInterval + RetrySlackMilliseconds))
+            << mode << ": the tip did not follow the mode";
+    }
+    // Had the program gone on adding, the refusals of a minute would bring
+    // the "cannot register" box.
+    const DWORD minute = TrayRetriesBeforeTelling * TrayRetryInterval + RetrySlackMilliseconds;
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(WaitForBox(program.Id(), elapsed < minute ? minute - elapsed : 0), nullptr)
+        << "the user was told of an icon that is in the tray";
+    EXPECT_EQ(taskbar.Refusals(), 1) << "the program went on adding an icon the taskbar holds";
+    ASSERT_TRUE(CloseAndWaitForExit(tray, program));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_FALSE(taskbar.Holds()) << "the icon stayed in the tray after the exit";
 }
 
 } // namespace

@@ -44,4 +44,39 @@ TEST(TrayIconRetry, TellsOnceAfterAMinuteOfRefusedRetries)
     EXPECT_EQ(RetriesUntilTold(retry), TrayRetriesBeforeTelling);
 }
 
+// A refused add may still have been carried out, so a modify is tried next;
+// a refused modify says the icon is gone, so an add is.  Only an answer
+// that takes the call counts the icon as there.
+TEST(TrayIconRetry, RefusedCallsAlternateBetweenAddAndModify)
+{
+    TrayIconRetry retry;
+    const TrayCall expected[] = { TrayCall::Add, TrayCall::Modify, TrayCall::Add, TrayCall::Modify };
+    for (TrayCall call : expected) {
+        EXPECT_EQ(retry.NextCall(), call);
+        static_cast<void>(retry.Answered(false, TrayAttempt::Retry));
+        EXPECT_FALSE(retry.IconAdded());
+    }
+    EXPECT_FALSE(retry.Answered(true, TrayAttempt::Change).timerEnabled);
+    EXPECT_TRUE(retry.IconAdded());
+    EXPECT_EQ(retry.NextCall(), TrayCall::Modify);
+    static_cast<void>(retry.Answered(false, TrayAttempt::Change));
+    EXPECT_FALSE(retry.IconAdded());
+    EXPECT_EQ(retry.NextCall(), TrayCall::Add);
+}
+
+TEST(TrayIconRetry, AnIconOfWhichAnAddWasTriedIsDeletedWhateverTheAnswer)
+{
+    TrayIconRetry retry;
+    EXPECT_FALSE(retry.Forget()) << "nothing was sent";
+    static_cast<void>(retry.Answered(false, TrayAttempt::Change));
+    EXPECT_TRUE(retry.Forget()) << "a refused add";
+    EXPECT_EQ(retry.NextCall(), TrayCall::Add);
+    EXPECT_FALSE(retry.Forget()) << "deleted already";
+
+    static_cast<void>(retry.Answered(true, TrayAttempt::Change));
+    static_cast<void>(retry.Answered(false, TrayAttempt::Retry));
+    EXPECT_TRUE(retry.Forget()) << "an add taken, then a modify refused";
+    EXPECT_FALSE(retry.IconAdded());
+}
+
 } // namespace
