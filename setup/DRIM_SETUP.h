@@ -106,6 +106,7 @@ private:
         std::string path;
         CopyState state;
     };
+    // Where the uninstall copy is started from, and what stands there.
     PlacedCopy PlaceUninstallCopy();
     CopyState RefreshUninstallCopy(const std::string& copyPath);
     Result<> StartUninstallCopy(const std::string& copyPath);
