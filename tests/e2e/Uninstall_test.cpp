@@ -385,7 +385,8 @@ TEST_F(Uninstallation, WhatCannotBeRemovedIsNamedAndTheExitCodeSaysSo)
     EXPECT_FALSE(FileExists(folder + "\\DRIM32.HLP"));
     EXPECT_FALSE(SettingsKeyExists());
     EXPECT_TRUE(FileExists(readme));
-    EXPECT_EQ(ReadWholeFile(WindowsCopyPath()), ReadWholeFile(source_.Program()));
+    EXPECT_TRUE(ReadWholeFile(WindowsCopyPath()) == ReadWholeFile(source_.Program()))
+        << "the copy was replaced";
     EXPECT_TRUE(RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallEntryPath) == ERROR_SUCCESS);
 }
 
@@ -411,7 +412,7 @@ TEST_F(Uninstallation, AnotherProgramsCopyStaysAndTheUninstallerNamesTheRemains)
     EXPECT_EQ(AnswerMessage(), Completed) << "the other program's copy ran";
     EXPECT_TRUE(WaitUntilGone(SetupClass, ProcessEndsMilliseconds));
     EXPECT_FALSE(FileExists(folder + "\\DRIM32.EXE"));
-    EXPECT_EQ(ReadWholeFile(WindowsCopyPath()), otherCopy);
+    EXPECT_TRUE(ReadWholeFile(WindowsCopyPath()) == otherCopy) << "the other program's copy stayed";
 }
 
 // The second Yes takes this program's settings only: another program of the
