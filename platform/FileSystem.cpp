@@ -1,6 +1,14 @@
 #include "platform/FileSystem.h"
 
 #include "platform/FindHandle.h"
+#include "platform/Handle.h"
+#include "platform/UniqueOwner.h"
+
+namespace {
+
+using DataFileModule = UniqueOwner<ReleasedBy<HMODULE, FreeLibrary>>;
+
+} // namespace
 
 std::optional<std::string> FullPathName(const std::string& path)
 {
@@ -61,4 +69,31 @@ bool DeleteFileAt(const std::string& path)
 bool MoveFileOnto(const std::string& source, const std::string& target)
 {
     return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+std::optional<std::string> FileContents(const std::string& path)
+{
+    const UniqueHandle file(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD size = file ? GetFileSize(file.Get(), nullptr) : INVALID_FILE_SIZE;
+    if (size == INVALID_FILE_SIZE)
+        return std::nullopt;
+    std::string contents(size, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), contents.data(), size, &read, nullptr) || read != size)
+        return std::nullopt;
+    return contents;
+}
+
+std::string VersionResource(const std::string& path)
+{
+    // As data: no code of the file runs, and its imports are not loaded.
+    const DataFileModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const HRSRC found
+        = module ? FindResourceA(module.Get(), MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION) : nullptr;
+    const HGLOBAL loaded = found ? LoadResource(module.Get(), found) : nullptr;
+    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (bytes == nullptr)
+        return {};
+    return std::string(bytes, SizeofResource(module.Get(), found));
 }

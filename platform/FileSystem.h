@@ -29,3 +29,9 @@ bool FileExists(const std::string& path);
 // Moves the file onto `target`, replacing a file there in one step: the
 // target is either the old file or the new one, never a part of either.
 [[nodiscard]] bool MoveFileOnto(const std::string& source, const std::string& target);
+
+// The file's bytes; nothing when it cannot be opened or read whole.
+std::optional<std::string> FileContents(const std::string& path);
+// The program file's version resource as stored, read without running
+// anything of the file; empty when it has none or is no program.
+std::string VersionResource(const std::string& path);

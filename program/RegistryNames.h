@@ -54,3 +54,6 @@ inline constexpr std::string_view HandoverValueRmDir = "RmDir";
 // What the uninstaller could not remove, for the copy's last box; a copy
 // that does not know the value reads the others as before.
 inline constexpr std::string_view HandoverValueLeft = "Left";
+// The shortcut files behind the group items named in "Left", for the copy
+// to look at again.
+inline constexpr std::string_view HandoverValueLeftLinks = "LeftLinks";

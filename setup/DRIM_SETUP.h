@@ -14,6 +14,7 @@
 //                           TimerErOutTimer (the running report)
 //   SetupUninstallCopy.cpp  Timer2Timer and Timer3Timer (the uninstall copy)
 
+#include "base/Result.h"
 #include "browser/Dopendlg.h"
 #include "dialogs/Palundlg.h"
 #include "dialogs/Yesnodlg.h"
@@ -96,10 +97,19 @@ private:
     void RemoveFile(const std::string& path);
     void RemoveProgramItems();
     void RemoveSettings();
-    // Where the uninstall copy is started from, made current by the date rule.
-    std::string PlaceUninstallCopy();
-    bool RefreshUninstallCopy(const std::string& copyPath);
-    bool StartUninstallCopy(const std::string& copyPath);
+    // What stands at an uninstall copy's path once it has been refreshed:
+    // the running program's bytes, or another file that may not read all
+    // of the hand-over (another program's copy, or an older one of this
+    // program's that could not be replaced).
+    enum class CopyState { Missing, Other, Current };
+    struct PlacedCopy {
+        std::string path;
+        CopyState state;
+    };
+    // Where the uninstall copy is started from, and what stands there.
+    PlacedCopy PlaceUninstallCopy();
+    CopyState RefreshUninstallCopy(const std::string& copyPath);
+    Result<> StartUninstallCopy(const std::string& copyPath);
     void TimerErOutTimer();
 
     void Timer2Timer();
@@ -107,6 +117,9 @@ private:
     void RemoveEmptiedFolders();
     // The completion report, or what remains and the exit code saying so.
     void ReportAndClose();
+    // Both processes: a group item whose shortcut has gone since is no
+    // longer named.
+    void ForgetItemsRemovedLate();
 
     RunMode mode_;
     bool stepRunning_ = false;
@@ -123,6 +136,7 @@ private:
     // What the uninstallation could not remove: the uninstaller's, handed
     // over, and then the copy's own.
     std::vector<std::string> remains_;
+    std::vector<LeftItem> leftItems_; // the group items among remains_
     int deleteTries_ = 0; // failed deletions of the program file since the last question
 
     FontHandle font_;

@@ -79,7 +79,7 @@ std::optional<Handover> RegistryHandoverStore::Read(RegistryRoot root)
         return std::nullopt;
     auto text = [&](std::string_view name) { return key->ReadString(name).TextOrEmpty(); };
     return Handover { text(HandoverValueFile), text(HandoverValueTitle), text(HandoverValueRmDir),
-        text(HandoverValueLeft) };
+        text(HandoverValueLeft), text(HandoverValueLeftLinks) };
 }
 
 void RegistryHandoverStore::Delete(RegistryRoot root)
@@ -95,7 +95,8 @@ Result<> WriteHandover(const Handover& handover)
     if (!key || !key->WriteString(HandoverValueFile, handover.file)
         || !key->WriteString(HandoverValueTitle, handover.title)
         || !key->WriteString(HandoverValueRmDir, handover.rmDir)
-        || !key->WriteString(HandoverValueLeft, handover.left))
+        || !key->WriteString(HandoverValueLeft, handover.left)
+        || !key->WriteString(HandoverValueLeftLinks, handover.leftLinks))
         return WriteFailure(RegistryRoot::CurrentUser, HandoverKey);
     return {};
 }

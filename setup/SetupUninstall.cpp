@@ -60,17 +60,30 @@ void TSDRIM32SETUPForm::Timer1Timer()
         RemoveFile(Program().programFolder + programFileNames_[i]);
     RemoveSettings();
 
-    const std::string copyPath = PlaceUninstallCopy();
+    const PlacedCopy copy = PlaceUninstallCopy();
     Application::Get().ProcessMessages();
+    // A copy that is not this program's own may not read what remains:
+    // named here before it starts, and not handed over to be named twice.
+    if (copy.state == CopyState::Other) {
+        ForgetItemsRemovedLate();
+        if (!remains_.empty()) {
+            ShowMessage(IncompleteUninstallText(remains_));
+            Application::Get().SetExitCode(UninstallIncompleteExitCode);
+            remains_.clear();
+            leftItems_.clear();
+        }
+    }
     // Without the hand-over the copy would only report a parameter error.
-    const Result<> handedOver
-        = WriteHandover({ Program().programPath, Caption(), std::string(), JoinRemains(remains_) });
-    if (!handedOver)
-        ShowMessage(handedOver.Message());
-    const bool started = handedOver && StartUninstallCopy(copyPath);
+    const Result<> handedOver = WriteHandover({ Program().programPath, Caption(), std::string(),
+        JoinRemains(remains_), JoinLeftItems(leftItems_) });
+    const Result<> started = handedOver ? StartUninstallCopy(copy.path) : handedOver;
     Repaint();
     if (!started) {
         // The program file and its folder stay with whatever else did.
+        remains_.push_back(Program().programPath);
+        remains_.push_back(YenCut(Program().programFolder));
+        ForgetItemsRemovedLate();
+        ShowMessage(std::string(started.Message()).append("\n").append(IncompleteUninstallText(remains_)));
         Application::Get().SetExitCode(UninstallIncompleteExitCode);
         // Where the uninstaller wrote it, and where older systems kept the
         // same key.  Results not looked at: no copy runs that could read it.
@@ -107,8 +120,9 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
     // the group's folder, where the shell keeps it.  A group folder that
     // cannot be told leaves a refused removal counted as left.
     const std::string programs = ReadSetting(HKEY_CURRENT_USER, ShellFoldersKey, ValuePrograms);
+    auto shortcutIn = [&](const std::string& group) { return ShortcutPath(YenAdd(programs) + group); };
     auto itemLeftIn = [&](const std::string& group, const Result<>& removal) {
-        return !removal && (programs.empty() || FileExists(ShortcutPath(YenAdd(programs) + group)));
+        return !removal && (programs.empty() || FileExists(shortcutIn(group)));
     };
     // ShowGroup's answer is not looked at: it only makes the group the one
     // DeleteItem works in, and DeleteItem's answer tells the outcome.
@@ -117,8 +131,11 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
             return;
         static_cast<void>(ProgmanExecute(ShowGroupCommand(group)));
         Application::Get().ProcessMessages();
-        if (itemLeftIn(group, ProgmanExecute(deleteItem)))
+        if (itemLeftIn(group, ProgmanExecute(deleteItem))) {
             remains_.push_back(std::string(GroupItemHead).append(group).append(GroupItemTail));
+            if (!programs.empty())
+                leftItems_.push_back({ remains_.back(), shortcutIn(group) });
+        }
         Application::Get().ProcessMessages();
     };
     removeFrom(ReadSetting(HKEY_CURRENT_USER, SettingsKey, ValueGroup));
@@ -156,7 +173,7 @@ void TSDRIM32SETUPForm::RemoveSettings()
         RemoveKey(RegistryRoot::CurrentUser, VendorKey);
 }
 
-std::string TSDRIM32SETUPForm::PlaceUninstallCopy()
+TSDRIM32SETUPForm::PlacedCopy TSDRIM32SETUPForm::PlaceUninstallCopy()
 {
     // A copy that cannot be written leaves the one there, if any, to be
     // started.  Where there is none, the Windows folder is closed to this
@@ -164,46 +181,48 @@ std::string TSDRIM32SETUPForm::PlaceUninstallCopy()
     // takes the copy, and keeps it for the next uninstallation.  The start
     // reports when neither has one.
     const std::string inWindowsFolder = windowsFolder_ + UninstallCopyName();
-    if (RefreshUninstallCopy(inWindowsFolder) || FileExists(inWindowsFolder))
-        return inWindowsFolder;
+    const CopyState inWindows = RefreshUninstallCopy(inWindowsFolder);
+    if (inWindows != CopyState::Missing)
+        return { inWindowsFolder, inWindows };
     const std::string temporaryFolder = UserTemporaryFolder();
     if (temporaryFolder.empty())
-        return inWindowsFolder;
+        return { inWindowsFolder, inWindows };
     const std::string inTemporaryFolder = temporaryFolder + UninstallCopyName();
-    // Result not looked at: the start reports a copy that is not there.
-    static_cast<void>(RefreshUninstallCopy(inTemporaryFolder));
-    return inTemporaryFolder;
+    return { inTemporaryFolder, RefreshUninstallCopy(inTemporaryFolder) };
 }
 
-bool TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)
+TSDRIM32SETUPForm::CopyState TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)
 {
     const std::string& programPath = Program().programPath;
-    if (FileExists(copyPath) && !UninstallCopyNeedsRefresh(FileDosStamp(copyPath), FileDosStamp(programPath)))
-        return true;
+    if (FileExists(copyPath)) {
+        const std::optional<std::string> bytes = FileContents(copyPath);
+        const bool same = bytes && bytes == FileContents(programPath);
+        const ExistingUninstallCopy existing { same,
+            same || VersionResourceNamesFile(VersionResource(copyPath), ProgramFileNames()[0]),
+            FileDosStamp(copyPath) };
+        if (!UninstallCopyNeedsRefresh(existing, FileDosStamp(programPath)))
+            return same ? CopyState::Current : CopyState::Other;
+    }
     // Written whole beside the old copy and only then moved over it: a copy
     // that stops short (a full drive) would otherwise leave a broken program
     // in place of a good one.  A stale partial file from an earlier attempt
     // is simply overwritten.
     const std::string partial = std::string(copyPath).append(PartialCopySuffix);
     if (FileCopyKeepDate(programPath, partial) && MoveFileOnto(partial, copyPath))
-        return true;
+        return CopyState::Current;
     static_cast<void>(DeleteFileAt(partial));
-    return false;
+    return FileExists(copyPath) ? CopyState::Other : CopyState::Missing;
 }
 
-bool TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)
+Result<> TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)
 {
     // Out of the program's folder, so that the copy can remove it.
-    if (!ChangeFolder(YenCut(windowsFolder_))) {
-        ShowMessage(CopyFolderFailedText);
-        return false;
-    }
+    if (!ChangeFolder(YenCut(windowsFolder_)))
+        return Failure { std::string(CopyFolderFailedText) };
     Application::Get().ProcessMessages();
-    if (!StartCommandLine(UninstallCopyCommandLine(copyPath), SW_SHOW)) {
-        ShowMessage(CopyStartFailedText);
-        return false;
-    }
-    return true;
+    if (!StartCommandLine(UninstallCopyCommandLine(copyPath), SW_SHOW))
+        return Failure { std::string(CopyStartFailedText) };
+    return {};
 }
 
 void TSDRIM32SETUPForm::TimerErOutTimer()

@@ -13,6 +13,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 // Timer3 tries once a second: about half a minute before the question.
@@ -33,6 +35,7 @@ void TSDRIM32SETUPForm::Timer2Timer()
         return;
     }
     remains_ = copyStart_.remains;
+    leftItems_ = std::move(copyStart_.leftItems);
     // Result not looked at: Timer3 tries again until the file is gone.
     if (FileExists(copyStart_.file))
         static_cast<void>(DeleteFileAt(copyStart_.file));
@@ -83,8 +86,18 @@ void TSDRIM32SETUPForm::RemoveEmptiedFolders()
         remains_.push_back(levels[stopped - 1]);
 }
 
+void TSDRIM32SETUPForm::ForgetItemsRemovedLate()
+{
+    // Program Manager may carry out a removal after its answer was given up
+    // on, and the shell then removes the shortcut a moment later.
+    for (const LeftItem& item : leftItems_)
+        if (!FileExists(item.shortcut))
+            std::erase(remains_, item.name);
+}
+
 void TSDRIM32SETUPForm::ReportAndClose()
 {
+    ForgetItemsRemovedLate();
     if (remains_.empty()) {
         ShowMessage(UninstalledText);
     } else {

@@ -11,6 +11,12 @@
 namespace {
 
 constexpr int DosDateShift = 16;
+constexpr std::string_view OriginalFileNameKey = "OriginalFilename";
+// A version resource's entries lie on 4-byte boundaries; an entry's key
+// follows its three 16-bit words.
+constexpr std::size_t EntryAlignment = 4;
+constexpr std::size_t EntryKeyOffset = 6;
+constexpr char LeftItemSeparator = '\t';
 constexpr std::string_view KeepFoldersFlag = "n";
 
 // A drive path (C:\...) or a network path (\\server\...): a relative
@@ -28,9 +34,33 @@ std::int32_t PackedDosStamp(std::uint16_t dosDate, std::uint16_t dosTime)
     return static_cast<std::int32_t>((static_cast<std::uint32_t>(dosDate) << DosDateShift) | dosTime);
 }
 
-bool UninstallCopyNeedsRefresh(std::int32_t copyStamp, std::int32_t programStamp)
+bool UninstallCopyNeedsRefresh(const ExistingUninstallCopy& copy, std::int32_t programStamp)
 {
-    return copyStamp == 0 || copyStamp > programStamp;
+    if (copy.ofThisProgram)
+        return !copy.sameBytes;
+    return copy.stamp == 0 || copy.stamp > programStamp;
+}
+
+bool VersionResourceNamesFile(std::string_view resource, std::string_view fileName)
+{
+    // Every text of a version resource is UTF-16 whatever its block's code
+    // page; each entry starts on a 4-byte boundary with three 16-bit words,
+    // and its value follows the key padded to the next 4-byte boundary.
+    // The end of the text, the zero included, or 0 when it is not there.
+    auto textEnd = [&](std::size_t at, std::string_view text) -> std::size_t {
+        for (std::size_t i = 0; i <= text.size(); ++i, at += 2) {
+            const char expected = i < text.size() ? text[i] : '\0';
+            if (at + 1 >= resource.size() || resource[at] != expected || resource[at + 1] != '\0')
+                return 0;
+        }
+        return at;
+    };
+    for (std::size_t at = EntryKeyOffset; at < resource.size(); at += EntryAlignment) {
+        const std::size_t keyEnd = textEnd(at, OriginalFileNameKey);
+        if (keyEnd != 0 && textEnd((keyEnd + EntryAlignment - 1) & ~(EntryAlignment - 1), fileName) != 0)
+            return true;
+    }
+    return false;
 }
 
 std::string UninstallCopyCommandLine(std::string_view copyPath)
@@ -76,6 +106,7 @@ UninstallCopyStart DecideUninstallCopyStart(
     start.folderWithBackslash = FolderPart(file);
     start.removeFolders = handover->rmDir != KeepFoldersFlag;
     start.remains = SplitRemains(handover->left);
+    start.leftItems = SplitLeftItems(handover->leftLinks);
     return start;
 }
 
@@ -110,4 +141,23 @@ std::vector<std::string> SplitRemains(std::string_view joined)
         joined.remove_prefix(end + 1);
     }
     return remains;
+}
+
+std::string JoinLeftItems(const std::vector<LeftItem>& items)
+{
+    std::string joined;
+    for (const LeftItem& item : items)
+        joined.append(item.shortcut).append(1, LeftItemSeparator).append(item.name).append(1, '\n');
+    return joined;
+}
+
+std::vector<LeftItem> SplitLeftItems(std::string_view joined)
+{
+    std::vector<LeftItem> items;
+    for (const std::string& line : SplitRemains(joined)) {
+        const std::size_t separator = line.find(LeftItemSeparator);
+        if (separator != std::string::npos)
+            items.push_back({ line.substr(separator + 1), line.substr(0, separator) });
+    }
+    return items;
 }

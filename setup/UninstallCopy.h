@@ -15,9 +15,23 @@
 // time in the low 16), read as a signed number: from 2044 on it is negative.
 std::int32_t PackedDosStamp(std::uint16_t dosDate, std::uint16_t dosTime);
 
-// An existing copy is renewed when its stamp is 0 (missing or unreadable) or
-// later than the running program's; one dated the same or earlier is kept.
-bool UninstallCopyNeedsRefresh(std::int32_t copyStamp, std::int32_t programStamp);
+// What the uninstaller knows of a copy already in place.  The copy's name
+// is shared with the maker's other programs.
+struct ExistingUninstallCopy {
+    bool sameBytes = false; // as the running program's
+    bool ofThisProgram = false; // its version resource names the program's file
+    std::int32_t stamp = 0;
+};
+
+// A copy of this program is renewed whenever its bytes differ, so that the
+// copy started reads everything handed over.  A copy of another program is
+// renewed only when its stamp is 0 (missing or unreadable) or later than the
+// running program's; one dated the same or earlier is kept.
+bool UninstallCopyNeedsRefresh(const ExistingUninstallCopy& copy, std::int32_t programStamp);
+
+// True when a version resource, as stored in a program file, gives
+// `fileName` as its original file name.  Any bytes may be given.
+bool VersionResourceNamesFile(std::string_view resource, std::string_view fileName);
 
 // "\"<copyPath>\" \"/DeleteFile\"": the copy sees /DeleteFile as argument 1.
 std::string UninstallCopyCommandLine(std::string_view copyPath);
@@ -29,7 +43,20 @@ struct Handover {
     std::string title; // the caption of the copy's window and boxes
     std::string rmDir; // "n" keeps the folders
     std::string left = {}; // what the uninstaller could not remove, JoinRemains
+    std::string leftLinks = {}; // the group items among them, JoinLeftItems
 };
+
+// A group's item counted as left, and the shortcut file behind it: when the
+// file has gone by the last box, Program Manager removed the item late.
+struct LeftItem {
+    std::string name; // as the remains name it
+    std::string shortcut;
+};
+
+// One item a line, its shortcut's path, a tab, then its name: no path holds
+// a tab, and no byte of code page 932 text is one but the tab itself.
+std::string JoinLeftItems(const std::vector<LeftItem>& items);
+std::vector<LeftItem> SplitLeftItems(std::string_view joined);
 
 // Where a hand-over key may be found; the uninstall copy reads it once and
 // deletes it where it found it.
@@ -52,6 +79,7 @@ struct UninstallCopyStart {
     std::string folderWithBackslash; // the folder of `file`
     bool removeFolders = false;
     std::vector<std::string> remains; // handed over by the uninstaller
+    std::vector<LeftItem> leftItems; // the group items among the remains
 };
 
 // True when the path's file name is the program's own (DRIM32.EXE in any

@@ -33,6 +33,28 @@ void WriteStaleDefaultUserHandover()
         ERROR_SUCCESS);
 }
 
+// An uninstall copy from before: the program's bytes with `change` done to
+// them, dated before the program's own file.
+void PlaceEarlierCopy(const std::string& program, void (*change)(std::string& bytes))
+{
+    std::string bytes = ReadWholeFile(program);
+    change(bytes);
+    WriteWholeFile(WindowsCopyPath(), bytes);
+    SetLastWriteTime(WindowsCopyPath(), FileTimeFromLocal(1999, 12, 31, 23, 59, 58));
+}
+
+// Another program of the maker: another original file name in the version
+// resource, whose texts are UTF-16.
+void NameAnotherProgram(std::string& bytes)
+{
+    auto utf16 = [](std::wstring_view text) {
+        return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    };
+    const std::string ours = utf16(L"DRIM32.EXE");
+    for (std::size_t at = bytes.find(ours); at != std::string::npos; at = bytes.find(ours, at))
+        bytes.replace(at, ours.size(), utf16(L"OTHER3.EXE"));
+}
+
 bool SameTime(const FILETIME& a, const FILETIME& b)
 {
     return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
@@ -265,14 +287,19 @@ TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUs
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
 
     // Only the default user's key, as older systems kept it: found there,
-    // deleted there; "n" keeps the folder.
+    // deleted there; "n" keeps the folder.  Of two group items handed over
+    // as left, the one whose shortcut went meanwhile is not named.
+    const std::string kept = folder / "kept.lnk";
+    WriteWholeFile(kept, "a shortcut");
     for (const auto& [name, data] :
-        { std::pair<const char*, std::string> { "File", program }, { "Title", "" }, { "RmDir", "n" } })
+        { std::pair<const char*, std::string> { "File", program }, { "Title", "" }, { "RmDir", "n" },
+            { "Left", "Gone\nKept" }, { "LeftLinks", (folder / "gone.lnk") + "\tGone\n" + kept + "\tKept" } })
         RegSetKeyValueA(HKEY_USERS, DefaultUserHandoverPath.c_str(), name, REG_SZ, data.c_str(),
             static_cast<DWORD>(data.size() + 1));
     RunningProgram handedOver(WindowsCopyPath(), "/DeleteFile");
-    EXPECT_EQ(AnswerMessage(), Completed);
+    EXPECT_EQ(AnswerMessage(), Incomplete + "\r\nKept");
     EXPECT_TRUE(handedOver.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(handedOver.ExitCode(), IncompleteExitCode);
     EXPECT_FALSE(FileExists(program));
     EXPECT_TRUE(FolderExists(folder.Path()));
     EXPECT_FALSE(KeyExists(HKEY_USERS, DefaultUserHandoverPath));
@@ -332,9 +359,11 @@ TEST_F(Uninstallation, AHeldFileIsAskedAboutAndARenamedProgramChangesNothing)
 
 // A side file held open by another program and a machine-wide entry that
 // cannot be deleted: everything else goes, the last box names what remains
-// instead of completion, and the copy's exit code says so.
+// instead of completion, and the copy's exit code says so.  An older copy of
+// this program, which might not read the remains, is replaced first.
 TEST_F(Uninstallation, WhatCannotBeRemovedIsNamedAndTheExitCodeSaysSo)
 {
+    PlaceEarlierCopy(source_.Program(), [](std::string& bytes) { bytes += "an older build"; });
     const std::string folder = "C:\\Remains";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
     const std::string readme = folder + "\\DRIM32.TXT";
@@ -356,7 +385,34 @@ TEST_F(Uninstallation, WhatCannotBeRemovedIsNamedAndTheExitCodeSaysSo)
     EXPECT_FALSE(FileExists(folder + "\\DRIM32.HLP"));
     EXPECT_FALSE(SettingsKeyExists());
     EXPECT_TRUE(FileExists(readme));
+    EXPECT_TRUE(ReadWholeFile(WindowsCopyPath()) == ReadWholeFile(source_.Program()))
+        << "the copy was replaced";
     EXPECT_TRUE(RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallEntryPath) == ERROR_SUCCESS);
+}
+
+// Another program's copy stays by its date, and may not read the remains:
+// the uninstaller names them itself before it starts that copy.
+TEST_F(Uninstallation, AnotherProgramsCopyStaysAndTheUninstallerNamesTheRemains)
+{
+    PlaceEarlierCopy(source_.Program(), NameAnotherProgram);
+    const std::string otherCopy = ReadWholeFile(WindowsCopyPath());
+    const std::string folder = "C:\\OtherCopy";
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    const std::string readme = folder + "\\DRIM32.TXT";
+    const UniqueHandle held(CreateFileA(readme.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+
+    RunningProgram uninstaller(folder + "\\DRIM32.EXE", "/uninstall");
+    EXPECT_EQ(AnswerQuestion(true), Confirmation);
+    EXPECT_EQ(AnswerQuestion(true), SettingsQuestion);
+    EXPECT_EQ(AnswerMessage(), Incomplete + "\r\n" + readme);
+    EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(uninstaller.ExitCode(), IncompleteExitCode);
+    EXPECT_EQ(AnswerMessage(), Completed) << "the other program's copy ran";
+    EXPECT_TRUE(WaitUntilGone(SetupClass, ProcessEndsMilliseconds));
+    EXPECT_FALSE(FileExists(folder + "\\DRIM32.EXE"));
+    EXPECT_TRUE(ReadWholeFile(WindowsCopyPath()) == otherCopy) << "the other program's copy stayed";
 }
 
 // The second Yes takes this program's settings only: another program of the
@@ -396,9 +452,10 @@ TEST_F(Uninstallation, ACopyOutsideTheInstallationUninstallsItselfOnly)
 }
 
 // No copy can be placed (a folder of its name in the Windows folder and in
-// the temporary folder): the start fails with its message and neither
-// hand-over key is left behind.
-TEST_F(Uninstallation, ACopyThatCannotStartIsReportedAndLeavesNoHandOver)
+// the temporary folder): the start fails, its message names what remains,
+// the program file and its folder with it, and neither hand-over key is
+// left behind.
+TEST_F(Uninstallation, ACopyThatCannotStartNamesTheRemainsAndLeavesNoHandOver)
 {
     const std::string temporaryCopy = TemporaryCopyPath();
     DeleteFileA(temporaryCopy.c_str());
@@ -407,12 +464,19 @@ TEST_F(Uninstallation, ACopyThatCannotStartIsReportedAndLeavesNoHandOver)
     ASSERT_NO_FATAL_FAILURE(WriteStaleDefaultUserHandover());
     const std::string folder = "C:\\NoCopy";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
+    const std::string readme = folder + "\\DRIM32.TXT";
+    const UniqueHandle held(CreateFileA(readme.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
 
     RunningProgram uninstaller(folder + "\\DRIM32.EXE", "/uninstall");
     EXPECT_EQ(AnswerQuestion(true), Confirmation);
     EXPECT_EQ(AnswerQuestion(true), SettingsQuestion);
-    EXPECT_EQ(AnswerMessage(), "1ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました");
+    EXPECT_EQ(AnswerMessage(),
+        "1ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました\r\n" + Incomplete + "\r\n" + readme + "\r\n" + folder
+            + "\\DRIM32.EXE\r\n" + folder);
     EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(uninstaller.ExitCode(), IncompleteExitCode);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
     EXPECT_FALSE(KeyExists(HKEY_USERS, DefaultUserHandoverPath));
     EXPECT_TRUE(FileExists(folder + "\\DRIM32.EXE"));

@@ -14,18 +14,56 @@ std::uint16_t DosDate(int year, int month, int day)
     return static_cast<std::uint16_t>(((year - 1980) << 9) | (month << 5) | day);
 }
 
-TEST(UninstallCopyDate, RenewsOnlyAMissingCopyOrOneDatedLater)
+// Another program's copy is renewed only when its date is missing or later;
+// this program's whenever its bytes differ, whatever its date.
+TEST(UninstallCopyRefresh, AnotherProgramsByItsDateThisProgramsByItsBytes)
 {
     const std::int32_t program = PackedDosStamp(DosDate(2020, 5, 1), 0x6000);
-    EXPECT_TRUE(UninstallCopyNeedsRefresh(0, program));
-    EXPECT_TRUE(UninstallCopyNeedsRefresh(PackedDosStamp(DosDate(2020, 5, 1), 0x6001), program));
-    EXPECT_FALSE(UninstallCopyNeedsRefresh(program, program));
-    EXPECT_FALSE(UninstallCopyNeedsRefresh(PackedDosStamp(DosDate(1999, 12, 31), 0xBF7D), program));
+    auto renewed = [&](std::int32_t stamp) {
+        return UninstallCopyNeedsRefresh({ false, false, stamp }, program);
+    };
+    EXPECT_TRUE(renewed(0));
+    EXPECT_TRUE(renewed(PackedDosStamp(DosDate(2020, 5, 1), 0x6001)));
+    EXPECT_FALSE(renewed(program));
+    EXPECT_FALSE(renewed(PackedDosStamp(DosDate(1999, 12, 31), 0xBF7D)));
     // From 2044 on the stamp is negative, so such a copy counts as earlier.
     const std::int32_t year2044 = PackedDosStamp(DosDate(2044, 1, 1), 0);
     EXPECT_LT(year2044, 0);
-    EXPECT_FALSE(UninstallCopyNeedsRefresh(year2044, program));
-    EXPECT_TRUE(UninstallCopyNeedsRefresh(program, year2044));
+    EXPECT_FALSE(renewed(year2044));
+    EXPECT_TRUE(UninstallCopyNeedsRefresh({ false, false, program }, year2044));
+
+    EXPECT_TRUE(UninstallCopyNeedsRefresh({ false, true, PackedDosStamp(DosDate(1999, 1, 1), 0) }, program));
+    EXPECT_FALSE(UninstallCopyNeedsRefresh({ true, true, PackedDosStamp(DosDate(2030, 1, 1), 0) }, program));
+}
+
+// An entry of a version resource: three 16-bit words, the UTF-16 key,
+// padding to 4 bytes, the UTF-16 value.
+std::string VersionEntry(std::string_view key, std::string_view value)
+{
+    std::string entry(6, '\x01');
+    auto append = [&](std::string_view text) {
+        for (const char c : text)
+            entry.append({ c, '\0' });
+        entry.append(2, '\0');
+    };
+    append(key);
+    entry.resize((entry.size() + 3) & ~std::size_t { 3 }, '\0');
+    append(value);
+    return entry;
+}
+
+TEST(UninstallCopyRefresh, TellsThisProgramByTheOriginalFileNameInItsVersionResource)
+{
+    const std::string other = VersionEntry("ProductName", "DRIM32.EXE") + std::string(2, '\0');
+    const std::string ours = other + VersionEntry("OriginalFilename", "DRIM32.EXE");
+    EXPECT_TRUE(VersionResourceNamesFile(ours, "DRIM32.EXE"));
+    EXPECT_FALSE(VersionResourceNamesFile(ours, "OTHER32.EXE"));
+    EXPECT_FALSE(VersionResourceNamesFile(other, "DRIM32.EXE"));
+    EXPECT_FALSE(VersionResourceNamesFile(VersionEntry("OriginalFilename", "DRIM32.EXEX"), "DRIM32.EXE"));
+    // Out of its 4-byte place the key is no entry's; cut short it names nothing.
+    EXPECT_FALSE(VersionResourceNamesFile(std::string(2, '\0') + ours, "DRIM32.EXE"));
+    for (std::size_t size = 0; size < ours.size(); ++size)
+        EXPECT_FALSE(VersionResourceNamesFile(std::string_view(ours).substr(0, size), "DRIM32.EXE")) << size;
 }
 
 TEST(UninstallCopyCommandLine, QuotesThePathAndTheSwitch)
@@ -105,13 +143,20 @@ TEST(UninstallCopyStart, AcceptsOnlyTheProgramsOwnFileWithTheSwitch)
 }
 
 // What the uninstaller could not remove reaches the copy's last box whole,
-// each name on a line of its own; an uninstaller that handed over nothing
-// (an older one) leaves the copy nothing to name.
+// each name on a line of its own, the group items with their shortcuts; an
+// uninstaller that handed over nothing (an older one) leaves the copy
+// nothing to name.
 TEST(UninstallRemains, TravelInTheHandOverAndAreNamedLineByLine)
 {
     const std::vector<std::string> remains { "HKEY_LOCAL_MACHINE\\Software\\DRIM32", "C:\\表\\DRIM32.TXT" };
-    const Handover handover { "C:\\A\\DRIM32.EXE", "", "", JoinRemains(remains) };
-    EXPECT_EQ(DecideUninstallCopyStart(handover, "/DeleteFile").remains, remains);
+    const std::vector<LeftItem> items { { "[ 表 ]グループのアイコン", "C:\\P\\表\\a.lnk" } };
+    const Handover handover { "C:\\A\\DRIM32.EXE", "", "", JoinRemains(remains), JoinLeftItems(items) };
+    const UninstallCopyStart start = DecideUninstallCopyStart(handover, "/DeleteFile");
+    EXPECT_EQ(start.remains, remains);
+    ASSERT_EQ(start.leftItems.size(), 1u);
+    EXPECT_EQ(start.leftItems[0].name, items[0].name);
+    EXPECT_EQ(start.leftItems[0].shortcut, items[0].shortcut);
+    EXPECT_TRUE(SplitLeftItems("no tab\n\n").empty());
     EXPECT_TRUE(
         DecideUninstallCopyStart(Handover { "C:\\A\\DRIM32.EXE", "", "" }, "/DeleteFile").remains.empty());
     EXPECT_EQ(SplitRemains("\nA\n\nB\n"), (std::vector<std::string> { "A", "B" }));
