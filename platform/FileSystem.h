@@ -15,7 +15,6 @@ std::optional<std::string> FullPathName(const std::string& path);
 // Makes the folder the process's current folder: how the installer tells
 // that a level exists.
 [[nodiscard]] bool ChangeFolder(const std::string& folder);
-[[nodiscard]] bool CreateFolder(const std::string& folder);
 [[nodiscard]] bool RemoveFolder(const std::string& folder);
 
 // The first match of `path` when it is a file, of any of the attributes
