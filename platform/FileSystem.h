@@ -12,8 +12,7 @@
 // length; nothing when the system cannot make one.
 std::optional<std::string> FullPathName(const std::string& path);
 
-// Makes the folder the process's current folder: how the installer tells
-// that a level exists.
+// Makes the folder the process's current folder.
 [[nodiscard]] bool ChangeFolder(const std::string& folder);
 [[nodiscard]] bool RemoveFolder(const std::string& folder);
 

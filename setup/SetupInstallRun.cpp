@@ -1,6 +1,6 @@
 // "設定": the installation, step by step.  Each step that fails shows its
-// message and leaves the window ready again; nothing done before it is
-// undone.
+// message and leaves the window ready again; what the steps before it did
+// stays (a refused folder level takes only the levels just made with it).
 
 #include "setup/DRIM_SETUP.h"
 

@@ -1,6 +1,5 @@
 #include "setup/SystemFolderLevels.h"
 
-#include "platform/FileSystem.h"
 #include "platform/Handle.h"
 
 #include <aclapi.h>
@@ -30,7 +29,7 @@ SystemFolderLevels::SystemFolderLevels()
 
 bool SystemFolderLevels::Exists(const std::string& level)
 {
-    return ChangeFolder(level);
+    return SetCurrentDirectoryA(level.c_str()) != FALSE;
 }
 
 bool SystemFolderLevels::CreateWithList(const std::string& level)
@@ -71,5 +70,5 @@ bool SystemFolderLevels::GiveList(const std::string& level)
 
 bool SystemFolderLevels::Remove(const std::string& level)
 {
-    return RemoveFolder(level);
+    return RemoveDirectoryA(level.c_str()) != FALSE;
 }

@@ -156,11 +156,12 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
     const std::string planted = "C:\\PALUNP32\\My.exe";
     ASSERT_TRUE(
         CopyFileA(WindowsPathFromEnvironment("DRIM_COMMAND_RECORDER").c_str(), planted.c_str(), FALSE));
-    STARTUPINFOA startup { sizeof startup };
+    STARTUPINFOA startInfo {};
+    startInfo.cb = sizeof startInfo;
     PROCESS_INFORMATION started {};
     std::string commandLine = command;
     ASSERT_TRUE(CreateProcessA(
-        nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+        nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startInfo, &started));
     CloseHandle(started.hThread);
     RunningProgram uninstaller = RunningProgram::Adopt(started.dwProcessId);
     CloseHandle(started.hProcess);
