@@ -32,11 +32,6 @@ bool ChangeFolder(const std::string& folder)
     return SetCurrentDirectoryA(folder.c_str()) != FALSE;
 }
 
-bool CreateFolder(const std::string& folder)
-{
-    return CreateDirectoryA(folder.c_str(), nullptr) != FALSE;
-}
-
 bool RemoveFolder(const std::string& folder)
 {
     return RemoveDirectoryA(folder.c_str()) != FALSE;

@@ -12,10 +12,8 @@
 // length; nothing when the system cannot make one.
 std::optional<std::string> FullPathName(const std::string& path);
 
-// Makes the folder the process's current folder: how the installer tells
-// that a level exists.
+// Makes the folder the process's current folder.
 [[nodiscard]] bool ChangeFolder(const std::string& folder);
-[[nodiscard]] bool CreateFolder(const std::string& folder);
 [[nodiscard]] bool RemoveFolder(const std::string& folder);
 
 // The first match of `path` when it is a file, of any of the attributes

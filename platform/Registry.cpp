@@ -61,6 +61,14 @@ bool RegistryKey::WriteString(std::string_view name, const std::string& value) c
         == ERROR_SUCCESS;
 }
 
+bool RegistryKey::WriteNumber(std::string_view name, DWORD value) const
+{
+    const std::string terminated(name);
+    return RegSetValueExA(key_.Get(), terminated.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+               sizeof value)
+        == ERROR_SUCCESS;
+}
+
 bool RegistryKey::DeleteValue(std::string_view name) const
 {
     const std::string terminated(name);

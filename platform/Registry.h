@@ -28,6 +28,7 @@ public:
     // Writes a REG_SZ value including its terminating NUL, which is why the
     // value comes as a std::string: every writer has one already.
     [[nodiscard]] bool WriteString(std::string_view name, const std::string& value) const;
+    [[nodiscard]] bool WriteNumber(std::string_view name, DWORD value) const;
     [[nodiscard]] bool DeleteValue(std::string_view name) const;
 
     HKEY Get() const { return key_.Get(); }

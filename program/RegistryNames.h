@@ -1,7 +1,7 @@
 #pragma once
 
 // Registry keys and value names shared by the tray program, the installer and
-// the uninstaller.  Every value is stored as a REG_SZ string.
+// the uninstaller.  Every value is stored as a REG_SZ string unless marked.
 
 #include "program/ProgramValues.h"
 
@@ -31,6 +31,8 @@ inline constexpr std::string_view ValueStartup = "Startup";
 // other programs.
 inline constexpr std::string_view VendorKey = "Software\\PALUN RUZI32";
 static_assert(SettingsKey.starts_with(VendorKey));
+// The maker as the key spells it: the publisher in the uninstall entry.
+inline constexpr std::string_view Publisher = VendorKey.substr(VendorKey.find('\\') + 1);
 
 // Deleted by the uninstaller; nothing in this program writes it.
 inline constexpr std::string_view ValueRecTxt = "REC_TXT";
@@ -41,6 +43,14 @@ inline constexpr std::string_view UninstallEntryKey
 static_assert(UninstallEntryKey.ends_with(ProductKey));
 inline constexpr std::string_view ValueDisplayName = "DisplayName";
 inline constexpr std::string_view ValueUninstallString = "UninstallString";
+// What the system's list of programs shows besides the name.
+inline constexpr std::string_view ValueDisplayIcon = "DisplayIcon";
+inline constexpr std::string_view ValueDisplayVersion = "DisplayVersion";
+inline constexpr std::string_view ValuePublisher = "Publisher";
+inline constexpr std::string_view ValueInstallLocation = "InstallLocation";
+inline constexpr std::string_view ValueEstimatedSize = "EstimatedSize"; // a REG_DWORD, in KB
+inline constexpr std::string_view ValueNoModify = "NoModify"; // REG_DWORD 1
+inline constexpr std::string_view ValueNoRepair = "NoRepair"; // REG_DWORD 1
 
 // What the uninstaller leaves for the uninstall copy: written under
 // HKEY_CURRENT_USER, and also looked for under HKEY_USERS as the default

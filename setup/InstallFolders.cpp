@@ -1,5 +1,6 @@
 #include "setup/InstallFolders.h"
 
+#include "setup/SetupTexts.h"
 #include "text/YeNADDCUT.h"
 
 namespace {
@@ -51,4 +52,44 @@ bool FolderFitsPathBuffers(std::string_view folderWithBackslash, std::string_vie
 {
     return YenCut(folderWithBackslash).size() < MaxFolderBytes
         && folderWithBackslash.size() + longestFileName.size() < MaxPathBytes;
+}
+
+std::string OwnersFolderList(std::string_view userSid)
+{
+    // 0x1200a9: read, execute and list, without any right to write.
+    return std::string("D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;")
+        .append(userSid)
+        .append(")(A;OICI;0x1200a9;;;BU)");
+}
+
+Result<bool> MakeFolderLevels(const std::vector<std::string>& levels, bool earlierInstallation,
+    FolderLevelSystem& system, const Callback<bool()>& confirm)
+{
+    // The levels that exist come first, those made here right after them.
+    std::size_t existing = 0;
+    while (existing < levels.size() && system.Exists(levels[existing]))
+        ++existing;
+    if (existing < levels.size() && !confirm())
+        return false;
+    std::size_t made = existing;
+    while (made < levels.size() && system.CreateWithList(levels[made]))
+        ++made;
+    std::size_t refused = made;
+    if (refused == levels.size() && earlierInstallation) {
+        // Another user who may rename an unprotected parent could put a
+        // folder of their own in its place, so the chain gets the list from
+        // its top.
+        std::size_t top = existing;
+        while (top > 1 && system.OwnedByUser(levels[top - 1]))
+            --top;
+        while (top < existing && system.GiveList(levels[top]))
+            ++top;
+        if (top < existing)
+            refused = top;
+    }
+    if (refused == levels.size())
+        return true;
+    while (made > existing && system.Remove(levels[made - 1]))
+        --made;
+    return Failure { std::string("[ ").append(levels[refused]).append(CreateFolderFailedText) };
 }

@@ -4,6 +4,8 @@
 // The installer carries the writes out stage by stage, between its other
 // steps, and stops at the first that fails.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +22,10 @@ enum class RecordStage {
 struct RegistryWrite {
     RecordStage stage;
     RegistryRoot root;
-    std::string key; // created where missing
-    std::string name;
-    std::string data; // always a REG_SZ string
+    std::string_view key; // created where missing; one of the program's constants
+    std::string_view name;
+    std::string data; // a REG_SZ string, unless the value is a number
+    std::optional<std::uint32_t> number = {}; // a REG_DWORD in place of `data`
 
     bool operator==(const RegistryWrite&) const = default;
 };
@@ -31,10 +34,13 @@ struct InstallChoice {
     std::string folderWithBackslash;
     std::string group; // the group field's text, unchanged
     bool standardColor = true;
+    std::uint64_t installedBytes = 0; // the installed files' size
 };
 
-// The six writes in their order.  "UninstallString" names the installed
-// program without quotes, even when its path holds blanks.
+// The writes in their order: the folder and group, the uninstall entry
+// (with what the system's list of programs shows), the version and colour.
+// "UninstallString" quotes the installed program's path when it holds a
+// blank, so that the command cannot start a program at a part of it.
 std::vector<RegistryWrite> InstallRegistryWrites(const InstallChoice& choice);
 
 // The same writes with those under HKEY_LOCAL_MACHINE moved to

@@ -1,6 +1,6 @@
 // "設定": the installation, step by step.  Each step that fails shows its
-// message and leaves the window ready again; nothing done before it is
-// undone.
+// message and leaves the window ready again; what the steps before it did
+// stays (a refused folder level takes only the levels just made with it).
 
 #include "setup/DRIM_SETUP.h"
 
@@ -8,10 +8,12 @@
 #include "platform/CopyUnit.h"
 #include "platform/FileSystem.h"
 #include "program/Program.h"
+#include "program/RegistryNames.h"
 #include "setup/InstallFolders.h"
 #include "setup/InstallRecord.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
+#include "setup/SystemFolderLevels.h"
 #include "shell/Progman.h"
 #include "shell/ProgmanLink.h"
 #include "text/YeNADDCUT.h"
@@ -25,6 +27,18 @@ std::string UpperWithSystem(std::string text)
     if (!text.empty())
         CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
+}
+
+// What the installed files take as they lie in the folder, copied now or
+// there already.
+std::uint64_t InstalledBytes(
+    const std::string& folder, const std::array<std::string, ProgramFileCount>& names)
+{
+    std::uint64_t bytes = 0;
+    for (std::size_t i = 0; i < InstalledFileCount; ++i)
+        if (const std::optional<WIN32_FIND_DATAA> found = FindFile(folder + names[i]))
+            bytes += (std::uint64_t { found->nFileSizeHigh } << 32) | found->nFileSizeLow;
+    return bytes;
 }
 
 } // namespace
@@ -72,8 +86,8 @@ bool TSDRIM32SETUPForm::RunInstallation()
 
     Application::Get().ProcessMessages();
     const std::string group = comboBox1_->Text();
-    const std::vector<RegistryWrite> writes
-        = InstallRegistryWrites({ folder, group, checkBoxBkColor_->Checked() });
+    const std::vector<RegistryWrite> writes = InstallRegistryWrites(
+        { folder, group, checkBoxBkColor_->Checked(), InstalledBytes(folder, programFileNames_) });
     if (!RecordStageOrStop(writes, RecordStage::FolderAndGroup))
         return false;
     const bool registered = AddProgramItems(group, folder + programFileNames_[0]);
@@ -116,21 +130,16 @@ std::string TSDRIM32SETUPForm::PrepareFolder(const std::string& folderText)
         return {};
     }
     const std::vector<std::string> levels = InstallFolderLevels(folder);
-    bool asked = false;
-    for (const std::string& level : levels) {
-        if (ChangeFolder(level))
-            continue;
-        if (!asked) {
-            if (!Ask(YenCut(folder).append(CreateFolderQuestion))) {
-                StopInstallation({}, false);
-                return {};
-            }
-            asked = true;
-        }
-        if (!CreateFolder(level)) {
-            StopInstallation(std::string("[ ").append(level).append(CreateFolderFailedText), false);
-            return {};
-        }
+    // An earlier installation's folder: the recorded one, written as the
+    // installer writes it.
+    const bool earlierInstallation = UpperWithSystem(YenCut(folder))
+        == UpperWithSystem(ReadSetting(HKEY_CURRENT_USER, SettingsKey, ValueExePath));
+    SystemFolderLevels system;
+    const Result<bool> made = MakeFolderLevels(levels, earlierInstallation, system,
+        [&] { return Ask(YenCut(folder).append(CreateFolderQuestion)); });
+    if (!made || !*made) {
+        StopInstallation(made.Message(), false);
+        return {};
     }
     const std::string lastLevel = levels.empty() ? std::string() : YenAdd(levels.back());
     if (lastLevel.empty() || lastLevel == "\\") {

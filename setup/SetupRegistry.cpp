@@ -61,7 +61,9 @@ Result<> WriteRecordStage(const std::vector<RegistryWrite>& writes, RecordStage 
         if (write.stage != stage)
             continue;
         const std::optional<RegistryKey> key = RegistryKey::OpenOrCreate(RootKey(write.root), write.key);
-        if (!key || !key->WriteString(write.name, write.data))
+        if (!key
+            || !(write.number ? key->WriteNumber(write.name, *write.number)
+                              : key->WriteString(write.name, write.data)))
             return WriteFailure(write.root, write.key);
     }
     return {};

@@ -11,15 +11,15 @@ constexpr std::size_t DriveRootBytes = 3;
 constexpr std::array<std::string_view, ProgramFileCount> ProgramFileExtensions { ".EXE", ".TXT", ".HLP",
     ".CHM", ".GID" };
 
+std::string VersionText(std::string_view separator)
+{
+    return DecimalText(ProgramVersion / 10).append(separator).append(DecimalText(ProgramVersion % 10));
+}
+
 // `head` and the version after it, with `separator` between its digits.
 std::string WithVersion(std::string_view head, std::string_view separator)
 {
-    std::string text(head);
-    text.append(" V")
-        .append(DecimalText(ProgramVersion / 10))
-        .append(separator)
-        .append(DecimalText(ProgramVersion % 10));
-    return text;
+    return std::string(head).append(" V").append(VersionText(separator));
 }
 
 } // namespace
@@ -32,6 +32,11 @@ std::string WindowTitleBase()
 std::string DisplayTitle()
 {
     return WithVersion(std::string("PALUN ").append(ItemTitle), ".");
+}
+
+std::string DisplayVersion()
+{
+    return VersionText(".");
 }
 
 std::array<std::string, ProgramFileCount> ProgramFileNames()

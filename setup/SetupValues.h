@@ -13,6 +13,8 @@ std::string WindowTitleBase();
 
 // "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4": the name in the system's uninstall list.
 std::string DisplayTitle();
+// "1.4": the version as the system's list of programs shows it.
+std::string DisplayVersion();
 
 // DRIM32.EXE, DRIM32.TXT, DRIM32.HLP, DRIM32.CHM, DRIM32.GID.  The first
 // four are installed, all but the program deleted by the uninstaller.  The

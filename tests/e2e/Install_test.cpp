@@ -9,7 +9,7 @@ namespace {
 
 const std::string WindowCaption = "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ&省電力OFF V1．4 インスツール";
 // 表 ends in 0x5C, the byte of a backslash.
-const std::string BlankAndTrailFolder = "C:\\Program Files\\ツール表";
+const std::string BlankAndTrailFolder = "C:\\PALUNP32\\My Tools\\ツール表";
 
 RECT ClientRectOf(HWND setup, HWND control)
 {
@@ -102,6 +102,7 @@ TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
         ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "DisplayName"), "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4");
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "UninstallString"),
         "C:\\PALUNP32\\DRIM32\\DRIM32.EXE /uninstall");
+    ExpectListedInFull(HKEY_LOCAL_MACHINE, folder);
     const std::string groupLink = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN RUZI32\\" + InstalledLinkName;
     const std::string startupLink = SpecialFolder(CSIDL_STARTUP) + "\\" + InstalledLinkName;
     EXPECT_TRUE(
@@ -118,7 +119,8 @@ TEST_F(Installation, FreshSystemInstallsEverythingAndTheNextStartIsTheTray)
 }
 
 // A reinstallation proposes what was recorded; "初期値" restores it; a folder
-// with a blank that ends in 表 is made and recorded as typed; without a
+// with a blank that ends in 表 is made and recorded as typed, with a quoted
+// uninstall command; without a
 // Startup group (the Startup folder outside the Programs folder) the
 // installation says so and goes on; a package made before the HTML Help file
 // shipped installs all the same.
@@ -146,8 +148,28 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
     EXPECT_TRUE(FileExists(BlankAndTrailFolder + "\\DRIM32.HLP"));
     EXPECT_FALSE(FileExists(BlankAndTrailFolder + "\\DRIM32.CHM"));
     EXPECT_EQ(ReadSetting("EXEPATH"), BlankAndTrailFolder);
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "UninstallString"),
-        BlankAndTrailFolder + "\\DRIM32.EXE /uninstall");
+    const std::string command = ReadString(HKEY_LOCAL_MACHINE, UninstallEntryPath, "UninstallString");
+    EXPECT_EQ(command, "\"" + BlankAndTrailFolder + "\\DRIM32.EXE\" /uninstall");
+
+    // The command as the system runs it, with no program named apart: the
+    // one a user put where an unquoted path would end first stays unused.
+    const std::string planted = "C:\\PALUNP32\\My.exe";
+    ASSERT_TRUE(
+        CopyFileA(WindowsPathFromEnvironment("DRIM_COMMAND_RECORDER").c_str(), planted.c_str(), FALSE));
+    STARTUPINFOA startInfo {};
+    startInfo.cb = sizeof startInfo;
+    PROCESS_INFORMATION started {};
+    std::string commandLine = command;
+    ASSERT_TRUE(CreateProcessA(
+        nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startInfo, &started));
+    CloseHandle(started.hThread);
+    RunningProgram uninstaller = RunningProgram::Adopt(started.dwProcessId);
+    CloseHandle(started.hProcess);
+    EXPECT_NE(AnswerQuestion(false).find("ｱﾝｲﾝｽﾂｰﾙしてよろしいですか"), std::string::npos);
+    EXPECT_EQ(AnswerMessage(), "ｱﾝｲﾝｽﾂｰﾙを中止しました。");
+    EXPECT_TRUE(uninstaller.WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_FALSE(FileExists(planted + ".cmdline"));
+    DeleteFileA(planted.c_str());
 
     // The installer run from the chosen folder copies nothing and does the rest.
     const std::string marker = "kept, not copied over";

@@ -175,6 +175,29 @@ inline std::string ReadString(HKEY root, const std::string& key, const std::stri
     return data;
 }
 
+// What the system's list of programs shows of the program installed in
+// `folder`, besides its name and command.
+inline void ExpectListedInFull(HKEY root, const std::string& folder)
+{
+    DWORD bytes = 0;
+    for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP", "DRIM32.CHM" })
+        if (FileExists(folder + "\\" + name))
+            bytes += static_cast<DWORD>(ReadWholeFile(folder + "\\" + name).size());
+    auto number = [&](const char* name) {
+        DWORD data = 0xdeadbeef;
+        DWORD size = sizeof data;
+        RegGetValueA(root, UninstallEntryPath, name, RRF_RT_REG_DWORD, nullptr, &data, &size);
+        return data;
+    };
+    EXPECT_EQ(ReadString(root, UninstallEntryPath, "DisplayIcon"), folder + "\\DRIM32.EXE");
+    EXPECT_EQ(ReadString(root, UninstallEntryPath, "DisplayVersion"), "1.4");
+    EXPECT_EQ(ReadString(root, UninstallEntryPath, "Publisher"), "PALUN RUZI32");
+    EXPECT_EQ(ReadString(root, UninstallEntryPath, "InstallLocation"), folder);
+    EXPECT_EQ(number("EstimatedSize"), (bytes + 1023) / 1024);
+    EXPECT_EQ(number("NoModify"), 1u);
+    EXPECT_EQ(number("NoRepair"), 1u);
+}
+
 inline bool KeyExists(HKEY root, const std::string& key)
 {
     HKEY opened = nullptr;

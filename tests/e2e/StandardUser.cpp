@@ -4,10 +4,12 @@
 // the user's temporary folder.
 
 #include "SetupDriving.h"
+#include "setup/SystemFolderLevels.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -47,6 +49,41 @@ TEST_F(StandardUser, InstallsAndUninstallsWithTheCopyInTheTemporaryFolder)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
     EXPECT_FALSE(FileExists(WindowsCopyPath()));
     EXPECT_EQ(ReadWholeFile(TemporaryCopyPath()), ReadWholeFile(source.Program()));
+}
+
+// The installer's folder code on real folders, with its calls recorded,
+// since Wine keeps no folder lists.
+class RecordedFolderLevels : public SystemFolderLevels {
+public:
+    std::vector<std::string> calls;
+
+    bool CreateWithList(const std::string& level) override
+    {
+        calls.push_back("create " + level);
+        return SystemFolderLevels::CreateWithList(level);
+    }
+    bool GiveList(const std::string& level) override
+    {
+        calls.push_back("list " + level);
+        return SystemFolderLevels::GiveList(level);
+    }
+};
+
+// Each new level is created with the owner's list; a reinstallation gives
+// it to the chain the user owns, up to the test's own folder in /tmp, which
+// is root's and keeps its rights.
+TEST_F(StandardUser, NewLevelsAndTheUsersOwnChainGetTheOwnersList)
+{
+    const std::string program = ProgramPath();
+    const std::string own = program.substr(0, program.rfind('\\', program.rfind('\\') - 1));
+    const std::string top = own + "\\levels";
+    const std::vector<std::string> levels = InstallFolderLevels(top + "\\DRIM32\\");
+    RecordedFolderLevels folders;
+    EXPECT_TRUE(*MakeFolderLevels(levels, false, folders, [] { return true; }));
+    EXPECT_TRUE(*MakeFolderLevels(levels, true, folders, [] { return false; }));
+    EXPECT_EQ(folders.calls,
+        (std::vector<std::string> { "create " + top, "create " + top + "\\DRIM32", "list " + own,
+            "list " + top, "list " + top + "\\DRIM32" }));
 }
 
 } // namespace

@@ -175,6 +175,10 @@ TEST_F(Uninstallation, FullRunLeavesNothingButTheRenewedCopy)
     ASSERT_TRUE(CopyFileA(groupLink.c_str(), desktopLink.c_str(), FALSE));
     WriteWholeFile(folder + "\\DRIM32.GID", "help index");
     SetSetting("REC_TXT", "left by another version");
+    // The entry as an earlier version wrote it, with its name and command only.
+    for (const char* name : { "DisplayIcon", "DisplayVersion", "Publisher", "InstallLocation",
+             "EstimatedSize", "NoModify", "NoRepair" })
+        EXPECT_EQ(RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, UninstallEntryPath, name), ERROR_SUCCESS) << name;
 
     Uninstall(folder + "\\DRIM32.EXE", true);
 
@@ -200,6 +204,7 @@ TEST_F(Uninstallation, ARefusedMachineEntryIsTheUsersOwnAndGoesWithTheRest)
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, UninstallEntryPath, "UninstallString"),
             folder + "\\DRIM32.EXE /uninstall");
+        ExpectListedInFull(HKEY_CURRENT_USER, folder);
         EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
     }
     Uninstall(folder + "\\DRIM32.EXE", true);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -60,6 +62,64 @@ TEST(FolderFitsPathBuffers, LeavesRoomForAShortNameAndForEveryProgramFile)
     EXPECT_FALSE(FolderFitsPathBuffers("C:\\" + std::string(245, 'a') + "\\", name));
     EXPECT_FALSE(FolderFitsPathBuffers(longest, std::string(12, 'n') + ".EXE"));
     EXPECT_FALSE(FolderFitsPathBuffers(std::string(40000, 'a') + "\\", name));
+}
+
+TEST(OwnersFolderList, IsProtectedAndLetsOnlyTheSystemAdministratorsAndTheUserWrite)
+{
+    EXPECT_EQ(OwnersFolderList("S-1-5-21-7-1001"),
+        "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;S-1-5-21-7-1001)(A;OICI;0x1200a9;;;BU)");
+    // Users' rights hold none of the bits to write, append, delete, or change
+    // attributes, rights or owner.
+    EXPECT_EQ(0x1200a9 & 0xD0156, 0);
+}
+
+// The system's calls; `present` levels exist, `foreign` ones are another's.
+struct RecordingFolders : FolderLevelSystem {
+    Paths present, foreign, calls;
+    std::string refused;
+
+    bool Exists(const std::string& level) override { return std::ranges::count(present, level) > 0; }
+    bool CreateWithList(const std::string& level) override { return Call("create ", level); }
+    bool OwnedByUser(const std::string& level) override { return std::ranges::count(foreign, level) == 0; }
+    bool GiveList(const std::string& level) override { return Call("list ", level); }
+    bool Remove(const std::string& level) override { return Call("remove ", level); }
+    bool Call(const char* what, const std::string& level)
+    {
+        calls.push_back(what + level);
+        return level != refused;
+    }
+};
+
+const Paths Levels { "C:\\", "C:\\P", "C:\\P\\D" };
+
+TEST(MakeFolderLevels, NewLevelsGetTheListAfterTheQuestionAndARefusalRemovesThem)
+{
+    RecordingFolders folders;
+    folders.present = { "C:\\" };
+    EXPECT_FALSE(*MakeFolderLevels(Levels, true, folders, [] { return false; }));
+    EXPECT_TRUE(*MakeFolderLevels(Levels, false, folders, [] { return true; }));
+    folders.refused = "C:\\P\\D";
+    const Result<bool> refused = MakeFolderLevels(Levels, false, folders, [] { return true; });
+    EXPECT_EQ(refused.Message(), "[ C:\\P\\D ]\nフォルダーの作成に失敗しました・・・");
+    EXPECT_EQ(folders.calls,
+        (Paths { "create C:\\P", "create C:\\P\\D", "create C:\\P", "create C:\\P\\D", "remove C:\\P" }));
+}
+
+TEST(MakeFolderLevels, AnEarlierInstallationsChainGetsTheListUpToAFolderOfAnotherOwner)
+{
+    RecordingFolders folders;
+    folders.present = Levels;
+    EXPECT_TRUE(*MakeFolderLevels(Levels, true, folders, nullptr));
+    folders.foreign = { "C:\\P" };
+    EXPECT_TRUE(*MakeFolderLevels(Levels, true, folders, nullptr));
+    folders.foreign = { "C:\\P\\D" };
+    EXPECT_TRUE(*MakeFolderLevels(Levels, true, folders, nullptr));
+    // A folder that no installation recorded keeps its rights.
+    folders.foreign = {};
+    EXPECT_TRUE(*MakeFolderLevels(Levels, false, folders, nullptr));
+    folders.refused = "C:\\P";
+    EXPECT_FALSE(MakeFolderLevels(Levels, true, folders, nullptr));
+    EXPECT_EQ(folders.calls, (Paths { "list C:\\P", "list C:\\P\\D", "list C:\\P\\D", "list C:\\P" }));
 }
 
 } // namespace

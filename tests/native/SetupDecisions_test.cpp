@@ -64,7 +64,7 @@ TEST(GroupList, AnEmptyReplyOrAnEmptyNameStillProposesTheProgramsGroup)
     EXPECT_EQ(empty.entries[empty.selected], "PALUN RUZI32");
 }
 
-TEST(InstallRegistryWrites, WritesSixStringsInTheirOrderAndStages)
+TEST(InstallRegistryWrites, WritesTheSettingsAndAFullUninstallEntryInTheirOrderAndStages)
 {
     const std::string settings = "Software\\PALUN RUZI32\\DRIM32";
     const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DRIM32";
@@ -74,15 +74,26 @@ TEST(InstallRegistryWrites, WritesSixStringsInTheirOrderAndStages)
         { FolderAndGroup, CurrentUser, settings, "EXEPATH", "C:\\Program Files\\表" },
         { FolderAndGroup, CurrentUser, settings, "Group", "Tools, (mine)" },
         { UninstallEntry, LocalMachine, entry, "DisplayName", "PALUN ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF V1.4" },
-        // Unquoted, blank or not.
+        // Quoted: unquoted, the command would start C:\Program.exe first.
         { UninstallEntry, LocalMachine, entry, "UninstallString",
-            "C:\\Program Files\\表\\DRIM32.EXE /uninstall" },
+            "\"C:\\Program Files\\表\\DRIM32.EXE\" /uninstall" },
+        { UninstallEntry, LocalMachine, entry, "DisplayIcon", "C:\\Program Files\\表\\DRIM32.EXE" },
+        { UninstallEntry, LocalMachine, entry, "DisplayVersion", "1.4" },
+        { UninstallEntry, LocalMachine, entry, "Publisher", "PALUN RUZI32" },
+        { UninstallEntry, LocalMachine, entry, "InstallLocation", "C:\\Program Files\\表" },
+        { UninstallEntry, LocalMachine, entry, "EstimatedSize", "", 2 },
+        { UninstallEntry, LocalMachine, entry, "NoModify", "", 1 },
+        { UninstallEntry, LocalMachine, entry, "NoRepair", "", 1 },
         { Version, CurrentUser, settings, "Version", "14" },
         { Version, CurrentUser, settings, "BackColor", "0" },
     };
-    EXPECT_EQ(InstallRegistryWrites({ "C:\\Program Files\\表\\", "Tools, (mine)", false }), expected);
-    EXPECT_EQ(InstallRegistryWrites({ "D:\\", "G", true })[0].data, "D:\\");
-    EXPECT_EQ(InstallRegistryWrites({ "D:\\", "G", true })[5].data, "1");
+    EXPECT_EQ(InstallRegistryWrites({ "C:\\Program Files\\表\\", "Tools, (mine)", false, 1025 }), expected);
+    const std::vector<RegistryWrite> plain = InstallRegistryWrites({ "D:\\", "G", true, 1024 });
+    EXPECT_EQ(plain[0].data, "D:\\");
+    // Without a blank, as every earlier version wrote it.
+    EXPECT_EQ(plain[3].data, "D:\\DRIM32.EXE /uninstall");
+    EXPECT_EQ(plain[8].number, 1u);
+    EXPECT_EQ(plain.back().data, "1");
 }
 
 } // namespace
