@@ -1,11 +1,8 @@
 #include "tray/KeepAwakeTick.h"
 
-#include "platform/SystemFolders.h"
-
 #include <wtsapi32.h>
 
 #include <cstring>
-#include <string>
 #include <utility>
 
 namespace {
@@ -13,6 +10,8 @@ namespace {
 constexpr char SystemPolicyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 constexpr char DesktopPolicyPath[] = "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
 constexpr UINT ReasonCodePage = 932;
+// Room for the title; a longer reason would be left empty.
+constexpr int ReasonLength = 64;
 constexpr char SessionLibraryName[] = "wtsapi32.dll";
 // Not in this compiler's headers: the class that reports the lock state.
 constexpr WTS_INFO_CLASS SessionInfoEx = static_cast<WTS_INFO_CLASS>(25);
@@ -104,15 +103,14 @@ bool SystemKeepAwakeHold::CreateRequest(std::string_view reason)
         return false;
     // The reason is shown by tools of any language: the one wide text of
     // the program, converted from its code page rather than the system's.
-    const int length
-        = MultiByteToWideChar(ReasonCodePage, 0, reason.data(), static_cast<int>(reason.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(
-        ReasonCodePage, 0, reason.data(), static_cast<int>(reason.size()), wide.data(), length);
+    wchar_t wide[ReasonLength];
+    wide[MultiByteToWideChar(
+        ReasonCodePage, 0, reason.data(), static_cast<int>(reason.size()), wide, ReasonLength - 1)]
+        = L'\0';
     REASON_CONTEXT context {};
     context.Version = POWER_REQUEST_CONTEXT_VERSION;
     context.Flags = POWER_REQUEST_CONTEXT_SIMPLE_STRING;
-    context.Reason.SimpleReasonString = wide.data();
+    context.Reason.SimpleReasonString = wide;
     request_.Reset(create(&context));
     return static_cast<bool>(request_);
 }
@@ -136,13 +134,10 @@ bool SessionWatch::Register(HWND window)
 {
     if (window_ != nullptr)
         return false;
-    // By its full path: a bare name would be looked for beside the program
-    // first where the system's search cannot be restricted.
-    if (!library_) {
-        const std::string folder = SystemFolder();
-        if (!folder.empty())
-            library_.Reset(LoadLibraryA((folder + SessionLibraryName).c_str()));
-    }
+    // By name: since the start every load by name looks in the system
+    // folder only, where the system can restrict it.
+    if (!library_)
+        library_.Reset(LoadLibraryA(SessionLibraryName));
     using RegisterCall = BOOL(WINAPI*)(HWND, DWORD);
     const auto registerWindow
         = ModuleFunction<RegisterCall>(library_.Get(), "WTSRegisterSessionNotification");
