@@ -32,10 +32,10 @@ Result<> HtmlHelpViewer::Load()
     UniqueModule module(LoadLibraryA((folder + HtmlHelpModuleName).c_str()));
     if (!module)
         return Failure { HtmlHelpMissingText };
-    const FARPROC entry = GetProcAddress(module.Get(), HtmlHelpEntryName);
+    const auto entry = ModuleFunction<HtmlHelpFunction>(module.Get(), HtmlHelpEntryName);
     if (entry == nullptr)
         return Failure { HtmlHelpMissingText };
-    htmlHelp_ = reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(entry));
+    htmlHelp_ = entry;
     module_ = std::move(module);
     return {};
 }

@@ -6,13 +6,11 @@
 // it is missing.
 
 #include "base/Result.h"
-#include "platform/UniqueOwner.h"
+#include "platform/Module.h"
 
 #include <windows.h>
 
 #include <string>
-
-using UniqueModule = UniqueOwner<ReleasedBy<HMODULE, FreeLibrary>>;
 
 // True on Windows 10 and later, as GetVersionExA reports it: the manifest
 // names Windows 10 among the supported systems, so the system does not

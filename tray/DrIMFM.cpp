@@ -4,7 +4,6 @@
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "resources/ImageIds.h"
-#include "tray/KeepAwakeTick.h"
 #include "tray/SettingsStore.h"
 #include "tray/Switches.h"
 #include "tray/TrayMenuText.h"
@@ -121,8 +120,13 @@ void TSDRIM32PALUN::Timer1Timer()
 
 void TSDRIM32PALUN::Timer2Timer()
 {
-    const KeepAwakeController::Timer2Step step = controller_.Timer2Fired();
+    // The timer's first run comes after the icon shows; a registration
+    // refused while the session service starts is tried again here.
+    if (!controller_.TickBlocked() && sessionWatch_.Register(Handle()) && sessionWatch_.Locked())
+        static_cast<void>(controller_.SessionChanged(WTS_SESSION_LOCK));
+    const KeepAwakeController::Timer2Step step = controller_.Timer2Fired(LockPolicyInForce());
     SyncTimers();
+    hold_.Set(controller_.Holding());
     if (step.refresh) {
         // Result not looked at: the component tries a refused change again;
         // the tick still has to happen.
@@ -131,10 +135,23 @@ void TSDRIM32PALUN::Timer2Timer()
     }
     if (!step.tick)
         return;
-    KeepAwakeTick();
+    if (step.input)
+        KeepAwakeTick();
     Application::Get().ProcessMessages();
     controller_.Timer2TickDone();
     SyncTimers();
+    if (step.policyNotice)
+        ShowTrayMessage(TrayText::LockPolicyInForce);
+}
+
+void TSDRIM32PALUN::WMSessionChange(WPARAM event, LPARAM session)
+{
+    if (!IsThisSession(session))
+        return;
+    const bool resumed = controller_.SessionChanged(static_cast<std::uint32_t>(event));
+    hold_.Set(controller_.Holding());
+    if (resumed)
+        Timer2Timer();
 }
 
 void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)
@@ -196,6 +213,8 @@ bool TSDRIM32PALUN::FormCloseQuery()
     Application::Get().ProcessMessages();
     controller_.Stop();
     SyncTimers();
+    hold_.Set(controller_.Holding());
+    sessionWatch_.Unregister();
     Application::Get().ProcessMessages();
     // Result not looked at: taking the icon out cannot be refused.
     static_cast<void>(taskTray1_.SetRegistered(false));

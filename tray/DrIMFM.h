@@ -11,6 +11,7 @@
 #include "gui/Timer.h"
 #include "platform/HtmlHelp.h"
 #include "tray/KeepAwake.h"
+#include "tray/KeepAwakeTick.h"
 #include "tray/Settings.h"
 
 #include <windows.h>
@@ -68,6 +69,8 @@ private:
     void SetTrayIcon(TrayPicture picture);
     HICON ModeIcon(HICON& icon, int id);
     void SyncTimers();
+    // A session locked, unlocked, disconnected or connected.
+    void WMSessionChange(WPARAM event, LPARAM session);
     // The help file beside the program, DRIM32.HLP or DRIM32.CHM.
     std::string HelpFilePath(std::string_view extension) const;
     void CloseHelp();
@@ -91,6 +94,8 @@ private:
     TraySettings settings_;
     LinkPaths links_;
     KeepAwakeController controller_;
+    SystemKeepAwakeHold hold_;
+    SessionWatch sessionWatch_;
     bool busy_ = false;
     bool closing_ = false;
 

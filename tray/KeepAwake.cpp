@@ -1,5 +1,19 @@
 #include "tray/KeepAwake.h"
 
+#include <utility>
+
+namespace {
+
+// The session change events, numbered as the system sends them.
+constexpr std::uint32_t ConsoleConnect = 1;
+constexpr std::uint32_t ConsoleDisconnect = 2;
+constexpr std::uint32_t RemoteConnect = 3;
+constexpr std::uint32_t RemoteDisconnect = 4;
+constexpr std::uint32_t SessionLock = 7;
+constexpr std::uint32_t SessionUnlock = 8;
+
+} // namespace
+
 KeepAwakeController::KeepAwakeController(std::int32_t mode, std::int32_t mySoft)
     : mode_(mode)
     , mySoft_(mySoft)
@@ -40,7 +54,7 @@ void KeepAwakeController::ModeRefresh()
         timer2_.enabled = true;
 }
 
-KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired()
+KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(bool lockPolicy)
 {
     timer2_.enabled = false;
     if (tickBlocked_)
@@ -50,10 +64,15 @@ KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired()
         if (timer2_.interval != 0)
             timer2_.interval = TickInterval;
         step.refresh = RefreshFor();
-        if (!ScreenSaverOff())
+        if (!ScreenSaverOff()) {
+            holding_ = false;
             return step;
+        }
     }
     step.tick = true;
+    step.input = !AtRest() && !lockPolicy;
+    holding_ = step.input;
+    step.policyNotice = !AtRest() && lockPolicy && !std::exchange(policyNoticeShown_, true);
     return step;
 }
 
@@ -63,8 +82,35 @@ void KeepAwakeController::Timer2TickDone()
         timer2_.enabled = true;
 }
 
+bool KeepAwakeController::SessionChanged(std::uint32_t event)
+{
+    const bool wasAtRest = AtRest();
+    switch (event) {
+    case ConsoleConnect:
+    case RemoteConnect:
+        disconnected_ = false;
+        break;
+    case ConsoleDisconnect:
+    case RemoteDisconnect:
+        disconnected_ = true;
+        break;
+    case SessionLock:
+        locked_ = true;
+        break;
+    case SessionUnlock:
+        locked_ = false;
+        break;
+    default:
+        return false;
+    }
+    if (AtRest())
+        holding_ = false;
+    return wasAtRest && !AtRest() && State() == Timer2State::Ticking;
+}
+
 void KeepAwakeController::Stop()
 {
+    holding_ = false;
     tickBlocked_ = true;
     shuttingDown_ = true;
     timer2_.enabled = false;

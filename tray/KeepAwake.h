@@ -1,9 +1,11 @@
 #pragma once
 
 // The keep-awake controller's state: the mode, the icon set, the closing
-// flags and the two timers.  The tray window maps the timer settings onto
-// real window timers and performs the tick; everything decided here is a
-// pure function of the calls made, so it can be tested without a window.
+// flags, the two timers, the session's state and whether the display and
+// the system are to be held on.  The tray window maps the timer settings
+// onto real window timers, the hold onto the system's requests, and
+// performs the tick; everything decided here is a pure function of the calls
+// made, so it can be tested without a window.
 //
 // Timer2's interval doubles as its state: 300 = a refresh is pending,
 // 30000 = steady ticking (or idle when disabled), 0 = stopped for good.
@@ -48,6 +50,10 @@ public:
     bool ShuttingDown() const { return shuttingDown_; }
     bool TickBlocked() const { return tickBlocked_; }
     void BlockTicks() { tickBlocked_ = true; }
+    // The display and the system are to be held on until the next tick.
+    bool Holding() const { return holding_; }
+    // Locked or disconnected: nobody sees the screen, so nothing is kept on.
+    bool AtRest() const { return locked_ || disconnected_; }
 
     const TimerSetting& Timer1() const { return timer1_; }
     const TimerSetting& Timer2() const { return timer2_; }
@@ -67,12 +73,21 @@ public:
 
     struct Timer2Step {
         std::optional<TrayRefresh> refresh; // tip and picture to show
-        bool tick = false; // re-set the cursor now
+        bool tick = false; // the keep-awake turn, after which the timer re-arms
+        bool input = false; // counts as user activity now
+        bool policyNotice = false; // tell the user why nothing is kept on
     };
-    // Timer2's handler up to the tick.  After a tick the window lets
+    // Timer2's handler up to the tick; `lockPolicy` says whether an
+    // administrator's rule locks the session after a time without input,
+    // which the tick then must not defeat.  After a tick the window lets
     // messages run and then calls Timer2TickDone.
-    Timer2Step Timer2Fired();
+    Timer2Step Timer2Fired(bool lockPolicy);
     void Timer2TickDone();
+
+    // A session change as the system numbers it (lock, unlock, connect,
+    // disconnect; others change nothing).  True when the session has come
+    // back while ticking: a tick is due at once.
+    bool SessionChanged(std::uint32_t event);
 
     // The first part of the close query: no timer restarts and no picture
     // changes from now on.
@@ -85,6 +100,10 @@ private:
     std::int32_t mySoft_;
     bool shuttingDown_ = false;
     bool tickBlocked_ = false;
+    bool holding_ = false;
+    bool locked_ = false;
+    bool disconnected_ = false;
+    bool policyNoticeShown_ = false;
     TimerSetting timer1_ { StartupDelay, false };
     TimerSetting timer2_ { TickInterval, false };
 };

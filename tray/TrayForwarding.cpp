@@ -34,10 +34,14 @@ void TSDRIM32PALUN::ApplySwitch(std::string_view text)
     }
 }
 
-std::optional<LRESULT> TSDRIM32PALUN::HandleMessage(UINT message, WPARAM wParam, LPARAM)
+std::optional<LRESULT> TSDRIM32PALUN::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_FORWARD_COMMAND) {
         WMForwardCommand(wParam);
+        return 0;
+    }
+    if (message == WM_WTSSESSION_CHANGE) {
+        WMSessionChange(wParam, lParam);
         return 0;
     }
     return std::nullopt;

@@ -32,5 +32,8 @@ inline constexpr std::string_view DesktopCopyFailed = "デスクトップへの�
 inline constexpr std::string_view SettingsSaveFailed = "エラー：設定の保存に失敗しました・・・";
 inline constexpr std::string_view TrayIconMissing
     = "タスクトレイにアイコンを登録できません・・・\nアイコンが出るまで、登録を続けます。";
+inline constexpr std::string_view LockPolicyInForce
+    = "管理者の設定により、操作のない時間が続くと画面がロックされます・・・\n"
+      "このため、このＰＣでは DRIM32 は画面をＯＮに保ちません。";
 
 } // namespace TrayText

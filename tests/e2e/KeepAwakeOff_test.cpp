@@ -2,10 +2,15 @@
 #include "Program.h"
 #include "Resident.h"
 #include "SettingsRegistry.h"
+#include "TrayProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <sstream>
 
 namespace {
 
@@ -15,34 +20,177 @@ constexpr DWORD SampleMilliseconds = 500;
 // One tick period plus room for a late timer message on a busy machine.
 constexpr DWORD LongestIdleAllowed = 31500;
 constexpr int ResetsExpected = 2;
+// Past a tick period and a late timer message: no tick counted as input.
+constexpr DWORD RestingIdle = 35000;
+constexpr DWORD RestingWatchMilliseconds = 50000;
+// The unlock's own tick, then the next one a period later.
+constexpr DWORD TickAtOnceMilliseconds = 5000;
+constexpr DWORD HeldAgainWatchMilliseconds = 33000;
+
+constexpr char SystemPolicyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+constexpr char DesktopPolicyPath[] = "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
+constexpr char PolicyNotice[] = "管理者の設定により、操作のない時間が続くと画面がロックされます・・・\r\n"
+                                "このため、このＰＣでは DRIM32 は画面をＯＮに保ちません。";
+
+// Wine has no power requests: it logs the one asked for as a stub, and every
+// execution state set with its flags.
+constexpr char TraceSettings[] = "WINEDEBUG=fixme+powermgnt,warn+ntdll";
+constexpr char TraceFileName[] = "keepawake-trace.txt";
+constexpr char RequestAsked[] = "PowerCreateRequest";
+constexpr char ContinuousStateSet[] = "NtSetThreadExecutionState (0x8";
+constexpr char Held[] = "0000003";
+constexpr char Released[] = "0000000";
+
+std::string Trace()
+{
+    std::ostringstream text;
+    text << std::ifstream(std::string("C:\\") + TraceFileName).rdbuf();
+    return text.str();
+}
+
+// The last continuous execution state set, as Wine logs its flags after the
+// 8 of ES_CONTINUOUS; empty before any.
+std::string LastContinuousState()
+{
+    const std::string trace = Trace();
+    const std::size_t at = trace.rfind(ContinuousStateSet);
+    return at == std::string::npos ? "" : trace.substr(at + sizeof ContinuousStateSet - 1, sizeof Held - 1);
+}
+
+// The program, with Wine's trace of it going to a file of drive C.
+std::optional<RunningProgram> StartTraced()
+{
+    const char* prefix = std::getenv("WINEPREFIX");
+    DWORD id = 0;
+    HWND tray = prefix != nullptr
+            && StartThroughUnixShell(
+                ProgramPath(), "", TraceSettings, prefix + std::string("/drive_c/") + TraceFileName)
+        ? WaitForWindow(TrayClass, WindowAppearsMilliseconds)
+        : nullptr;
+    if (tray == nullptr || GetWindowThreadProcessId(tray, &id) == 0)
+        return std::nullopt;
+    return RunningProgram::Adopt(id);
+}
+
+struct IdleWatch {
+    DWORD longest = 0;
+    int resets = 0;
+};
+
+// Samples the idle time for `milliseconds`, or until it passes `enough`.
+IdleWatch WatchIdle(DWORD milliseconds, DWORD enough = INFINITE)
+{
+    IdleWatch watch;
+    DWORD previous = IdleMilliseconds();
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds && watch.longest <= enough) {
+        Sleep(SampleMilliseconds);
+        const DWORD idle = IdleMilliseconds();
+        watch.longest = std::max(watch.longest, idle);
+        if (idle < previous)
+            ++watch.resets;
+        previous = idle;
+    }
+    return watch;
+}
+
+void ExpectRestingIdle()
+{
+    const IdleWatch watch = WatchIdle(RestingWatchMilliseconds, RestingIdle);
+    EXPECT_GT(watch.longest, RestingIdle);
+    EXPECT_EQ(watch.resets, 0);
+}
+
+void SetInactivityLimit(DWORD seconds)
+{
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, SystemPolicyPath, "InactivityTimeoutSecs", REG_DWORD,
+                  &seconds, sizeof seconds),
+        ERROR_SUCCESS);
+}
 
 using KeepAwakeOff = FreshSettings;
 
 TEST_F(KeepAwakeOff, TheIdleTimeIsResetEveryThirtySecondsWhileNobodyTouchesTheInput)
 {
     SetSetting("Version", "14");
-    RunningProgram program("");
-    HWND tray = WaitForSettledTray(program);
+    // Neither is a lock policy: a limit of 0, and a secure screen saver
+    // that is not switched on.
+    SetInactivityLimit(0);
+    SetString(DesktopPolicyPath, "ScreenSaverIsSecure", "1");
+    std::optional<RunningProgram> program = StartTraced();
+    ASSERT_TRUE(program);
+    HWND tray = WaitForSettledTray(*program);
     ASSERT_NE(tray, nullptr);
 
-    DWORD longest = 0;
-    int resets = 0;
-    DWORD previous = IdleMilliseconds();
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < WatchMilliseconds) {
-        Sleep(SampleMilliseconds);
-        const DWORD idle = IdleMilliseconds();
-        longest = std::max(longest, idle);
-        if (idle < previous)
-            ++resets;
-        previous = idle;
-    }
+    const IdleWatch watch = WatchIdle(WatchMilliseconds);
+    EXPECT_LT(watch.longest, LongestIdleAllowed);
+    EXPECT_GE(watch.resets, ResetsExpected);
+    EXPECT_NE(Trace().find(RequestAsked), std::string::npos);
+    EXPECT_EQ(LastContinuousState(), Held);
+    ASSERT_FALSE(program->WaitForExit(0)) << "the tray program ended during the watch";
+    EXPECT_TRUE(CloseAndWaitForExit(tray, *program));
+    EXPECT_EQ(program->ExitCode(), 0u);
+    EXPECT_EQ(LastContinuousState(), Released);
+}
 
-    EXPECT_LT(longest, LongestIdleAllowed);
-    EXPECT_GE(resets, ResetsExpected);
-    ASSERT_FALSE(program.WaitForExit(0)) << "the tray program ended during the watch";
-    EXPECT_TRUE(CloseAndWaitForExit(tray, program));
-    EXPECT_EQ(program.ExitCode(), 0u);
+// The box says so at the first tick and not again, no tick counts as input
+// and nothing is held.
+void ExpectLockPolicyRespected()
+{
+    SetSetting("Version", "14");
+    std::optional<RunningProgram> program = StartTraced();
+    ASSERT_TRUE(program);
+    HWND box = WaitForVisibleWindow(OptionBoxClass, program->Id(), WindowAppearsMilliseconds);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxMessage(box), PolicyNotice);
+    PostMessageA(box, WM_CLOSE, 0, 0);
+    HWND tray = WaitForSettledTray(*program);
+    ASSERT_NE(tray, nullptr);
+    ExpectRestingIdle();
+    EXPECT_TRUE(VisibleWindows(OptionBoxClass, program->Id()).empty()) << "the box came again";
+    EXPECT_EQ(Trace().find(RequestAsked), std::string::npos);
+    EXPECT_EQ(LastContinuousState(), "");
+    EXPECT_TRUE(CloseAndWaitForExit(tray, *program));
+}
+
+TEST_F(KeepAwakeOff, AnInactivityLimitLetsTheSessionLock)
+{
+    SetInactivityLimit(600);
+    ExpectLockPolicyRespected();
+}
+
+TEST_F(KeepAwakeOff, ASecureScreenSaverPolicyLetsTheSessionLock)
+{
+    SetString(DesktopPolicyPath, "ScreenSaveActive", "1");
+    SetString(DesktopPolicyPath, "ScreenSaverIsSecure", "1");
+    ExpectLockPolicyRespected();
+}
+
+TEST_F(KeepAwakeOff, ALockedSessionRestsUntilItIsUnlocked)
+{
+    SetSetting("Version", "14");
+    std::optional<RunningProgram> program = StartTraced();
+    ASSERT_TRUE(program);
+    HWND tray = WaitForSettledTray(*program);
+    ASSERT_NE(tray, nullptr);
+    DWORD session = 0;
+    ASSERT_TRUE(ProcessIdToSessionId(program->Id(), &session));
+    // As the system sends it: the event, and the session it happened to.
+    const auto change = [&](WPARAM event, DWORD to) { PostMessageA(tray, WM_WTSSESSION_CHANGE, event, to); };
+
+    change(WTS_SESSION_LOCK, session);
+    EXPECT_TRUE(WaitUntil([] { return LastContinuousState() == Released; }, TickAtOnceMilliseconds));
+    change(WTS_SESSION_UNLOCK, session + 1);
+    change(WTS_REMOTE_DISCONNECT, session);
+    change(WTS_REMOTE_CONNECT, session);
+    ExpectRestingIdle();
+
+    change(WTS_SESSION_UNLOCK, session);
+    EXPECT_TRUE(
+        WaitUntil([] { return IdleMilliseconds() < TickAtOnceMilliseconds; }, TickAtOnceMilliseconds));
+    EXPECT_EQ(LastContinuousState(), Held);
+    EXPECT_LT(WatchIdle(HeldAgainWatchMilliseconds).longest, LongestIdleAllowed);
+    EXPECT_TRUE(CloseAndWaitForExit(tray, *program));
 }
 
 } // namespace

@@ -52,11 +52,18 @@ RunningProgram RunningProgram::Adopt(DWORD processId)
 
 bool StartUnderUnixLocale(const std::string& exePath, const std::string& arguments, const std::string& locale)
 {
+    return StartThroughUnixShell(exePath, arguments, "LANG=" + locale + " LC_ALL=" + locale);
+}
+
+bool StartThroughUnixShell(const std::string& exePath, const std::string& arguments,
+    const std::string& assignments, const std::string& unixTracePath)
+{
     // Wine runs a Unix program as it is, with the Unix environment made from
     // this process's: the shell gets the prefix and the display, and the
-    // wine it starts joins this prefix under the locale.
-    std::string commandLine = "/bin/sh -c \"LANG=" + locale + " LC_ALL=" + locale
-        + " exec wine \\\"$0\\\" $1\" \"" + exePath + "\" \"" + arguments + "\"";
+    // wine it starts joins this prefix.
+    const std::string trace = unixTracePath.empty() ? "" : " 2>\\\"$2\\\"";
+    std::string commandLine = "/bin/sh -c \"" + assignments + " exec wine \\\"$0\\\" $1" + trace + "\" \""
+        + exePath + "\" \"" + arguments + "\" \"" + unixTracePath + "\"";
     STARTUPINFOA startup {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info {};

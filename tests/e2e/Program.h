@@ -48,3 +48,8 @@ private:
 // `arguments` at blanks.  False when the shell could not be started.
 bool StartUnderUnixLocale(
     const std::string& exePath, const std::string& arguments, const std::string& locale);
+// Starts `exePath` the same way, with the shell's `assignments` (say
+// "WINEDEBUG=warn+ntdll") before wine, and Wine's own messages written to the
+// Unix file `unixTracePath` unless it is empty.
+bool StartThroughUnixShell(const std::string& exePath, const std::string& arguments,
+    const std::string& assignments, const std::string& unixTracePath = {});

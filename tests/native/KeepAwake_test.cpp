@@ -1,13 +1,18 @@
 #include "tray/KeepAwake.h"
 
+#include "program/ProgramValues.h"
+#include "tray/KeepAwakeHold.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
 // Runs Timer2's handler the way the window does, ticks included.
-KeepAwakeController::Timer2Step FireTimer2(KeepAwakeController& c)
+KeepAwakeController::Timer2Step FireTimer2(KeepAwakeController& c, bool lockPolicy = false)
 {
-    KeepAwakeController::Timer2Step step = c.Timer2Fired();
+    KeepAwakeController::Timer2Step step = c.Timer2Fired(lockPolicy);
     if (step.tick)
         c.Timer2TickDone();
     return step;
@@ -111,7 +116,7 @@ TEST(KeepAwakeClosing, BlockedTickDoesNothingAndLeavesTheTimerOff)
     KeepAwakeController c(-1, 0);
     c.P0Click(true);
     c.BlockTicks();
-    const auto step = c.Timer2Fired();
+    const auto step = c.Timer2Fired(false);
     EXPECT_FALSE(step.refresh);
     EXPECT_FALSE(step.tick);
     EXPECT_FALSE(c.Timer2().enabled);
@@ -121,7 +126,7 @@ TEST(KeepAwakeClosing, TickInProgressWhenClosingDoesNotRearm)
 {
     KeepAwakeController c(-1, 0);
     c.P0Click(true);
-    const auto step = c.Timer2Fired();
+    const auto step = c.Timer2Fired(false);
     ASSERT_TRUE(step.tick);
     c.Stop(); // the close query ran while the tick let messages run
     c.Timer2TickDone();
@@ -135,8 +140,124 @@ TEST(KeepAwakeClosing, PendingRefreshAfterStopIsNotShown)
     c.P0Click(true);
     c.Stop();
     // A timer message queued before the stop still arrives.
-    const auto step = c.Timer2Fired();
+    const auto step = c.Timer2Fired(false);
     EXPECT_FALSE(step.refresh);
+}
+
+// Stands in for the system: the requests made and set, and the thread's
+// execution state.
+struct SystemStandIn final : KeepAwakeHold {
+    bool requestGiven = true;
+    bool requestSettable = true;
+    std::string reason;
+    int requestsMade = 0;
+    unsigned requestsSet = 0; // a bit for each kind
+    std::uint32_t state = 0;
+
+    bool CreateRequest(std::string_view text) override
+    {
+        reason = text;
+        ++requestsMade;
+        return requestGiven;
+    }
+    bool SetRequest(PowerRequestKind kind) override
+    {
+        requestsSet |= requestSettable ? Bit(kind) : 0;
+        return requestSettable;
+    }
+    void ClearRequest(PowerRequestKind kind) override { requestsSet &= ~Bit(kind); }
+    void SetExecutionState(std::uint32_t flags) override { state = flags; }
+    static unsigned Bit(PowerRequestKind kind) { return 1u << static_cast<unsigned>(kind); }
+};
+
+constexpr unsigned BothRequests = 3;
+constexpr std::uint32_t StateHeld = ExecutionContinuous | ExecutionDisplayRequired | ExecutionSystemRequired;
+constexpr std::uint32_t SessionLock = 7;
+constexpr std::uint32_t SessionUnlock = 8;
+constexpr std::uint32_t RemoteConnect = 3;
+constexpr std::uint32_t RemoteDisconnect = 4;
+
+TEST(KeepAwakeHold, HeldInOffWithTheTitleAsReasonAndReleasedWhenNothingIsKeptOn)
+{
+    KeepAwakeController c(-1, 0);
+    SystemStandIn system;
+    const auto fire = [&](bool lockPolicy) {
+        FireTimer2(c, lockPolicy);
+        system.Set(c.Holding());
+        return system.requestsSet;
+    };
+    c.P0Click(true);
+    EXPECT_EQ(fire(false), BothRequests);
+    EXPECT_EQ(system.reason, ApplicationTitle);
+    c.P0Click(false);
+    EXPECT_TRUE(c.Holding()) << "held until the refresh is processed";
+    EXPECT_EQ(fire(false), 0u) << "SS_ON";
+    c.P0Click(true);
+    EXPECT_EQ(fire(false), BothRequests);
+    EXPECT_EQ(fire(true), 0u) << "a lock policy";
+    EXPECT_EQ(fire(false), BothRequests);
+    c.SessionChanged(SessionLock);
+    system.Set(c.Holding());
+    EXPECT_EQ(system.requestsSet, 0u) << "locked";
+    c.SessionChanged(SessionUnlock);
+    EXPECT_EQ(fire(false), BothRequests);
+    c.Stop();
+    system.Set(c.Holding());
+    EXPECT_EQ(system.requestsSet, 0u) << "the close query";
+    EXPECT_EQ(system.requestsMade, 1);
+    EXPECT_EQ(system.state, 0u);
+}
+
+TEST(KeepAwakeHold, ContinuousExecutionStateWhereTheSystemGivesOrSetsNoRequest)
+{
+    for (const bool given : { false, true }) {
+        SystemStandIn system;
+        system.requestGiven = given;
+        system.requestSettable = false;
+        system.Set(true);
+        EXPECT_EQ(system.state, StateHeld);
+        system.Set(false);
+        EXPECT_EQ(system.state, ExecutionContinuous);
+        system.Set(true);
+        EXPECT_EQ(system.state, StateHeld);
+        EXPECT_EQ(system.requestsMade, 1);
+    }
+}
+
+TEST(KeepAwakeSession, LockedRestsAReconnectDoesNotResumeAndTheUnlockTicksAtOnce)
+{
+    KeepAwakeController c(-1, 0);
+    c.P0Click(true);
+    FireTimer2(c);
+    EXPECT_FALSE(c.SessionChanged(SessionLock));
+    const auto rest = FireTimer2(c);
+    EXPECT_TRUE(rest.tick && !rest.input) << "the timer goes on doing nothing";
+    EXPECT_FALSE(c.SessionChanged(RemoteDisconnect));
+    EXPECT_FALSE(c.SessionChanged(RemoteConnect)) << "still locked";
+    EXPECT_FALSE(c.SessionChanged(5)) << "a logon changes nothing";
+    EXPECT_TRUE(c.SessionChanged(SessionUnlock));
+    EXPECT_TRUE(FireTimer2(c).input);
+
+    EXPECT_FALSE(c.SessionChanged(RemoteDisconnect));
+    c.P0Click(false);
+    FireTimer2(c);
+    EXPECT_FALSE(c.SessionChanged(RemoteConnect)) << "in SS_ON nothing is due";
+    c.P0Click(true);
+    EXPECT_FALSE(c.SessionChanged(SessionLock));
+    EXPECT_FALSE(c.SessionChanged(SessionUnlock)) << "the pending refresh ticks anyway";
+}
+
+TEST(KeepAwakePolicy, NoInputAndTheNoticeOncePerStart)
+{
+    KeepAwakeController c(-1, 0);
+    c.P0Click(true);
+    const auto first = FireTimer2(c, true);
+    EXPECT_TRUE(first.refresh && first.tick && first.policyNotice) << "tip and icon as without a policy";
+    EXPECT_FALSE(first.input);
+    EXPECT_FALSE(FireTimer2(c, true).policyNotice);
+    EXPECT_TRUE(FireTimer2(c).input) << "a policy lifted counts at the next tick";
+    const auto again = FireTimer2(c, true);
+    EXPECT_FALSE(again.input || again.policyNotice);
 }
 
 } // namespace
