@@ -105,4 +105,5 @@ private:
     PopupMenu popupMenu2_;
     TMKBoxDlg mkBoxDlg1_;
     HtmlHelpViewer htmlHelp_;
+    bool winHelpOpened_ = false;
 };

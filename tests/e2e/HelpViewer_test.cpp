@@ -1,8 +1,10 @@
 #include "BoxProbe.h"
+#include "CaseLabel.h"
 #include "HelpViewer.h"
 #include "Observe.h"
 #include "Resident.h"
 #include "SettingsRegistry.h"
+#include "TempFolder.h"
 #include "TrayDriving.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -84,12 +87,31 @@ protected:
         FreshSettings::SetUp();
         SetSetting("Version", "14");
     }
+    void TearDown() override
+    {
+        DeleteValue(WineKeyPath, WineVersionName);
+        FreshSettings::TearDown();
+    }
+    // The Windows version the program started next sees.
+    static void SetWindowsVersion(const char* version) { SetString(WineKeyPath, WineVersionName, version); }
+    // The program with the given files beside it, and no others.
+    static void CopyProgram(const TempFolder& folder, std::initializer_list<const char*> helpFiles)
+    {
+        ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (folder / "DRIM32.EXE").c_str(), FALSE));
+        const std::string built = ProgramPath().substr(0, ProgramPath().rfind('\\') + 1);
+        for (const char* name : helpFiles)
+            ASSERT_TRUE(CopyFileA((built + name).c_str(), (folder / name).c_str(), FALSE)) << name;
+    }
 };
 
-TEST_F(HelpViewer, TheHelpItemOpensTheContentsAndExitClosesTheViewer)
+// Without DRIM32.CHM, a system older than Windows 10 opens DRIM32.HLP.
+TEST_F(HelpViewer, WithoutTheChmAnOlderSystemOpensWinHelpAndExitClosesIt)
 {
+    SetWindowsVersion("win7");
+    const TempFolder folder;
+    ASSERT_NO_FATAL_FAILURE(CopyProgram(folder, { "DRIM32.HLP" }));
     ResidentTray tray;
-    ASSERT_NO_FATAL_FAILURE(tray.Start());
+    ASSERT_NO_FATAL_FAILURE(tray.Start("", folder / "DRIM32.EXE"));
 
     ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
     HWND viewer = WaitForVisibleWindow(ViewerClass, AnyProcess, ViewerAppearsMilliseconds);
@@ -106,23 +128,13 @@ TEST_F(HelpViewer, TheHelpItemOpensTheContentsAndExitClosesTheViewer)
     EXPECT_EQ(tray.Program().ExitCode(), 0u);
 }
 
-// Windows 10 ships no WinHelp viewer: there the help item opens the .CHM.
-class HelpViewerOnWindows10 : public HelpViewer {
-protected:
-    void SetUp() override
-    {
-        HelpViewer::SetUp();
-        SetString(WineKeyPath, WineVersionName, "win10");
-    }
-    void TearDown() override
-    {
-        DeleteValue(WineKeyPath, WineVersionName);
-        HelpViewer::TearDown();
-    }
-};
+// HTML Help is read on every Windows: the help item opens DRIM32.CHM where
+// it lies beside the program, and exit closes the window it opened.
+class HelpViewerOn : public HelpViewer, public ::testing::WithParamInterface<const char*> { };
 
-TEST_F(HelpViewerOnWindows10, TheHelpItemOpensHtmlHelpAndExitClosesIt)
+TEST_P(HelpViewerOn, TheHelpItemOpensHtmlHelpAndExitClosesIt)
 {
+    SetWindowsVersion(GetParam());
     ResidentTray tray;
     ASSERT_NO_FATAL_FAILURE(tray.Start());
 
@@ -141,10 +153,52 @@ TEST_F(HelpViewerOnWindows10, TheHelpItemOpensHtmlHelpAndExitClosesIt)
     EXPECT_EQ(tray.Program().ExitCode(), 0u);
 }
 
+INSTANTIATE_TEST_SUITE_P(Windows, HelpViewerOn, ::testing::Values("win7", "win10"),
+    [](const ::testing::TestParamInfo<const char*>& testInfo) { return std::string(testInfo.param); });
+
+// On Windows 10 a help file that is missing, or that HTML Help cannot show,
+// is named in the tray's box.
+struct UnshownChm {
+    const char* label;
+    // The file's contents, or nullptr for no file.
+    const char* contents;
+    const char* text;
+};
+
+class HelpViewerWithoutTheChm : public HelpViewer, public ::testing::WithParamInterface<UnshownChm> { };
+
+TEST_P(HelpViewerWithoutTheChm, TheBoxNamesTheFile)
+{
+    SetWindowsVersion("win10");
+    const TempFolder folder;
+    ASSERT_NO_FATAL_FAILURE(CopyProgram(folder, { "DRIM32.HLP" }));
+    if (GetParam().contents != nullptr)
+        WriteWholeFile(folder / "DRIM32.CHM", GetParam().contents);
+    ResidentTray tray;
+    ASSERT_NO_FATAL_FAILURE(tray.Start("", folder / "DRIM32.EXE"));
+
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
+    HWND box = WaitForBox(tray.Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxMessage(box), folder / "DRIM32.CHM" + "\r\n" + GetParam().text);
+    EXPECT_EQ(FindTopLevelWindow(ViewerClass), nullptr);
+    PostMessageA(box, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, tray.Id()));
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'X'));
+    ASSERT_TRUE(tray.Program().WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(tray.Program().ExitCode(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, HelpViewerWithoutTheChm,
+    ::testing::Values(UnshownChm { "Missing", nullptr, "エラー：ヘルプファイルが見つかりません・・・" },
+        UnshownChm { "Unreadable", "not a help file", "エラー：ヘルプファイルを表示できません・・・" }),
+    CaseLabel());
+
 // hhctrl.ocx is loaded from the system folder only; without it the item
 // says so in the tray's box and the program goes on.
-TEST_F(HelpViewerOnWindows10, WithoutHhctrlInTheSystemFolderTheItemSaysSo)
+TEST_F(HelpViewer, WithoutHhctrlInTheSystemFolderWindows10SaysSo)
 {
+    SetWindowsVersion("win10");
     char folder[MAX_PATH] = {};
     ASSERT_NE(GetSystemDirectoryA(folder, sizeof folder), 0u);
     const std::string library = std::string(folder) + "\\hhctrl.ocx";
