@@ -148,10 +148,11 @@ bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
     // unpacking a downloaded zip leaves; files used where they lie keep it,
     // and then a marked help file shows no page and a marked program file a
     // security warning at every start.  A file without the mark, or missing,
-    // has no stream to delete.
+    // has no stream to delete.  DeleteFileAt is not used: the read-only
+    // attribute it clears is the file's own, not the stream's.
     if (UpperWithSystem(sourceFolder) == UpperWithSystem(targetFolder)) {
         for (const std::string& stream : MarkOfTheWebStreams(targetFolder))
-            static_cast<void>(DeleteFileAt(stream));
+            DeleteFileA(stream.c_str());
         return true;
     }
     for (std::size_t i = 0; i < InstalledFileCount; ++i) {
