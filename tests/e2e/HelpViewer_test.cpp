@@ -1,5 +1,4 @@
 #include "BoxProbe.h"
-#include "CaseLabel.h"
 #include "HelpViewer.h"
 #include "Observe.h"
 #include "Resident.h"
@@ -13,7 +12,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -94,12 +92,11 @@ protected:
     }
     // The Windows version the program started next sees.
     static void SetWindowsVersion(const char* version) { SetString(WineKeyPath, WineVersionName, version); }
-    // The program with the given files beside it, and no others.
-    static void CopyProgram(const TempFolder& folder, std::initializer_list<const char*> helpFiles)
+    // The program with DRIM32.HLP beside it, and no DRIM32.CHM.
+    static void CopyProgramWithoutTheChm(const TempFolder& folder)
     {
-        ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (folder / "DRIM32.EXE").c_str(), FALSE));
         const std::string built = ProgramPath().substr(0, ProgramPath().rfind('\\') + 1);
-        for (const char* name : helpFiles)
+        for (const char* name : { "DRIM32.EXE", "DRIM32.HLP" })
             ASSERT_TRUE(CopyFileA((built + name).c_str(), (folder / name).c_str(), FALSE)) << name;
     }
 };
@@ -109,7 +106,7 @@ TEST_F(HelpViewer, WithoutTheChmAnOlderSystemOpensWinHelpAndExitClosesIt)
 {
     SetWindowsVersion("win7");
     const TempFolder folder;
-    ASSERT_NO_FATAL_FAILURE(CopyProgram(folder, { "DRIM32.HLP" }));
+    ASSERT_NO_FATAL_FAILURE(CopyProgramWithoutTheChm(folder));
     ResidentTray tray;
     ASSERT_NO_FATAL_FAILURE(tray.Start("", folder / "DRIM32.EXE"));
 
@@ -156,43 +153,31 @@ TEST_P(HelpViewerOn, TheHelpItemOpensHtmlHelpAndExitClosesIt)
 INSTANTIATE_TEST_SUITE_P(Windows, HelpViewerOn, ::testing::Values("win7", "win10"),
     [](const ::testing::TestParamInfo<const char*>& testInfo) { return std::string(testInfo.param); });
 
-// On Windows 10 a help file that is missing, or that HTML Help cannot show,
-// is named in the tray's box.
-struct UnshownChm {
-    const char* label;
-    // The file's contents, or nullptr for no file.
-    const char* contents;
-    const char* text;
-};
-
-class HelpViewerWithoutTheChm : public HelpViewer, public ::testing::WithParamInterface<UnshownChm> { };
-
-TEST_P(HelpViewerWithoutTheChm, TheBoxNamesTheFile)
+// On Windows 10 a help file that is missing, then one that HTML Help cannot
+// show, is named in the tray's box.
+TEST_F(HelpViewer, OnWindows10TheBoxNamesAMissingOrUnreadableChm)
 {
     SetWindowsVersion("win10");
     const TempFolder folder;
-    ASSERT_NO_FATAL_FAILURE(CopyProgram(folder, { "DRIM32.HLP" }));
-    if (GetParam().contents != nullptr)
-        WriteWholeFile(folder / "DRIM32.CHM", GetParam().contents);
+    ASSERT_NO_FATAL_FAILURE(CopyProgramWithoutTheChm(folder));
     ResidentTray tray;
     ASSERT_NO_FATAL_FAILURE(tray.Start("", folder / "DRIM32.EXE"));
 
-    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
-    HWND box = WaitForBox(tray.Id());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(BoxMessage(box), folder / "DRIM32.CHM" + "\r\n" + GetParam().text);
+    for (const char* text :
+        { "エラー：ヘルプファイルが見つかりません・・・", "エラー：ヘルプファイルを表示できません・・・" }) {
+        ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
+        HWND box = WaitForBox(tray.Id());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(BoxMessage(box), folder / "DRIM32.CHM" + "\r\n" + text);
+        PostMessageA(box, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, tray.Id()));
+        WriteWholeFile(folder / "DRIM32.CHM", "not a help file");
+    }
     EXPECT_EQ(FindTopLevelWindow(ViewerClass), nullptr);
-    PostMessageA(box, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, tray.Id()));
     ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'X'));
     ASSERT_TRUE(tray.Program().WaitForExit(ProcessEndsMilliseconds));
     EXPECT_EQ(tray.Program().ExitCode(), 0u);
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, HelpViewerWithoutTheChm,
-    ::testing::Values(UnshownChm { "Missing", nullptr, "エラー：ヘルプファイルが見つかりません・・・" },
-        UnshownChm { "Unreadable", "not a help file", "エラー：ヘルプファイルを表示できません・・・" }),
-    CaseLabel());
 
 // hhctrl.ocx is loaded from the system folder only; without it the item
 // says so in the tray's box and the program goes on.
