@@ -28,14 +28,52 @@ struct FailureBox {
 };
 
 // The box's own thread, which has no window of the program: its modal loop
-// dispatches nothing but the box.  No owner: a window of the faulting
-// thread never answers again.  Task-modal would disable only this thread's
+// dispatches nothing but the box.  No owner: the faulting thread's windows
+// no longer run the program.  Task-modal would disable only this thread's
 // windows, which are none.
 DWORD WINAPI ShowFailureBox(void* parameter)
 {
     const FailureBox& box = *static_cast<const FailureBox*>(parameter);
     MessageBoxA(nullptr, box.text, box.title, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
     return 0;
+}
+
+BOOL CALLBACK HandToDefault(HWND window, LPARAM)
+{
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
+    return TRUE;
+}
+
+BOOL CALLBACK HandToDefaultWithChildren(HWND window, LPARAM)
+{
+    HandToDefault(window, 0);
+    EnumChildWindows(window, HandToDefault, 0);
+    return TRUE;
+}
+
+// Every window of this thread answers from now on as a window without a
+// program would, so that another thread's SendMessage (a broadcast, a DDE
+// initiate, the shell's) gets its answer and runs none of the program's
+// code.  Message-only windows: Wine's EnumThreadWindows leaves them out.
+void HandThreadWindowsToDefault()
+{
+    const DWORD thread = GetCurrentThreadId();
+    EnumThreadWindows(thread, HandToDefaultWithChildren, 0);
+    for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+         window = FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr)) {
+        if (GetWindowThreadProcessId(window, nullptr) == thread)
+            HandToDefaultWithChildren(window, 0);
+    }
+}
+
+// Answers sent messages only, until `thread` ends: with PM_QS_SENDMESSAGE
+// PeekMessage delivers the messages sent to this thread and retrieves no
+// posted message and no timer.
+void AnswerSentMessagesUntilEnd(HANDLE thread)
+{
+    MSG message;
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 [[noreturn]] void FailFastOnAbort(int)
@@ -72,14 +110,14 @@ void FailFast(const char* failure, const char* detail)
     // A box's modal loop on this thread would dispatch the program's
     // timers, posted closes and the messages other processes send, and run
     // the program's code on state it has just found broken.  The box gets a
-    // thread of its own; this one waits in a wait that retrieves no message
-    // and runs no call-back (not a message wait, not alertable), so none of
-    // its windows runs again.  A sender to one of them waits or times out.
-    // Without a thread for the box, the process ends without one rather
-    // than run anything of its own.
+    // thread of its own; this one answers only what is sent to its windows,
+    // through DefWindowProcA, so that no other program hangs on it while
+    // the box is up.  Without a thread for the box, the process ends
+    // without one rather than run anything of its own.
+    HandThreadWindowsToDefault();
     const UniqueHandle boxThread(CreateThread(nullptr, 0, ShowFailureBox, &box, 0, nullptr));
     if (boxThread)
-        WaitForSingleObject(boxThread.Get(), INFINITE);
+        AnswerSentMessagesUntilEnd(boxThread.Get());
     TerminateProcess(GetCurrentProcess(), FailFastExitCode);
     // TerminateProcess does not return for the calling process, but is not
     // declared so.

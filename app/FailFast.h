@@ -4,8 +4,9 @@
 // cannot be had, a bounds check of the C++ library): a box that names the
 // failure, then the process ends with FailFastExitCode.  Nothing of the
 // program runs after the fault: the box has a thread of its own while the
-// faulting thread waits without taking a message, so no timer, close, forward
-// or registry write of the program runs half-way.
+// faulting thread's windows answer what others send them through
+// DefWindowProcA and it dispatches no posted message, so no timer, close,
+// forward or registry write of the program runs half-way.
 
 #include <windows.h>
 

@@ -9,44 +9,41 @@ namespace {
 constexpr DWORD FirstVersionWithoutWinHelp = 10;
 constexpr char HtmlHelpModuleName[] = "hhctrl.ocx";
 constexpr char HtmlHelpEntryName[] = "HtmlHelpA";
-constexpr char HtmlHelpMissingText[] = "エラー：ヘルプを表示する hhctrl.ocx が読み込めません・・・";
 
 } // namespace
 
-bool SystemReadsOnlyHtmlHelp()
+bool SystemIsWindows10OrLater()
 {
     OSVERSIONINFOA version {};
     version.dwOSVersionInfoSize = sizeof(version);
     return GetVersionExA(&version) && version.dwMajorVersion >= FirstVersionWithoutWinHelp;
 }
 
-Result<> HtmlHelpViewer::Load()
+bool HtmlHelpViewer::Load()
 {
     if (htmlHelp_ != nullptr)
-        return {};
+        return true;
     // By its full path: a bare name would be looked for in the program's
     // folder and the current folder first.
     const std::string folder = SystemFolder();
     if (folder.empty())
-        return Failure { HtmlHelpMissingText };
+        return false;
     UniqueModule module(LoadLibraryA((folder + HtmlHelpModuleName).c_str()));
     if (!module)
-        return Failure { HtmlHelpMissingText };
+        return false;
     const auto entry = ModuleFunction<HtmlHelpFunction>(module.Get(), HtmlHelpEntryName);
     if (entry == nullptr)
-        return Failure { HtmlHelpMissingText };
+        return false;
     htmlHelp_ = entry;
-    module_ = std::move(module);
-    return {};
+    // Kept until the process ends: after HH_CLOSE_ALL the viewer's own
+    // thread may still be closing its windows in the module's code.
+    module.Release();
+    return true;
 }
 
-Result<> HtmlHelpViewer::ShowContents(HWND owner, const std::string& file)
+bool HtmlHelpViewer::ShowContents(HWND owner, const std::string& file)
 {
-    if (Result<> loaded = Load(); !loaded)
-        return loaded;
-    // The window is not looked at, as the WinHelp viewer's answer is not.
-    htmlHelp_(owner, file.c_str(), HH_DISPLAY_TOC, 0);
-    return {};
+    return htmlHelp_ != nullptr && htmlHelp_(owner, file.c_str(), HH_DISPLAY_TOC, 0) != nullptr;
 }
 
 void HtmlHelpViewer::CloseAll()

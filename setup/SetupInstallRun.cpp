@@ -152,9 +152,18 @@ std::string TSDRIM32SETUPForm::PrepareFolder(const std::string& folderText)
 bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
 {
     const std::string& sourceFolder = Program().programFolder;
-    // Run from the chosen folder itself: the files are already there.
-    if (UpperWithSystem(sourceFolder) == UpperWithSystem(targetFolder))
+    // Run from the chosen folder itself: the files are already there.  A
+    // copy writes only a file's data, so it drops the mark of the web that
+    // unpacking a downloaded zip leaves; files used where they lie keep it,
+    // and then a marked help file shows no page and a marked program file a
+    // security warning at every start.  A file without the mark, or missing,
+    // has no stream to delete.  DeleteFileAt is not used: the read-only
+    // attribute it clears is the file's own, not the stream's.
+    if (UpperWithSystem(sourceFolder) == UpperWithSystem(targetFolder)) {
+        for (const std::string& stream : MarkOfTheWebStreams(targetFolder))
+            DeleteFileA(stream.c_str());
         return true;
+    }
     for (std::size_t i = 0; i < InstalledFileCount; ++i) {
         const std::string& name = programFileNames_[i];
         if (i >= RequiredFileCount && !FileExists(sourceFolder + name))

@@ -10,6 +10,7 @@ constexpr std::string_view InstallRootFolder = "PALUNP32\\";
 constexpr std::size_t DriveRootBytes = 3;
 constexpr std::array<std::string_view, ProgramFileCount> ProgramFileExtensions { ".EXE", ".TXT", ".HLP",
     ".CHM", ".GID" };
+constexpr std::string_view MarkOfTheWebStream = ":Zone.Identifier";
 
 std::string VersionText(std::string_view separator)
 {
@@ -45,6 +46,15 @@ std::array<std::string, ProgramFileCount> ProgramFileNames()
     for (std::size_t i = 0; i < ProgramFileCount; ++i)
         names[i].append(ProductKey).append(ProgramFileExtensions[i]);
     return names;
+}
+
+std::array<std::string, InstalledFileCount> MarkOfTheWebStreams(std::string_view folder)
+{
+    const std::array<std::string, ProgramFileCount> names = ProgramFileNames();
+    std::array<std::string, InstalledFileCount> streams;
+    for (std::size_t i = 0; i < InstalledFileCount; ++i)
+        streams[i].append(folder).append(names[i]).append(MarkOfTheWebStream);
+    return streams;
 }
 
 std::string DefaultFolder(std::string_view windowsFolder, std::string_view recordedFolder)

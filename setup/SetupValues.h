@@ -25,6 +25,11 @@ inline constexpr std::size_t InstalledFileCount = 4;
 inline constexpr std::size_t RequiredFileCount = 3;
 std::array<std::string, ProgramFileCount> ProgramFileNames();
 
+// The mark of the web on each installed file in `folder` (which ends in a
+// backslash): the stream "<file>:Zone.Identifier" that unpacking a
+// downloaded zip adds to every file.
+std::array<std::string, InstalledFileCount> MarkOfTheWebStreams(std::string_view folder);
+
 // The folder proposed for the installation: the recorded one when there is
 // one, otherwise PALUNP32\DRIM32 on the Windows folder's drive root (the
 // first three characters of `windowsFolder`).

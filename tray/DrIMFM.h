@@ -110,4 +110,5 @@ private:
     PopupMenu popupMenu2_;
     TMKBoxDlg mkBoxDlg1_;
     HtmlHelpViewer htmlHelp_;
+    bool winHelpOpened_ = false;
 };

@@ -4,12 +4,14 @@
 
 #include "gui/Application.h"
 #include "platform/CopyUnit.h"
+#include "platform/FileSystem.h"
 #include "platform/SystemFolders.h"
 #include "platform/WinExec.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "shell/Progman.h"
 #include "shell/ProgmanLink.h"
+#include "tray/HelpChoice.h"
 #include "tray/TrayMenuText.h"
 
 namespace {
@@ -130,20 +132,35 @@ void TSDRIM32PALUN::MDESK_SETClick(MenuItem& sender)
 
 void TSDRIM32PALUN::P5Click()
 {
-    if (!SystemReadsOnlyHtmlHelp()) {
+    const std::string chm = HelpFilePath(".CHM");
+    const bool chmExists = FileExists(chm);
+    const bool windows10OrLater = SystemIsWindows10OrLater();
+    // hhctrl.ocx is loaded only where the choice depends on it.
+    const bool htmlHelpLoads = (chmExists || windows10OrLater) && htmlHelp_.Load();
+    switch (ChooseHelp(htmlHelpLoads, chmExists, windows10OrLater)) {
+    case HelpChoice::OpenChm:
+        // No window where the file cannot be read, or its path holds a "#".
+        if (!htmlHelp_.ShowContents(Handle(), chm))
+            ShowTrayMessage(chm + '\n' + std::string(TrayText::HelpNotShown));
+        break;
+    case HelpChoice::OpenHlp:
+        winHelpOpened_ = true;
         WinHelpA(Handle(), HelpFilePath(".HLP").c_str(), HELP_CONTENTS, 0);
-        return;
+        break;
+    case HelpChoice::SayHtmlHelpMissing:
+        ShowTrayMessage(TrayText::HtmlHelpMissing);
+        break;
+    case HelpChoice::SayChmMissing:
+        ShowTrayMessage(chm + '\n' + std::string(TrayText::ChmMissing));
+        break;
     }
-    if (const Result<> shown = htmlHelp_.ShowContents(Handle(), HelpFilePath(".CHM")); !shown)
-        ShowTrayMessage(shown.Message());
 }
 
-// The help window of whichever viewer the help item uses on this system.
+// The help windows of the viewers the help item opened, whichever they were.
 void TSDRIM32PALUN::CloseHelp()
 {
-    if (SystemReadsOnlyHtmlHelp())
-        htmlHelp_.CloseAll();
-    else
+    htmlHelp_.CloseAll();
+    if (winHelpOpened_)
         WinHelpA(Handle(), HelpFilePath(".HLP").c_str(), HELP_QUIT, 0);
 }
 

@@ -30,6 +30,11 @@ inline constexpr std::string_view StartupGroupUnknown
 inline constexpr std::string_view DesktopAlreadyRegistered = "デスクトップには、既に登録されています☆☆☆";
 inline constexpr std::string_view DesktopCopyFailed = "デスクトップへの登録に失敗しました・・・";
 inline constexpr std::string_view SettingsSaveFailed = "エラー：設定の保存に失敗しました・・・";
+// The help texts: the two that name the help file come after its path.
+inline constexpr std::string_view HtmlHelpMissing
+    = "エラー：ヘルプを表示する hhctrl.ocx が読み込めません・・・";
+inline constexpr std::string_view ChmMissing = "エラー：ヘルプファイルが見つかりません・・・";
+inline constexpr std::string_view HelpNotShown = "エラー：ヘルプファイルを表示できません・・・";
 inline constexpr std::string_view TrayIconMissing
     = "タスクトレイにアイコンを登録できません・・・\nアイコンが出るまで、登録を続けます。";
 inline constexpr std::string_view LockPolicyInForce

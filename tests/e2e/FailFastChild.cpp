@@ -2,7 +2,7 @@
 // fault its argument names: the failure box must show and the process end
 // with the failure's exit code.  With "timer" the fault comes from a tick of
 // a 100 ms timer whose window marks each tick, and each sent message, in
-// its caption.
+// its caption; a message-only window of the thread marks sent messages too.
 
 #include "FailFastChild.h"
 #include "app/FailFast.h"
@@ -37,7 +37,7 @@ LRESULT CALLBACK TickingWindowProcedure(HWND window, UINT message, WPARAM wParam
     }
     if (message == SentMarkMessage) {
         SetWindowTextA(window, "sent");
-        return 0;
+        return SentMarkAnswer;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -52,7 +52,10 @@ int RunTickingWindow(HINSTANCE instance)
         return 1;
     const HWND window = CreateWindowExA(
         0, TickingWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr || SetTimer(window, 1, TickMilliseconds, nullptr) == 0)
+    if (window == nullptr || SetTimer(window, 1, TickMilliseconds, nullptr) == 0
+        || CreateWindowExA(0, TickingWindowClass, MessageOnlyCaption, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+               instance, nullptr)
+            == nullptr)
         return 1;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)

@@ -25,6 +25,10 @@ struct FaultCase {
 
 // Ten ticks of the child's timer.
 constexpr DWORD TenTicksMilliseconds = 10 * TickMilliseconds;
+// A broadcast that waited for a window that does not answer would take its
+// whole time-out; one answered by every window takes a small part of it.
+constexpr UINT BroadcastTimeoutMilliseconds = 30000;
+constexpr DWORD BroadcastAnsweredMilliseconds = 10000;
 
 RunningProgram StartChild(const char* argument)
 {
@@ -75,20 +79,34 @@ INSTANTIATE_TEST_SUITE_P(Faults, FailFast,
     CaseLabel());
 
 // The fault comes from a tick of a 100 ms timer.  While the box is up, the
-// faulting thread takes no message: no later tick reaches the window, and a
-// message another process sends it is not handled.
-TEST(FailFastStopsTheProgram, NoTickAndNoSentMessageRunsWhileTheBoxIsUp)
+// faulting thread runs nothing of the program: no later tick reaches the
+// window.  Yet it blocks no other program: a message sent to its window or
+// to its message-only window, and a broadcast, are answered at once, by the
+// system's default rather than by the program.
+TEST(FailFastStopsTheProgram, NoTickRunsAndSentMessagesAreAnsweredWithoutTheProgram)
 {
     RunningProgram program = StartChild("timer");
     const HWND box = WaitForFailureBox(program);
     ASSERT_NE(box, nullptr) << "no failure box";
     const HWND ticking = FindTopLevelWindow(TickingWindowClass, program.Id());
     ASSERT_NE(ticking, nullptr);
+    const HWND messageOnly = FindWindowExA(HWND_MESSAGE, nullptr, TickingWindowClass, MessageOnlyCaption);
+    ASSERT_NE(messageOnly, nullptr);
     EXPECT_EQ(StoredCaption(ticking), FaultTickCaption);
+    for (const HWND window : { ticking, messageOnly }) {
+        DWORD_PTR answer = 0xdeadbeef;
+        EXPECT_NE(
+            SendMessageTimeoutA(window, SentMarkMessage, 0, 0, SMTO_NORMAL, TenTicksMilliseconds, &answer), 0)
+            << "the faulting thread answered no sent message";
+        EXPECT_EQ(answer, 0u) << "the program's window procedure answered";
+    }
+    EXPECT_EQ(StoredCaption(messageOnly), MessageOnlyCaption);
+    const UINT broadcast = RegisterWindowMessageA("DRIM32 fail-fast broadcast");
     DWORD_PTR ignored = 0;
-    EXPECT_EQ(
-        SendMessageTimeoutA(ticking, SentMarkMessage, 0, 0, SMTO_NORMAL, TenTicksMilliseconds, &ignored), 0)
-        << "the faulting thread answered a sent message";
+    const DWORD sent = GetTickCount();
+    SendMessageTimeoutA(HWND_BROADCAST, broadcast, 0, 0, SMTO_NORMAL, BroadcastTimeoutMilliseconds, &ignored);
+    EXPECT_LT(GetTickCount() - sent, BroadcastAnsweredMilliseconds)
+        << "the broadcast waited for the faulting thread";
     EXPECT_FALSE(WaitUntil([&] { return StoredCaption(ticking) != FaultTickCaption; }, TenTicksMilliseconds))
         << StoredCaption(ticking);
 

@@ -3,6 +3,7 @@
 #include "Observe.h"
 #include "Resident.h"
 #include "SettingsRegistry.h"
+#include "TempFolder.h"
 #include "TrayDriving.h"
 
 #include <gtest/gtest.h>
@@ -84,12 +85,30 @@ protected:
         FreshSettings::SetUp();
         SetSetting("Version", "14");
     }
+    void TearDown() override
+    {
+        DeleteValue(WineKeyPath, WineVersionName);
+        FreshSettings::TearDown();
+    }
+    // The Windows version the program started next sees.
+    static void SetWindowsVersion(const char* version) { SetString(WineKeyPath, WineVersionName, version); }
+    // The program with DRIM32.HLP beside it, and no DRIM32.CHM.
+    static void CopyProgramWithoutTheChm(const TempFolder& folder)
+    {
+        const std::string built = ProgramPath().substr(0, ProgramPath().rfind('\\') + 1);
+        for (const char* name : { "DRIM32.EXE", "DRIM32.HLP" })
+            ASSERT_TRUE(CopyFileA((built + name).c_str(), (folder / name).c_str(), FALSE)) << name;
+    }
 };
 
-TEST_F(HelpViewer, TheHelpItemOpensTheContentsAndExitClosesTheViewer)
+// Without DRIM32.CHM, a system older than Windows 10 opens DRIM32.HLP.
+TEST_F(HelpViewer, WithoutTheChmAnOlderSystemOpensWinHelpAndExitClosesIt)
 {
+    SetWindowsVersion("win7");
+    const TempFolder folder;
+    ASSERT_NO_FATAL_FAILURE(CopyProgramWithoutTheChm(folder));
     ResidentTray tray;
-    ASSERT_NO_FATAL_FAILURE(tray.Start());
+    ASSERT_NO_FATAL_FAILURE(tray.Start("", folder / "DRIM32.EXE"));
 
     ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
     HWND viewer = WaitForVisibleWindow(ViewerClass, AnyProcess, ViewerAppearsMilliseconds);
@@ -106,23 +125,13 @@ TEST_F(HelpViewer, TheHelpItemOpensTheContentsAndExitClosesTheViewer)
     EXPECT_EQ(tray.Program().ExitCode(), 0u);
 }
 
-// Windows 10 ships no WinHelp viewer: there the help item opens the .CHM.
-class HelpViewerOnWindows10 : public HelpViewer {
-protected:
-    void SetUp() override
-    {
-        HelpViewer::SetUp();
-        SetString(WineKeyPath, WineVersionName, "win10");
-    }
-    void TearDown() override
-    {
-        DeleteValue(WineKeyPath, WineVersionName);
-        HelpViewer::TearDown();
-    }
-};
+// HTML Help is read on every Windows: the help item opens DRIM32.CHM where
+// it lies beside the program, and exit closes the window it opened.
+class HelpViewerOn : public HelpViewer, public ::testing::WithParamInterface<const char*> { };
 
-TEST_F(HelpViewerOnWindows10, TheHelpItemOpensHtmlHelpAndExitClosesIt)
+TEST_P(HelpViewerOn, TheHelpItemOpensHtmlHelpAndExitClosesIt)
 {
+    SetWindowsVersion(GetParam());
     ResidentTray tray;
     ASSERT_NO_FATAL_FAILURE(tray.Start());
 
@@ -141,10 +150,40 @@ TEST_F(HelpViewerOnWindows10, TheHelpItemOpensHtmlHelpAndExitClosesIt)
     EXPECT_EQ(tray.Program().ExitCode(), 0u);
 }
 
+INSTANTIATE_TEST_SUITE_P(Windows, HelpViewerOn, ::testing::Values("win7", "win10"),
+    [](const ::testing::TestParamInfo<const char*>& testInfo) { return std::string(testInfo.param); });
+
+// On Windows 10 a help file that is missing, then one that HTML Help cannot
+// show, is named in the tray's box.
+TEST_F(HelpViewer, OnWindows10TheBoxNamesAMissingOrUnreadableChm)
+{
+    SetWindowsVersion("win10");
+    const TempFolder folder;
+    ASSERT_NO_FATAL_FAILURE(CopyProgramWithoutTheChm(folder));
+    ResidentTray tray;
+    ASSERT_NO_FATAL_FAILURE(tray.Start("", folder / "DRIM32.EXE"));
+
+    for (const char* text :
+        { "エラー：ヘルプファイルが見つかりません・・・", "エラー：ヘルプファイルを表示できません・・・" }) {
+        ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'H'));
+        HWND box = WaitForBox(tray.Id());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(BoxMessage(box), folder / "DRIM32.CHM" + "\r\n" + text);
+        PostMessageA(box, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, tray.Id()));
+        WriteWholeFile(folder / "DRIM32.CHM", "not a help file");
+    }
+    EXPECT_EQ(FindTopLevelWindow(ViewerClass), nullptr);
+    ASSERT_NO_FATAL_FAILURE(tray.Choose(MouseButton::Right, 'X'));
+    ASSERT_TRUE(tray.Program().WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_EQ(tray.Program().ExitCode(), 0u);
+}
+
 // hhctrl.ocx is loaded from the system folder only; without it the item
 // says so in the tray's box and the program goes on.
-TEST_F(HelpViewerOnWindows10, WithoutHhctrlInTheSystemFolderTheItemSaysSo)
+TEST_F(HelpViewer, WithoutHhctrlInTheSystemFolderWindows10SaysSo)
 {
+    SetWindowsVersion("win10");
     char folder[MAX_PATH] = {};
     ASSERT_NE(GetSystemDirectoryA(folder, sizeof folder), 0u);
     const std::string library = std::string(folder) + "\\hhctrl.ocx";

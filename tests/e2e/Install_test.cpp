@@ -171,9 +171,15 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
     EXPECT_FALSE(FileExists(planted + ".cmdline"));
     DeleteFileA(planted.c_str());
 
-    // The installer run from the chosen folder copies nothing and does the rest.
+    // The installer run from the chosen folder copies nothing and does the
+    // rest, and takes the mark of the web off the four files as a copy
+    // would.  Wine keeps a stream as a file of that name beside the file.
     const std::string marker = "kept, not copied over";
     WriteWholeFile(BlankAndTrailFolder + "\\DRIM32.TXT", marker);
+    const auto mark
+        = [](const std::string& name) { return BlankAndTrailFolder + "\\" + name + ":Zone.Identifier"; };
+    for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP", "DRIM32.CHM", "DRIM32.GID" })
+        WriteWholeFile(mark(name), "[ZoneTransfer]\r\nZoneId=3\r\n");
     DeleteValue(SettingsKeyPath, "Version");
     RunningProgram again(BlankAndTrailFolder + "\\DRIM32.EXE", "");
     HWND second = WaitForShownSetup(again);
@@ -184,6 +190,9 @@ TEST_F(Installation, ReinstallationProposesTheRecordedFolderAndGroup)
     EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
     EXPECT_TRUE(again.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_EQ(ReadWholeFile(BlankAndTrailFolder + "\\DRIM32.TXT"), marker);
+    for (const char* name : { "DRIM32.EXE", "DRIM32.TXT", "DRIM32.HLP", "DRIM32.CHM" })
+        EXPECT_FALSE(FileExists(mark(name))) << name;
+    EXPECT_TRUE(FileExists(mark("DRIM32.GID")));
     EXPECT_EQ(ReadSetting("Version"), "14");
     EXPECT_EQ(ReadSetting("BackColor"), "0");
 }

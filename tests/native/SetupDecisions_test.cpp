@@ -30,6 +30,16 @@ TEST(SetupValues, DefaultFolderIsTheRecordedOneOrOneOnTheWindowsDrive)
     EXPECT_EQ(ShortcutPath(""), "");
 }
 
+// The four installed files lose their mark; DRIM32.GID, never installed,
+// and any other file of the folder are not touched.
+TEST(SetupValues, MarkOfTheWebStreamsAreThoseOfTheFourInstalledFiles)
+{
+    const auto streams = MarkOfTheWebStreams("C:\\ツール表\\");
+    EXPECT_EQ(Names(streams.begin(), streams.end()),
+        (Names { "C:\\ツール表\\DRIM32.EXE:Zone.Identifier", "C:\\ツール表\\DRIM32.TXT:Zone.Identifier",
+            "C:\\ツール表\\DRIM32.HLP:Zone.Identifier", "C:\\ツール表\\DRIM32.CHM:Zone.Identifier" }));
+}
+
 // The list's comparison ignores ASCII letter case, as the system's does.
 int IgnoringCase(std::string_view a, std::string_view b)
 {
