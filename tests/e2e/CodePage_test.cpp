@@ -1,8 +1,8 @@
 // The program run under a system code page other than 932 (Wine's
 // LANG=en_US.UTF-8: code page 1252) still shows its Japanese texts, which
 // the probe, running under ja_JP as ever, reads back in code page 932.
-// With the shell under English too (EnglishShell), the program writes its
-// items' shortcut files itself, under their Japanese name.
+// Under an English shell (EnglishShell) the program writes its items'
+// shortcut files itself, under their Japanese name.
 
 #include "SetupDriving.h"
 #include "TrayDriving.h"
@@ -180,17 +180,23 @@ TEST_F(CodePage, TheTrayItsMenuAndASecondStartsBoxShowTheirJapaneseTexts)
     EXPECT_TRUE(WaitUntil([] { return GlobalFindAtomA("x?") == 0; }, ProcessEndsMilliseconds));
 }
 
-// Run with the shell under English (DRIM_SHELL_LOCALE of the harness): the
-// program, started under English as well, writes and deletes its items
-// itself.  Wine writes the system's code page into the registry at every
-// process start, by that process's locale: the program and its uninstaller
-// read 1252 because they start under English.
+// Run with the shell under English (DRIM_SHELL_LOCALE of the harness), which
+// garbles the Japanese names of a program that talks DDE under ja_JP.  Wine
+// writes the system's code page into the registry at every process start,
+// by that process's locale, so the test states the English system's once
+// each program has started.
 class EnglishShell : public FreshSettings {
 protected:
     void SetUp() override
     {
         FreshSettings::SetUp();
         ASSERT_TRUE(WaitUntil(ShellServerAnswers, ServerStartMilliseconds)) << "no PROGMAN server";
+    }
+    static void SystemCodePageIsEnglish()
+    {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage",
+                      "ACP", REG_SZ, "1252", 5),
+            ERROR_SUCCESS);
     }
 };
 
@@ -201,22 +207,21 @@ TEST_F(EnglishShell, TheItemsAreWrittenAndDeletedUnderTheirJapaneseName)
     const std::string groupFolder = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN RUZI32\\";
     const std::string startupLink = SpecialFolder(CSIDL_STARTUP) + "\\" + InstalledLinkName;
     const InstallSource source;
-    std::optional<RunningProgram> installer = StartInEnglish(source.Program(), "", SetupClass);
-    ASSERT_TRUE(installer.has_value());
-    HWND setup = WaitForShownSetup(*installer);
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
     ASSERT_NE(setup, nullptr);
+    SystemCodePageIsEnglish();
     Install(setup, folder, true, true);
     EXPECT_NE(AnswerMessage().find("グループに登録しました☆☆"), std::string::npos);
-    EXPECT_TRUE(installer->WaitForExit(ProcessEndsMilliseconds));
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
     for (const std::string& link : { groupFolder + InstalledLinkName, startupLink }) {
         EXPECT_EQ(LinkTarget(link), program) << link;
         EXPECT_EQ(UnixName(link), reinterpret_cast<const char*>(u8"ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk"));
     }
 
-    std::optional<RunningProgram> tray = StartInEnglish(program, "", TrayClass);
-    ASSERT_TRUE(tray.has_value());
     ResidentTray resident;
-    ASSERT_NO_FATAL_FAILURE(resident.Settle(std::move(*tray)));
+    ASSERT_NO_FATAL_FAILURE(resident.Start("", program));
+    SystemCodePageIsEnglish();
     for (const bool added : { false, true }) {
         ASSERT_NO_FATAL_FAILURE(resident.Choose(MouseButton::Right, 'S'));
         EXPECT_TRUE(WaitUntil([&] { return FileExists(startupLink) == added; }, SetupBoxMilliseconds));
@@ -227,7 +232,9 @@ TEST_F(EnglishShell, TheItemsAreWrittenAndDeletedUnderTheirJapaneseName)
     const std::wstring garbled = Wide(groupFolder) + Wide(InstalledLinkName, 1252);
     CloseHandle(CreateFileW(garbled.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     ASSERT_NE(GetFileAttributesW(garbled.c_str()), INVALID_FILE_ATTRIBUTES);
-    ASSERT_TRUE(StartUnderUnixLocale(program, "/uninstall", English));
+    RunningProgram uninstaller(program, "/uninstall");
+    ASSERT_NE(WaitForSetupBox(SetupYesNoBoxClass), nullptr);
+    SystemCodePageIsEnglish();
     EXPECT_FALSE(AnswerQuestion(true).empty());
     EXPECT_FALSE(AnswerQuestion(true).empty());
     EXPECT_EQ(AnswerMessage(), "アンインスツールが完了しました☆☆☆\r\nお疲れ様☆☆☆");
