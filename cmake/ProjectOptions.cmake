@@ -58,11 +58,12 @@ endfunction()
 # DLLs the product loads at their first call rather than at its start: a
 # forwarded second start calls none of them, and the tray program never
 # calls comctl32 and mpr (tooltips and network drive names belong to the
-# setup window and the folder browser).  Under Wine, comctl32 and mpr cost
-# the tray program megabytes of private memory, and shell32 a good part of a
-# forwarded start.  A delay-load import library per DLL, made by dlltool
+# setup window and the folder browser); ole32 only writes the items'
+# shortcut files where the shell reads another code page.  Under Wine,
+# comctl32 and mpr cost the tray program megabytes of private memory, and
+# shell32 a good part of a forwarded start.  A delay-load import library per DLL, made by dlltool
 # from every name its import library exports; GNU ld has no /DELAYLOAD.
-set(DRIM_DELAY_LOADED comctl32 mpr shell32)
+set(DRIM_DELAY_LOADED comctl32 mpr ole32 shell32)
 if(WIN32)
     set(delay_folder ${CMAKE_BINARY_DIR}/delayload)
     file(MAKE_DIRECTORY ${delay_folder})

@@ -14,6 +14,7 @@
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
 #include "setup/SystemFolderLevels.h"
+#include "shell/ItemFiles.h"
 #include "shell/Progman.h"
 #include "shell/ProgmanLink.h"
 #include "text/YeNADDCUT.h"
@@ -179,8 +180,19 @@ bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
 bool TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::string& installedFile)
 {
     const std::string addItem = AddItemCommand(installedFile, quotedItemTitle_);
+    // Where the shell would garble the item's name, the files are the
+    // program's own work.
+    const bool ownFiles = ItemFilesCodePage().has_value();
+    auto addTo = [&](const std::string& target) {
+        if (!ownFiles)
+            return AddItemToGroup(target, addItem);
+        const Result<> added = AddItemFile(target, installedFile);
+        if (!added)
+            ShowMessage(added.Message());
+        return static_cast<bool>(added);
+    };
     Application::Get().ProcessMessages();
-    const bool registered = AddItemToGroup(group, addItem);
+    const bool registered = addTo(group);
     if (!checkBoxST_->Checked())
         return registered;
     const std::string startupGroup = StartupGroupName();
@@ -190,7 +202,7 @@ bool TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::str
     }
     // The Startup item is the user's extra; the completion box speaks only
     // of the group.
-    static_cast<void>(AddItemToGroup(startupGroup, addItem));
+    static_cast<void>(addTo(startupGroup));
     return registered;
 }
 

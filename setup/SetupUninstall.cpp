@@ -15,6 +15,7 @@
 #include "setup/FileDosStamp.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
+#include "shell/ItemFiles.h"
 #include "shell/Progman.h"
 #include "shell/ProgmanLink.h"
 #include "text/YeNADDCUT.h"
@@ -126,9 +127,17 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
     };
     // ShowGroup's answer is not looked at: it only makes the group the one
     // DeleteItem works in, and DeleteItem's answer tells the outcome.
+    const std::optional<unsigned> shellCodePage = ItemFilesCodePage();
     auto removeFrom = [&](const std::string& group) {
         if (group.empty())
             return;
+        // Where the shell would garble the item's name, the files are the
+        // program's own work.
+        if (shellCodePage) {
+            if (!DeleteItemFiles(group, *shellCodePage))
+                remains_.push_back(std::string(GroupItemHead).append(group).append(GroupItemTail));
+            return;
+        }
         static_cast<void>(ProgmanExecute(ShowGroupCommand(group)));
         Application::Get().ProcessMessages();
         if (itemLeftIn(group, ProgmanExecute(deleteItem))) {

@@ -9,6 +9,7 @@
 #include "platform/WinExec.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
+#include "shell/ItemFiles.h"
 #include "shell/Progman.h"
 #include "shell/ProgmanLink.h"
 #include "tray/HelpChoice.h"
@@ -80,6 +81,13 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
         const std::string group = StartupGroupName();
         if (group.empty()) {
             ShowTrayMessage(TrayText::StartupGroupUnknown);
+        } else if (const std::optional<unsigned> shellCodePage = ItemFilesCodePage()) {
+            // The shell would garble the item's name: the file is the
+            // program's own work here.
+            const Result<> result
+                = add ? AddItemFile(group, Program().programPath) : DeleteItemFiles(group, *shellCodePage);
+            if (!result)
+                ShowTrayMessage(result.Message());
         } else {
             // AddItem and DeleteItem act on the active group: CreateGroup
             // makes the Startup group active, creating it where missing.

@@ -1,12 +1,16 @@
 // The program run under a system code page other than 932 (Wine's
 // LANG=en_US.UTF-8: code page 1252) still shows its Japanese texts, which
 // the probe, running under ja_JP as ever, reads back in code page 932.
+// Under an English shell (EnglishShell) the program writes its items'
+// shortcut files itself, under their Japanese name.
 
 #include "SetupDriving.h"
 #include "TrayDriving.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,6 +77,47 @@ std::string CopyWithoutCodePageSetting(const TempFolder& folder)
     return EndUpdateResourceA(update, !replaced) && replaced ? copy : std::string();
 }
 
+// The name's code page 932 bytes read in `codePage`.
+std::wstring Wide(const std::string& text, UINT codePage = CP_ACP)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(
+        codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size())));
+    return wide;
+}
+
+// The program a shortcut file starts; empty when it cannot be read.
+std::string LinkTarget(const std::string& link)
+{
+    CoInitialize(nullptr);
+    char target[MAX_PATH] = {};
+    IShellLinkA* shellLink = nullptr;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(CoCreateInstance(__uuidof(ShellLink), nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
+            reinterpret_cast<void**>(&shellLink)))
+        && SUCCEEDED(shellLink->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file)))
+        && SUCCEEDED(file->Load(Wide(link).c_str(), STGM_READ)))
+        shellLink->GetPath(target, MAX_PATH, nullptr, 0);
+    if (file != nullptr)
+        file->Release();
+    if (shellLink != nullptr)
+        shellLink->Release();
+    CoUninitialize();
+    return target;
+}
+
+// A file's name as the Linux side has it, by Wine's own call.
+std::string UnixName(const std::string& path)
+{
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char* unixPath = unixFileName != nullptr ? unixFileName(Wide(path).c_str()) : nullptr;
+    const std::string name = unixPath != nullptr ? std::strrchr(unixPath, '/') + 1 : "";
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return name;
+}
+
 class CodePage : public FreshSettings { };
 
 TEST_F(CodePage, TheSetupWindowShowsItsJapaneseTexts)
@@ -133,6 +178,70 @@ TEST_F(CodePage, TheTrayItsMenuAndASecondStartsBoxShowTheirJapaneseTexts)
     PostMessageA(box, WM_CLOSE, 0, 0);
     // The sender deletes its atom once the resident copy has answered.
     EXPECT_TRUE(WaitUntil([] { return GlobalFindAtomA("x?") == 0; }, ProcessEndsMilliseconds));
+}
+
+// Run with the shell under English (DRIM_SHELL_LOCALE of the harness), which
+// garbles the Japanese names of a program that talks DDE under ja_JP.  Wine
+// writes the system's code page into the registry at every process start,
+// by that process's locale, so the test states the English system's once
+// each program has started.
+class EnglishShell : public FreshSettings {
+protected:
+    void SetUp() override
+    {
+        FreshSettings::SetUp();
+        ASSERT_TRUE(WaitUntil(ShellServerAnswers, ServerStartMilliseconds)) << "no PROGMAN server";
+    }
+    static void SystemCodePageIsEnglish()
+    {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage",
+                      "ACP", REG_SZ, "1252", 5),
+            ERROR_SUCCESS);
+    }
+};
+
+TEST_F(EnglishShell, TheItemsAreWrittenAndDeletedUnderTheirJapaneseName)
+{
+    const std::string folder = "C:\\PALUNP32\\DRIM32";
+    const std::string program = folder + "\\DRIM32.EXE";
+    const std::string groupFolder = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN RUZI32\\";
+    const std::string startupLink = SpecialFolder(CSIDL_STARTUP) + "\\" + InstalledLinkName;
+    const InstallSource source;
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+    SystemCodePageIsEnglish();
+    Install(setup, folder, true, true);
+    EXPECT_NE(AnswerMessage().find("グループに登録しました☆☆"), std::string::npos);
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+    for (const std::string& link : { groupFolder + InstalledLinkName, startupLink }) {
+        EXPECT_EQ(LinkTarget(link), program) << link;
+        EXPECT_EQ(UnixName(link), reinterpret_cast<const char*>(u8"ｽｸﾘｰﾝｾｰﾊﾞｰ 省電力OFF.lnk"));
+    }
+
+    ResidentTray resident;
+    ASSERT_NO_FATAL_FAILURE(resident.Start("", program));
+    SystemCodePageIsEnglish();
+    for (const bool added : { false, true }) {
+        ASSERT_NO_FATAL_FAILURE(resident.Choose(MouseButton::Right, 'S'));
+        EXPECT_TRUE(WaitUntil([&] { return FileExists(startupLink) == added; }, SetupBoxMilliseconds));
+    }
+    ASSERT_NO_FATAL_FAILURE(resident.Close());
+
+    // The item an installation through Program Manager got from this shell.
+    const std::wstring garbled = Wide(groupFolder) + Wide(InstalledLinkName, 1252);
+    CloseHandle(CreateFileW(garbled.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_NE(GetFileAttributesW(garbled.c_str()), INVALID_FILE_ATTRIBUTES);
+    RunningProgram uninstaller(program, "/uninstall");
+    ASSERT_NE(WaitForSetupBox(SetupYesNoBoxClass), nullptr);
+    SystemCodePageIsEnglish();
+    EXPECT_FALSE(AnswerQuestion(true).empty());
+    EXPECT_FALSE(AnswerQuestion(true).empty());
+    EXPECT_EQ(AnswerMessage(), "アンインスツールが完了しました☆☆☆\r\nお疲れ様☆☆☆");
+    EXPECT_TRUE(WaitUntilGone(SetupClass, ProcessEndsMilliseconds));
+    EXPECT_FALSE(FileExists(groupFolder + InstalledLinkName));
+    EXPECT_FALSE(FileExists(startupLink));
+    EXPECT_EQ(GetFileAttributesW(garbled.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "Program.h"
 #include "Resident.h"
 #include "TrayProbe.h"
+#include "platform/Dde.h"
+#include "shell/Progman.h"
 
 #include <gtest/gtest.h>
 
@@ -206,7 +208,8 @@ inline constexpr DWORD KeyAnswerMilliseconds = 2000;
 inline constexpr char ShellFolderClass[] = "ExplorerWClass";
 inline constexpr DWORD ShellFolderWindowMilliseconds = 5000;
 
-inline void CloseShellFolderWindow(const std::string& group)
+// True when the window came: the group's command went to Program Manager.
+inline bool CloseShellFolderWindow(const std::string& group)
 {
     HWND folder = nullptr;
     WaitUntil(
@@ -220,6 +223,25 @@ inline void CloseShellFolderWindow(const std::string& group)
         EXPECT_TRUE(WaitUntilGone(folder, ShellFolderWindowMilliseconds))
             << "the shell's folder window stayed";
     }
+    return folder != nullptr;
+}
+
+// The shell's desktop, which serves PROGMAN, may still be starting.
+inline constexpr DWORD ServerStartMilliseconds = 30000;
+
+// Connects without the product's start attempt, which would launch another
+// program while the shell is still coming up.  The client instance is the
+// call's own: every DDE client's connect sends its request to all top-level
+// windows and waits for each, and this thread pumps no messages, so the
+// instance's windows must be gone before the tray program connects.
+inline bool ShellServerAnswers()
+{
+    const DdeClientInstance instance = DdeClientInstance::Initialize();
+    if (!instance)
+        return false;
+    const DdeStringHandle service(instance.Get(), ProgmanService);
+    const DdeStringHandle topic(instance.Get(), ProgmanTopic);
+    return static_cast<bool>(DdeConversation::Connect(instance.Get(), service, topic));
 }
 
 // One resident tray program driven through its icon in the taskbar.
