@@ -1,5 +1,6 @@
 #include "CaseLabel.h"
 #include "Observe.h"
+#include "ProgmanStandIn.h"
 #include "Program.h"
 #include "SettingsRegistry.h"
 #include "StartupFolder.h"
@@ -7,6 +8,7 @@
 #include "TrayDriving.h"
 #include "platform/Dde.h"
 #include "shell/Progman.h"
+#include "shell/ProgmanLink.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -27,6 +29,9 @@ constexpr DWORD ServerStartMilliseconds = 30000;
 constexpr DWORD ServerEffectMilliseconds = 10000;
 // A command that should not have been sent is given this long to show.
 constexpr DWORD NothingHappensMilliseconds = 2000;
+// A stand-in shell that answers after the tray has stopped waiting.
+constexpr DWORD LateByMilliseconds = ProgmanAnswerTimeoutMs + 1000;
+constexpr DWORD LateCommandMilliseconds = LateByMilliseconds + ProgmanEffectWaitMs + ServerEffectMilliseconds;
 
 std::string ProgramsFolder()
 {
@@ -98,7 +103,7 @@ protected:
 
     // Waits for the server to have carried the command out; a message box
     // instead (an exchange that failed) ends the wait.
-    void ExpectLinkAfterwards(bool exists)
+    void ExpectLinkAfterwards(bool exists, DWORD milliseconds = ServerEffectMilliseconds)
     {
         HWND box = nullptr;
         const bool done = WaitUntil(
@@ -106,7 +111,7 @@ protected:
                 box = FindVisible(OptionBoxClass);
                 return box != nullptr || FileExists(Link()) == exists;
             },
-            ServerEffectMilliseconds);
+            milliseconds);
         ASSERT_EQ(box, nullptr) << BoxMessage(box);
         EXPECT_TRUE(done) << Link() << (exists ? " did not appear" : " is still there");
     }
@@ -130,6 +135,7 @@ struct GroupCase {
     std::string label;
     std::string group;
     bool mapped = true;
+    bool folderDeleted = false;
 };
 
 class StartupGroup : public StartupItem, public ::testing::WithParamInterface<GroupCase> { };
@@ -137,6 +143,8 @@ class StartupGroup : public StartupItem, public ::testing::WithParamInterface<Gr
 TEST_P(StartupGroup, SetAddsTheItemAndDeleteRemovesIt)
 {
     UseStartupGroup(GetParam().group, GetParam().mapped);
+    if (GetParam().folderDeleted)
+        ASSERT_TRUE(RemoveDirectoryA(GroupFolder().c_str())) << GroupFolder();
     ASSERT_NO_FATAL_FAILURE(resident_->Start());
 
     ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
@@ -153,6 +161,8 @@ INSTANTIATE_TEST_SUITE_P(StartupItem, StartupGroup,
     ::testing::Values(GroupCase { "TheShellsStartUpGroup", "StartUp" },
         // A stock profile: no MapGroups, the Startup folder inside Programs.
         GroupCase { "TheSystemsStartupFolderWithoutMapGroups", "StartUp", false },
+        // The system names the folder still, and CreateGroup makes it again.
+        GroupCase { "ADeletedStartupFolder", "StartUp", false, true },
         // CreateGroup makes the group on the way; 表 ends in the byte of a
         // backslash.
         GroupCase { "AGroupMadeOnTheWay", "DRIM32 起動表" }),
@@ -175,6 +185,54 @@ TEST_F(StartupItem, WithoutAStartupGroupItSaysSoAndAddsNothing)
     EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, resident_->Id()));
     EXPECT_FALSE(WaitUntil([&] { return FileExists(Link()); }, NothingHappensMilliseconds));
     ASSERT_NO_FATAL_FAILURE(resident_->Close());
+}
+
+// The shell carries CreateGroup out only after the tray's wait has ended.
+TEST_F(StartupItem, AGroupMadeLateLetsTheItemFollow)
+{
+    UseStartupGroup("DRIM32 遅延表");
+    const ProgmanStandIn shell([&](const std::string& command) {
+        if (command.rfind("[CreateGroup(", 0) == 0) {
+            Sleep(LateByMilliseconds);
+            CreateDirectoryA(GroupFolder().c_str(), nullptr);
+        } else if (command.rfind("[AddItem(", 0) == 0) {
+            WriteWholeFile(Link(), "lnk");
+        }
+    });
+    ASSERT_TRUE(shell.Serving());
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
+    ASSERT_NO_FATAL_FAILURE(ExpectLinkAfterwards(true, LateCommandMilliseconds));
+    EXPECT_EQ(shell.Commands().size(), 2u);
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+}
+
+// A close while the tray waits for the shell: the command stops there, with
+// no box and no further command, and the program still ends.
+TEST_F(StartupItem, ACloseDuringTheWaitStopsTheCommandAndEndsTheProgram)
+{
+    UseStartupGroup("DRIM32 遅延表");
+    const ProgmanStandIn shell([](const std::string& command) {
+        if (command.rfind("[CreateGroup(", 0) == 0)
+            Sleep(LateByMilliseconds);
+    });
+    ASSERT_TRUE(shell.Serving());
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
+    ASSERT_TRUE(WaitUntil([&] { return !shell.Commands().empty(); }, ServerEffectMilliseconds));
+    PostMessageA(resident_->Window(), WM_CLOSE, 0, 0);
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            box = FindVisible(OptionBoxClass);
+            return box != nullptr || resident_->Program().WaitForExit(0);
+        },
+        LateCommandMilliseconds + ProcessEndsMilliseconds));
+    EXPECT_EQ(box, nullptr) << BoxMessage(box);
+    EXPECT_TRUE(resident_->Program().WaitForExit(0));
+    EXPECT_EQ(shell.Commands().size(), 1u);
 }
 
 } // namespace
