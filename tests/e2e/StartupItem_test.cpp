@@ -143,8 +143,9 @@ class StartupGroup : public StartupItem, public ::testing::WithParamInterface<Gr
 TEST_P(StartupGroup, SetAddsTheItemAndDeleteRemovesIt)
 {
     UseStartupGroup(GetParam().group, GetParam().mapped);
-    if (GetParam().folderDeleted)
+    if (GetParam().folderDeleted) {
         ASSERT_TRUE(RemoveDirectoryA(GroupFolder().c_str())) << GroupFolder();
+    }
     ASSERT_NO_FATAL_FAILURE(resident_->Start());
 
     ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
