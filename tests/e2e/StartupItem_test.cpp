@@ -116,6 +116,18 @@ protected:
         EXPECT_TRUE(done) << Link() << (exists ? " did not appear" : " is still there");
     }
 
+    // A shell that carries CreateGroup out only after the tray's wait has
+    // ended, and AddItem at once.
+    void LateShell(const std::string& command) const
+    {
+        if (command.rfind("[CreateGroup(", 0) == 0) {
+            Sleep(LateByMilliseconds);
+            CreateDirectoryA(GroupFolder().c_str(), nullptr);
+        } else if (command.rfind("[AddItem(", 0) == 0) {
+            WriteWholeFile(Link(), "lnk");
+        }
+    }
+
     HWND FindVisible(const std::string& className) const
     {
         const std::vector<HWND> windows = VisibleWindows(className, resident_->Id());
@@ -188,18 +200,11 @@ TEST_F(StartupItem, WithoutAStartupGroupItSaysSoAndAddsNothing)
     ASSERT_NO_FATAL_FAILURE(resident_->Close());
 }
 
-// The shell carries CreateGroup out only after the tray's wait has ended.
+// A CreateGroup carried out after the wait: the item follows, with no box.
 TEST_F(StartupItem, AGroupMadeLateLetsTheItemFollow)
 {
     UseStartupGroup("DRIM32 遅延表");
-    const ProgmanStandIn shell([&](const std::string& command) {
-        if (command.rfind("[CreateGroup(", 0) == 0) {
-            Sleep(LateByMilliseconds);
-            CreateDirectoryA(GroupFolder().c_str(), nullptr);
-        } else if (command.rfind("[AddItem(", 0) == 0) {
-            WriteWholeFile(Link(), "lnk");
-        }
-    });
+    const ProgmanStandIn shell([&](const std::string& command) { LateShell(command); });
     ASSERT_TRUE(shell.Serving());
     ASSERT_NO_FATAL_FAILURE(resident_->Start());
 
@@ -214,10 +219,7 @@ TEST_F(StartupItem, AGroupMadeLateLetsTheItemFollow)
 TEST_F(StartupItem, ACloseDuringTheWaitStopsTheCommandAndEndsTheProgram)
 {
     UseStartupGroup("DRIM32 遅延表");
-    const ProgmanStandIn shell([](const std::string& command) {
-        if (command.rfind("[CreateGroup(", 0) == 0)
-            Sleep(LateByMilliseconds);
-    });
+    const ProgmanStandIn shell([&](const std::string& command) { LateShell(command); });
     ASSERT_TRUE(shell.Serving());
     ASSERT_NO_FATAL_FAILURE(resident_->Start());
 

@@ -9,9 +9,8 @@ constexpr DWORD StartTimeoutMs = 10000;
 
 } // namespace
 
-ProgmanStandIn::ProgmanStandIn(Handler handler, std::string service)
+ProgmanStandIn::ProgmanStandIn(Handler handler)
     : handler_(std::move(handler))
-    , service_(std::move(service))
     , started_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
     current = this;
@@ -52,7 +51,7 @@ DWORD WINAPI ProgmanStandIn::Run(void* self)
         SetEvent(standIn.started_);
         return 1;
     }
-    const HSZ service = DdeCreateStringHandleA(instance, standIn.service_.c_str(), CP_WINANSI);
+    const HSZ service = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI);
     standIn.serving_ = DdeNameService(instance, service, nullptr, DNS_REGISTER) != nullptr;
     SetEvent(standIn.started_);
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -74,7 +73,7 @@ HDDEDATA CALLBACK ProgmanStandIn::Callback(
         return nullptr;
     std::string command(DdeGetData(data, nullptr, 0, 0), '\0');
     DdeGetData(data, reinterpret_cast<LPBYTE>(command.data()), static_cast<DWORD>(command.size()), 0);
-    command.resize(command.find('\0') == std::string::npos ? command.size() : command.find('\0'));
+    command = command.substr(0, command.find('\0'));
     {
         const std::lock_guard<std::mutex> lock(current->mutex_);
         current->commands_.push_back(command);

@@ -1,10 +1,10 @@
 #pragma once
 
-// A Program Manager of the test's own: a DDE server on a thread of its own
-// that records every command and hands it to the test's handler before it
-// answers, so that a handler that takes its time answers late.  Registered
-// after the shell's server, its window comes first when a client asks who
-// serves the name, and it takes the conversations while it lives.
+// A Program Manager of the test's own: a PROGMAN server on a thread of its
+// own that records every command and hands it to the test's handler before
+// it answers, so that a handler that takes its time answers late.
+// Registered after the shell's server, its window comes first when a client
+// asks who serves the name, and it takes the conversations while it lives.
 
 #include <windows.h>
 
@@ -19,7 +19,7 @@ class ProgmanStandIn {
 public:
     using Handler = std::function<void(const std::string& command)>;
 
-    explicit ProgmanStandIn(Handler handler, std::string service = "PROGMAN");
+    explicit ProgmanStandIn(Handler handler);
     ~ProgmanStandIn();
     ProgmanStandIn(const ProgmanStandIn&) = delete;
     ProgmanStandIn& operator=(const ProgmanStandIn&) = delete;
@@ -34,7 +34,6 @@ private:
     static HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA data, ULONG_PTR, ULONG_PTR);
 
     Handler handler_;
-    std::string service_;
     mutable std::mutex mutex_;
     std::vector<std::string> commands_;
     HANDLE started_ = nullptr;
