@@ -163,10 +163,13 @@ void TSDRIM32SETUPForm::SetApplicationCaption(std::string_view caption)
     Application::Get().SetTitle(caption);
 }
 
-std::optional<LRESULT> TSDRIM32SETUPForm::HandleMessage(UINT message, WPARAM, LPARAM)
+std::optional<LRESULT> TSDRIM32SETUPForm::HandleMessage(UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_PAINT)
         FormPaint();
+    // A session that ends without asking first stops a running step too.
+    if (message == WM_ENDSESSION && wParam != FALSE && stepRunning_)
+        closeRequested_ = true;
     return std::nullopt;
 }
 

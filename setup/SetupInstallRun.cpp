@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "program/Program.h"
 #include "program/RegistryNames.h"
+#include "program/ProgramValues.h"
 #include "setup/InstallFolders.h"
 #include "setup/InstallRecord.h"
 #include "setup/SetupRegistry.h"
@@ -92,6 +93,10 @@ bool TSDRIM32SETUPForm::RunInstallation()
     if (!RecordStageOrStop(writes, RecordStage::FolderAndGroup))
         return false;
     const bool registered = AddProgramItems(group, folder + programFileNames_[0]);
+    // A close asked for while Program Manager was awaited stops the
+    // installation where it stands; the close follows the step.
+    if (closeRequested_)
+        return false;
     // The machine's entry where the user may write it, the user's own where
     // not (Windows lists both).
     if (!WriteRecordStage(writes, RecordStage::UninstallEntry)
@@ -193,7 +198,7 @@ bool TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::str
     };
     Application::Get().ProcessMessages();
     const bool registered = addTo(group);
-    if (!checkBoxST_->Checked())
+    if (closeRequested_ || !checkBoxST_->Checked())
         return registered;
     const std::string startupGroup = StartupGroupName();
     if (startupGroup.empty()) {
@@ -208,16 +213,17 @@ bool TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::str
 
 // CreateGroup makes the group the active one, which AddItem adds to; where
 // it fails another group may be active, so the item is not sent.  The
-// first refusal is shown.
+// first refusal is shown, unless a close came meanwhile.
 bool TSDRIM32SETUPForm::AddItemToGroup(const std::string& group, const std::string& addItem)
 {
-    Result<> result = ProgmanExecute(CreateGroupCommand(group));
+    Result<> result
+        = ProgmanExecute(CreateGroupCommand(group), ShellEffect(ProgmanEffectKind::GroupMade, group));
     Application::Get().ProcessMessages();
-    if (result) {
-        result = ProgmanExecute(addItem);
+    if (result && !closeRequested_) {
+        result = ProgmanExecute(addItem, ShellEffect(ProgmanEffectKind::ItemWritten, group, ItemTitle));
         Application::Get().ProcessMessages();
     }
-    if (!result)
+    if (!result && !closeRequested_)
         ShowMessage(result.Message());
     return static_cast<bool>(result);
 }

@@ -140,7 +140,8 @@ void TSDRIM32SETUPForm::RemoveProgramItems()
         }
         static_cast<void>(ProgmanExecute(ShowGroupCommand(group)));
         Application::Get().ProcessMessages();
-        if (itemLeftIn(group, ProgmanExecute(deleteItem))) {
+        if (itemLeftIn(group,
+                ProgmanExecute(deleteItem, ShellEffect(ProgmanEffectKind::ItemGone, group, ItemTitle)))) {
             remains_.push_back(std::string(GroupItemHead).append(group).append(GroupItemTail));
             if (!programs.empty())
                 leftItems_.push_back({ remains_.back(), shortcutIn(group) });

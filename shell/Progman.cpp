@@ -4,6 +4,8 @@
 #include "text/PathParts.h"
 #include "text/YeNADDCUT.h"
 
+#include <utility>
+
 namespace {
 
 // Group names may hold any byte from 20 up, which takes in both bytes of
@@ -15,6 +17,9 @@ constexpr std::string_view CommandEnd = ")]\r\n";
 constexpr std::string_view ShortcutExtension = ".lnk";
 
 constexpr std::size_t MaxGroupNameBytes = 255;
+
+// FAT keeps write times in two-second steps.
+constexpr std::uint64_t FileTimeStep = 2 * 10'000'000ULL;
 
 bool IsNameByte(char byte)
 {
@@ -55,6 +60,36 @@ std::string ItemShortcutPath(std::string_view folder, std::string_view itemTitle
     std::string path = YenAdd(folder);
     path.append(itemTitle).append(ShortcutExtension);
     return path;
+}
+
+ProgmanEffect ExpectedEffect(ProgmanEffectKind kind, std::string_view programsFolder, std::string_view group,
+    std::string_view itemTitle)
+{
+    if (kind == ProgmanEffectKind::None || programsFolder.empty() || group.empty())
+        return {};
+    std::string groupFolder = YenAdd(programsFolder).append(group);
+    if (kind == ProgmanEffectKind::GroupMade)
+        return { kind, std::move(groupFolder) };
+    if (itemTitle.empty())
+        return {};
+    return { kind, ItemShortcutPath(groupFolder, itemTitle) };
+}
+
+bool EffectShown(const ProgmanEffect& effect, const PathState& state, std::uint64_t sentAt)
+{
+    if (effect.path.empty())
+        return false;
+    switch (effect.kind) {
+    case ProgmanEffectKind::GroupMade:
+        return state.exists && state.folder;
+    case ProgmanEffectKind::ItemWritten:
+        return state.exists && !state.folder && state.lastWrite + FileTimeStep >= sentAt;
+    case ProgmanEffectKind::ItemGone:
+        return !state.exists;
+    case ProgmanEffectKind::None:
+        break;
+    }
+    return false;
 }
 
 std::string StartupGroupFrom(

@@ -5,6 +5,7 @@
 
 #include "base/SettingValue.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,34 @@ inline constexpr std::string_view StartupGroupValueName = "StartUp";
 // desktop shortcut is one on the desktop.  Empty when the folder is empty,
 // so that no path relative to the current folder is ever tried.
 std::string ItemShortcutPath(std::string_view folder, std::string_view itemTitle);
+
+// What a command leaves where the shell keeps its groups as folders in the
+// Programs folder and their items as shortcut files in them.  Looked for
+// when Program Manager gave no answer in time: the shell may carry the
+// command out all the same, after the conversation has ended.
+enum class ProgmanEffectKind { None, GroupMade, ItemWritten, ItemGone };
+struct ProgmanEffect {
+    ProgmanEffectKind kind = ProgmanEffectKind::None;
+    std::string path;
+};
+// The group's folder for GroupMade, the item's shortcut file otherwise;
+// no effect to look for when a folder or name is missing.
+ProgmanEffect ExpectedEffect(ProgmanEffectKind kind, std::string_view programsFolder, std::string_view group,
+    std::string_view itemTitle = {});
+
+// A path as the file system shows it; the time counts 100 ns units, as file
+// times do.
+struct PathState {
+    bool exists = false;
+    bool folder = false;
+    std::uint64_t lastWrite = 0;
+};
+
+// Whether `state` shows the effect of a command sent at `sentAt`.  A
+// shortcut file counts as written only when written after the command was
+// sent (within FAT's two-second steps): one left by an earlier installation
+// is no sign of this command.
+bool EffectShown(const ProgmanEffect& effect, const PathState& state, std::uint64_t sentAt);
 
 // The Startup group's name.  A MapGroups value with text decides: its text,
 // or nothing when it is longer than any folder name (255 bytes), since no

@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -15,13 +16,52 @@ constexpr DWORD GroupListTimeoutMs = 10000;
 // DDEML's marker for "the data argument is a data handle".
 constexpr DWORD DataHandleLength = static_cast<DWORD>(-1);
 
-// A shell folder's path; empty when the system names none.
+// A shell folder's path, whether or not the folder exists; empty when the
+// system names none.  Without CSIDL_FLAG_DONT_VERIFY a missing folder gives
+// S_FALSE and no path, although CreateGroup would make it again.
 std::string ShellFolder(int folder)
 {
     char path[MAX_PATH] = {};
-    if (SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+    if (FAILED(SHGetFolderPathA(nullptr, folder | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, path)))
         return {};
     return path;
+}
+
+std::uint64_t FileTimeValue(const FILETIME& time)
+{
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+std::uint64_t FileTimeNow()
+{
+    FILETIME now {};
+    GetSystemTimeAsFileTime(&now);
+    return FileTimeValue(now);
+}
+
+PathState StateOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return {};
+    return { true, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+        FileTimeValue(data.ftLastWriteTime) };
+}
+
+// Only sent messages are answered meanwhile, so that no program that sends
+// to this one hangs; posted ones (input, a close) wait for the command's end.
+bool EffectFollows(const ProgmanEffect& effect, std::uint64_t sentAt)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (EffectShown(effect, StateOf(effect.path), sentAt))
+            return true;
+        if (effect.path.empty() || GetTickCount() - start >= ProgmanEffectWaitMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ProgmanEffectPollMs, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 // The server's program started only from the system's own folders: a file
@@ -63,18 +103,20 @@ ProgmanConversation::ProgmanConversation(
 {
 }
 
-bool ProgmanConversation::Execute(const std::string& command) const
+ProgmanConversation::Answer ProgmanConversation::Execute(const std::string& command) const
 {
     // The server expects the command's terminating zero as part of the data.
     DdeDataHandle data(
         DdeCreateDataHandle(instance_, reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())),
             static_cast<DWORD>(command.size() + 1), 0, nullptr, format_, 0));
     if (!data)
-        return false;
+        return Answer::Refused;
     // A data handle passed to a transaction belongs to DDEML from then on.
-    return DdeClientTransaction(reinterpret_cast<LPBYTE>(data.Release()), DataHandleLength,
-               conversation_.Get(), nullptr, format_, XTYP_EXECUTE, ProgmanAnswerTimeoutMs, nullptr)
-        != 0;
+    if (DdeClientTransaction(reinterpret_cast<LPBYTE>(data.Release()), DataHandleLength, conversation_.Get(),
+            nullptr, format_, XTYP_EXECUTE, ProgmanAnswerTimeoutMs, nullptr)
+        != 0)
+        return Answer::Carried;
+    return DdeGetLastError(instance_) == DMLERR_EXECACKTIMEOUT ? Answer::None : Answer::Refused;
 }
 
 std::optional<std::string> ProgmanConversation::Request(std::string_view item, DWORD timeoutMs) const
@@ -92,14 +134,26 @@ std::optional<std::string> ProgmanConversation::Request(std::string_view item, D
     return std::string(bytes.Bytes());
 }
 
-Result<> ProgmanExecute(const std::string& command, std::string_view service)
+Result<> ProgmanExecute(const std::string& command, const ProgmanEffect& effect, std::string_view service)
 {
-    const std::optional<ProgmanConversation> conversation = ProgmanConversation::Open(service);
-    if (!conversation)
-        return Failure { std::string(DdeOpenFailedText) };
-    if (!conversation->Execute(command))
-        return Failure { std::string(DdeSendFailedText) };
-    return {};
+    std::uint64_t sentAt = 0;
+    ProgmanConversation::Answer answer = ProgmanConversation::Answer::Refused;
+    {
+        const std::optional<ProgmanConversation> conversation = ProgmanConversation::Open(service);
+        if (!conversation)
+            return Failure { std::string(DdeOpenFailedText) };
+        sentAt = FileTimeNow();
+        answer = conversation->Execute(command);
+    }
+    if (answer == ProgmanConversation::Answer::Carried
+        || (answer == ProgmanConversation::Answer::None && EffectFollows(effect, sentAt)))
+        return {};
+    return Failure { std::string(DdeSendFailedText) };
+}
+
+ProgmanEffect ShellEffect(ProgmanEffectKind kind, std::string_view group, std::string_view itemTitle)
+{
+    return ExpectedEffect(kind, ShellFolder(CSIDL_PROGRAMS), group, itemTitle);
 }
 
 std::optional<std::vector<std::string>> RequestGroupNames(std::string_view service)

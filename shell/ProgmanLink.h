@@ -24,10 +24,10 @@ public:
     static std::optional<ProgmanConversation> Open(
         std::string_view service = ProgmanService, std::string_view topic = ProgmanTopic);
 
-    // Sends one command and waits for the server's answer; true when the
-    // server carried it out, false when it refused it or gave no answer
-    // within ProgmanAnswerTimeoutMs.
-    [[nodiscard]] bool Execute(const std::string& command) const;
+    enum class Answer { Carried, Refused, None };
+    // Sends one command and waits for the server's answer: None when it gave
+    // none within ProgmanAnswerTimeoutMs.
+    [[nodiscard]] Answer Execute(const std::string& command) const;
     // The reply to a request, cut at its size; nothing when no data came back
     // within `timeoutMs`.
     std::optional<std::string> Request(std::string_view item, DWORD timeoutMs) const;
@@ -49,14 +49,22 @@ private:
 
 // How long a command waits for Program Manager's answer.  A command that
 // creates a group also opens its folder window, which takes the shell a
-// moment; an answer later than this counts as a refusal.
+// moment; without an answer by then, the command's effect is looked for a
+// while longer (ProgmanEffectWaitMs).
 inline constexpr DWORD ProgmanAnswerTimeoutMs = 5000;
+inline constexpr DWORD ProgmanEffectWaitMs = 3000;
+inline constexpr DWORD ProgmanEffectPollMs = 100;
 
 // One full command exchange: success when Program Manager carried the
-// command out; DdeOpenFailedText when no conversation could be opened,
-// DdeSendFailedText when the command could not be sent, was refused or had
-// no answer in time.  `service` is Program Manager except in tests.
-Result<> ProgmanExecute(const std::string& command, std::string_view service = ProgmanService);
+// command out, or gave no answer in time and `effect` showed within
+// ProgmanEffectWaitMs; DdeOpenFailedText when no conversation could be
+// opened, DdeSendFailedText otherwise.  `service` is Program Manager except
+// in tests.
+Result<> ProgmanExecute(
+    const std::string& command, const ProgmanEffect& effect = {}, std::string_view service = ProgmanService);
+
+// A command's effect in the system's Programs folder (ExpectedEffect).
+ProgmanEffect ShellEffect(ProgmanEffectKind kind, std::string_view group, std::string_view itemTitle = {});
 
 // The group names Program Manager lists; nothing when no conversation could
 // be opened, an empty list when no reply came back.

@@ -197,6 +197,10 @@ std::string TSDRIM32PALUN::HelpFilePath(std::string_view extension) const
 
 bool TSDRIM32PALUN::FormCloseQuery()
 {
+    if (waitingForProgman_) {
+        closeAsked_ = true;
+        return false;
+    }
     controller_.BlockTicks();
     Application::Get().ProcessMessages();
     if (closing_) {

@@ -4,6 +4,7 @@
 // keep-awake controller's two timers and the settings of the resident
 // program.  Its class name is how other copies of the program find it.
 
+#include "base/Result.h"
 #include "dialogs/Mkdlg.h"
 #include "gui/Form.h"
 #include "gui/Menu.h"
@@ -85,6 +86,7 @@ private:
     void P5Click();
     void P2Click();
     void StartupIconUpdate(bool add);
+    Result<> StartupItemCommands(const std::string& group, bool add);
     void ShowTrayMessage(std::string_view text);
     static bool LinkExists(const std::string& path);
 
@@ -98,6 +100,10 @@ private:
     SessionWatch sessionWatch_;
     bool busy_ = false;
     bool closing_ = false;
+    // DDEML's wait for Program Manager runs messages: a close asked for
+    // meanwhile is put off until the command has stopped, and then carried out.
+    bool waitingForProgman_ = false;
+    bool closeAsked_ = false;
 
     HICON ownIcon_;
     HICON image1_ = nullptr;

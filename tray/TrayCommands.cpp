@@ -89,16 +89,14 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
             if (!result)
                 ShowTrayMessage(result.Message());
         } else {
-            // AddItem and DeleteItem act on the active group: CreateGroup
-            // makes the Startup group active, creating it where missing.
-            // Where it fails, another group may be active, and the item
-            // command would act there; its failure is shown instead.
-            Result<> result = ProgmanExecute(CreateGroupCommand(group));
-            Application::Get().ProcessMessages();
-            if (result) {
-                const std::string quotedTitle = QuotedItemTitle(ItemTitle);
-                result = ProgmanExecute(add ? AddItemCommand(Program().programPath, quotedTitle)
-                                            : DeleteItemCommand(quotedTitle));
+            waitingForProgman_ = true;
+            const Result<> result = StartupItemCommands(group, add);
+            waitingForProgman_ = false;
+            // A close asked for during the wait ends the command here; the
+            // window may be on its way out, so nothing more touches it.
+            if (closeAsked_) {
+                PostMessageA(Handle(), WM_CLOSE, 0, 0);
+                return;
             }
             if (!result)
                 ShowTrayMessage(result.Message());
@@ -106,6 +104,25 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
         }
     }
     Repaint();
+}
+
+// AddItem and DeleteItem act on the active group: CreateGroup makes the
+// Startup group active, creating it where missing.  Where it fails, another
+// group may be active, and the item command would act there; its failure is
+// shown instead.
+Result<> TSDRIM32PALUN::StartupItemCommands(const std::string& group, bool add)
+{
+    const Result<> created
+        = ProgmanExecute(CreateGroupCommand(group), ShellEffect(ProgmanEffectKind::GroupMade, group));
+    Application::Get().ProcessMessages();
+    if (!created || closeAsked_)
+        return created;
+    const std::string quotedTitle = QuotedItemTitle(ItemTitle);
+    if (add)
+        return ProgmanExecute(AddItemCommand(Program().programPath, quotedTitle),
+            ShellEffect(ProgmanEffectKind::ItemWritten, group, ItemTitle));
+    return ProgmanExecute(
+        DeleteItemCommand(quotedTitle), ShellEffect(ProgmanEffectKind::ItemGone, group, ItemTitle));
 }
 
 void TSDRIM32PALUN::MDESK_SETClick(MenuItem& sender)

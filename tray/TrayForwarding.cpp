@@ -44,5 +44,9 @@ std::optional<LRESULT> TSDRIM32PALUN::HandleMessage(UINT message, WPARAM wParam,
         WMSessionChange(wParam, lParam);
         return 0;
     }
+    // A session that ends without asking first ends a command waiting for
+    // Program Manager too.
+    if (message == WM_ENDSESSION && wParam != FALSE && waitingForProgman_)
+        closeAsked_ = true;
     return std::nullopt;
 }

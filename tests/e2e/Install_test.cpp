@@ -1,5 +1,8 @@
+#include "ProgmanStandIn.h"
 #include "SetupDriving.h"
 #include "StartupFolder.h"
+
+#include "shell/ProgmanLink.h"
 
 #include <gtest/gtest.h>
 
@@ -218,6 +221,35 @@ TEST_F(Installation, ARefusedItemIsShownAndTheCompletionClaimsNoGroup)
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_EQ(ReadSetting("Version"), "14");
     RemoveDirectoryA(blocked.c_str());
+    RemoveDirectoryA(group.c_str());
+}
+
+// The shell carries CreateGroup out only after the installer has stopped
+// waiting for its answer: the item follows, and the completion claims the
+// group.
+TEST_F(Installation, AGroupMadeLateLetsTheItemFollow)
+{
+    const std::string group = SpecialFolder(CSIDL_PROGRAMS) + "\\PALUN LATE";
+    const ProgmanStandIn shell([&](const std::string& command) {
+        if (command.rfind("[CreateGroup(", 0) == 0) {
+            Sleep(ProgmanAnswerTimeoutMs + 1000);
+            CreateDirectoryA(group.c_str(), nullptr);
+        }
+    });
+    ASSERT_TRUE(shell.Serving());
+    InstallSource source;
+    RunningProgram installer(source.Program(), "");
+    HWND setup = WaitForShownSetup(installer);
+    ASSERT_NE(setup, nullptr);
+    SendMessageA(SetupChild(setup, "ComboBox"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("PALUN LATE"));
+
+    Install(setup, "C:\\Late", false, true);
+    EXPECT_EQ(
+        AnswerMessage(), "登録完了です。\r\n\r\n[ PALUN LATE ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆");
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+    const std::vector<std::string> commands = shell.Commands();
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[1].rfind("[AddItem(", 0), 0u) << commands[1];
     RemoveDirectoryA(group.c_str());
 }
 

@@ -1,11 +1,13 @@
 #include "CaseLabel.h"
 #include "Observe.h"
+#include "ProgmanStandIn.h"
 #include "Program.h"
 #include "SettingsRegistry.h"
 #include "StartupFolder.h"
 #include "TempFolder.h"
 #include "TrayDriving.h"
 #include "shell/Progman.h"
+#include "shell/ProgmanLink.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -24,6 +26,9 @@ const std::string MapGroupsKey(MapGroupsKeyPath);
 constexpr DWORD ServerEffectMilliseconds = 10000;
 // A command that should not have been sent is given this long to show.
 constexpr DWORD NothingHappensMilliseconds = 2000;
+// A stand-in shell that answers after the tray has stopped waiting.
+constexpr DWORD LateByMilliseconds = ProgmanAnswerTimeoutMs + 1000;
+constexpr DWORD LateCommandMilliseconds = LateByMilliseconds + ProgmanEffectWaitMs + ServerEffectMilliseconds;
 
 std::string ProgramsFolder()
 {
@@ -80,7 +85,7 @@ protected:
 
     // Waits for the server to have carried the command out; a message box
     // instead (an exchange that failed) ends the wait.
-    void ExpectLinkAfterwards(bool exists)
+    void ExpectLinkAfterwards(bool exists, DWORD milliseconds = ServerEffectMilliseconds)
     {
         HWND box = nullptr;
         const bool done = WaitUntil(
@@ -88,9 +93,21 @@ protected:
                 box = FindVisible(OptionBoxClass);
                 return box != nullptr || FileExists(Link()) == exists;
             },
-            ServerEffectMilliseconds);
+            milliseconds);
         ASSERT_EQ(box, nullptr) << BoxMessage(box);
         EXPECT_TRUE(done) << Link() << (exists ? " did not appear" : " is still there");
+    }
+
+    // A shell that carries CreateGroup out only after the tray's wait has
+    // ended, and AddItem at once.
+    void LateShell(const std::string& command) const
+    {
+        if (command.rfind("[CreateGroup(", 0) == 0) {
+            Sleep(LateByMilliseconds);
+            CreateDirectoryA(GroupFolder().c_str(), nullptr);
+        } else if (command.rfind("[AddItem(", 0) == 0) {
+            WriteWholeFile(Link(), "lnk");
+        }
     }
 
     HWND FindVisible(const std::string& className) const
@@ -112,6 +129,7 @@ struct GroupCase {
     std::string label;
     std::string group;
     bool mapped = true;
+    bool folderDeleted = false;
 };
 
 class StartupGroup : public StartupItem, public ::testing::WithParamInterface<GroupCase> { };
@@ -119,6 +137,9 @@ class StartupGroup : public StartupItem, public ::testing::WithParamInterface<Gr
 TEST_P(StartupGroup, SetAddsTheItemAndDeleteRemovesIt)
 {
     UseStartupGroup(GetParam().group, GetParam().mapped);
+    if (GetParam().folderDeleted) {
+        ASSERT_TRUE(RemoveDirectoryA(GroupFolder().c_str())) << GroupFolder();
+    }
     ASSERT_NO_FATAL_FAILURE(resident_->Start());
 
     ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
@@ -137,6 +158,8 @@ INSTANTIATE_TEST_SUITE_P(StartupItem, StartupGroup,
     ::testing::Values(GroupCase { "TheShellsStartUpGroup", "StartUp" },
         // A stock profile: no MapGroups, the Startup folder inside Programs.
         GroupCase { "TheSystemsStartupFolderWithoutMapGroups", "StartUp", false },
+        // The system names the folder still, and CreateGroup makes it again.
+        GroupCase { "ADeletedStartupFolder", "StartUp", false, true },
         // CreateGroup makes the group on the way; 表 ends in the byte of a
         // backslash.
         GroupCase { "AGroupMadeOnTheWay", "DRIM32 起動表" }),
@@ -159,6 +182,44 @@ TEST_F(StartupItem, WithoutAStartupGroupItSaysSoAndAddsNothing)
     EXPECT_TRUE(WaitUntilGone(OptionBoxClass, BoxAppearsMilliseconds, resident_->Id()));
     EXPECT_FALSE(WaitUntil([&] { return FileExists(Link()); }, NothingHappensMilliseconds));
     ASSERT_NO_FATAL_FAILURE(resident_->Close());
+}
+
+// A CreateGroup carried out after the wait: the item follows, with no box.
+TEST_F(StartupItem, AGroupMadeLateLetsTheItemFollow)
+{
+    UseStartupGroup("DRIM32 遅延表");
+    const ProgmanStandIn shell([&](const std::string& command) { LateShell(command); });
+    ASSERT_TRUE(shell.Serving());
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
+    ASSERT_NO_FATAL_FAILURE(ExpectLinkAfterwards(true, LateCommandMilliseconds));
+    EXPECT_EQ(shell.Commands().size(), 2u);
+    ASSERT_NO_FATAL_FAILURE(resident_->Close());
+}
+
+// A close while the tray waits for the shell: the command stops there, with
+// no box and no further command, and the program still ends.
+TEST_F(StartupItem, ACloseDuringTheWaitStopsTheCommandAndEndsTheProgram)
+{
+    UseStartupGroup("DRIM32 遅延表");
+    const ProgmanStandIn shell([&](const std::string& command) { LateShell(command); });
+    ASSERT_TRUE(shell.Serving());
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+
+    ASSERT_NO_FATAL_FAILURE(resident_->Choose(MouseButton::Right, 'S'));
+    ASSERT_TRUE(WaitUntil([&] { return !shell.Commands().empty(); }, ServerEffectMilliseconds));
+    PostMessageA(resident_->Window(), WM_CLOSE, 0, 0);
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            box = FindVisible(OptionBoxClass);
+            return box != nullptr || resident_->Program().WaitForExit(0);
+        },
+        LateCommandMilliseconds + ProcessEndsMilliseconds));
+    EXPECT_EQ(box, nullptr) << BoxMessage(box);
+    EXPECT_TRUE(resident_->Program().WaitForExit(0));
+    EXPECT_EQ(shell.Commands().size(), 1u);
 }
 
 } // namespace

@@ -163,4 +163,34 @@ TEST(StartupGroupFrom, ATrailByteOfABackslashNeverSeparates)
     EXPECT_EQ(StartupGroupFrom(none, "C:\\プログラム表\\起動表\\", "C:\\プログラム表\\"), "起動表");
 }
 
+// What a late command leaves, read after Program Manager's time-out; file
+// times count 100 ns units.
+constexpr std::uint64_t Sent = 133'000'000'000'000'000ULL;
+constexpr std::uint64_t TwoSeconds = 20'000'000ULL;
+
+TEST(EffectShown, AGroupIsMadeWhenItsFolderIsThere)
+{
+    const ProgmanEffect made = ExpectedEffect(ProgmanEffectKind::GroupMade, Programs + "\\", "起動表");
+    EXPECT_EQ(made.path, Programs + "\\起動表");
+    EXPECT_TRUE(EffectShown(made, PathState { true, true, 0 }, Sent));
+    EXPECT_FALSE(EffectShown(made, PathState { true, false, Sent }, Sent));
+}
+
+TEST(EffectShown, AnItemCountsOnlyWhenWrittenAfterTheCommandAndDeletedWhenGone)
+{
+    const ProgmanEffect written = ExpectedEffect(ProgmanEffectKind::ItemWritten, Programs, "G", "項目");
+    EXPECT_EQ(written.path, Programs + "\\G\\項目.lnk");
+    // Within FAT's two-second steps of the command, not a file of an earlier
+    // installation.
+    EXPECT_TRUE(EffectShown(written, PathState { true, false, Sent - TwoSeconds }, Sent));
+    EXPECT_FALSE(EffectShown(written, PathState { true, false, Sent - TwoSeconds - 1 }, Sent));
+    EXPECT_FALSE(EffectShown(written, PathState {}, Sent));
+    const ProgmanEffect gone = ExpectedEffect(ProgmanEffectKind::ItemGone, Programs, "G", "項目");
+    EXPECT_TRUE(EffectShown(gone, PathState {}, Sent));
+    EXPECT_FALSE(EffectShown(gone, PathState { true, false, 0 }, Sent));
+    // Without a Programs folder there is nothing to look for.
+    EXPECT_FALSE(
+        EffectShown(ExpectedEffect(ProgmanEffectKind::ItemGone, "", "G", "項目"), PathState {}, Sent));
+}
+
 } // namespace

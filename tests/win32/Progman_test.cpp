@@ -229,7 +229,7 @@ TEST(ProgmanUnreachable, ReportsTheOpenFailureAndStartsNothingFromTheCurrentFold
     ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
 
     EXPECT_FALSE(ProgmanConversation::Open("NOSUCHSERVICE", "NOSUCHSERVICE").has_value());
-    EXPECT_EQ(FailureText(ProgmanExecute(CreateGroupCommand("X"), "NOSUCHSERVICE")), DdeOpenFailedText);
+    EXPECT_EQ(FailureText(ProgmanExecute(CreateGroupCommand("X"), {}, "NOSUCHSERVICE")), DdeOpenFailedText);
     EXPECT_FALSE(RequestGroupNames("NOSUCHSERVICE").has_value());
     SetCurrentDirectoryA(previous);
     EXPECT_FALSE(WaitUntil([&] { return FileExists(planted + ".cmdline"); }, NothingStartsTimeoutMs))
