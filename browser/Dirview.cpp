@@ -39,8 +39,7 @@ TDIRVIEWForm::TDIRVIEWForm()
     , listFont_(SystemFont(ListFontHeight))
     , image5_(LoadPicture(IDB_CLOSED_FOLDER))
     , image6_(LoadPicture(IDB_OPEN_FOLDER))
-    , drivePictures_ { LoadPicture(IDB_FLOPPY), LoadPicture(IDB_FIXED), LoadPicture(IDB_NETWORK),
-        LoadPicture(IDB_CDROM), LoadPicture(IDB_RAM) }
+    , drivePictures_(LoadPicture(IDB_DRIVES))
     // Without memory for the Windows folder's buffer the program ends in its
     // failure box, as on any allocation that fails.
     , listing_(files_, *this, ProcessListing(), *WindowsFolder())

@@ -17,7 +17,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,7 +56,8 @@ private:
     COLORREF ListColor() const;
     void FillItemBackground(const DRAWITEMSTRUCT& item, COLORREF color) const;
     void DrawItemText(const DRAWITEMSTRUCT& item, int x, int y, std::string_view text, COLORREF back) const;
-    HBITMAP DrivePicture(DriveKind kind) const;
+    // The place of the kind's picture among the drive pictures.
+    static int DrivePicture(DriveKind kind);
 
     // Scroll bars for a window made smaller than its layout.
     void UpdateScrollBars();
@@ -78,7 +78,7 @@ private:
     FontHandle listFont_;
     BitmapHandle image5_; // closed folder: subfolders
     BitmapHandle image6_; // open folder: path components
-    std::array<BitmapHandle, 5> drivePictures_; // Floppy, Fixed, Network, CDROM, RAM
+    BitmapHandle drivePictures_; // Floppy, Fixed, Network, CDROM, RAM, side by side
     bool standardColor_ = true;
     POINT scrolled_ {};
 

@@ -14,6 +14,7 @@ constexpr int FolderTextLeft = 2;
 constexpr int DriveLeft = 1;
 constexpr int DrivePictureTop = 5;
 constexpr int DrivePictureGap = 4;
+constexpr int DrivePictureCount = 5;
 
 constexpr int ScrollLine = 16;
 
@@ -68,16 +69,15 @@ void TDIRVIEWForm::ComboBox2DrawItem(const DRAWITEMSTRUCT& item)
         return;
     const DriveEntry& drive = drives[item.itemID];
     int x = item.rcItem.left + DriveLeft;
-    const HBITMAP picture = DrivePicture(drive.kind);
-    DrawKeyedPicture(item.hDC, x, item.rcItem.top + DrivePictureTop, picture, PictureKey, back);
-    x += PictureSize(picture).cx + DrivePictureGap;
+    DrawKeyedPicture(item.hDC, x, item.rcItem.top + DrivePictureTop, drivePictures_.Get(), PictureKey, back,
+        DrivePicture(drive.kind), DrivePictureCount);
+    x += PictureSize(drivePictures_.Get()).cx / DrivePictureCount + DrivePictureGap;
     DrawItemText(item, x, item.rcItem.top, drive.text, back);
 }
 
-HBITMAP TDIRVIEWForm::DrivePicture(DriveKind kind) const
+int TDIRVIEWForm::DrivePicture(DriveKind kind)
 {
-    const auto index = static_cast<std::size_t>(kind) - static_cast<std::size_t>(DriveKind::Removable);
-    return drivePictures_.at(index).Get();
+    return static_cast<int>(kind) - static_cast<int>(DriveKind::Removable);
 }
 
 void TDIRVIEWForm::UpdateScrollBars()

@@ -17,7 +17,7 @@ if(WIN32)
     set(drim_image_files)
     foreach(picture IN ITEMS MainIcon.ico TrayWindow.ico Image1.ico Image2.ico
             InfoSymbol.bmp QuestionSymbol.bmp
-            ClosedFolder.bmp OpenFolder.bmp Floppy.bmp Fixed.bmp Network.bmp CDROM.bmp RAM.bmp)
+            ClosedFolder.bmp OpenFolder.bmp Drives.bmp)
         get_filename_component(name ${picture} NAME_WE)
         get_filename_component(kind ${picture} LAST_EXT)
         string(SUBSTRING ${kind} 1 -1 kind)

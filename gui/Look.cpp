@@ -65,7 +65,8 @@ BitmapHandle PictureOnBackground(HBITMAP picture, COLORREF key, COLORREF backgro
     return result;
 }
 
-void DrawKeyedPicture(HDC dc, int x, int y, HBITMAP picture, COLORREF key, COLORREF background)
+void DrawKeyedPicture(
+    HDC dc, int x, int y, HBITMAP picture, COLORREF key, COLORREF background, int part, int parts)
 {
     const BitmapHandle drawn = PictureOnBackground(picture, key, background);
     if (!drawn)
@@ -75,5 +76,6 @@ void DrawKeyedPicture(HDC dc, int x, int y, HBITMAP picture, COLORREF key, COLOR
     if (!source)
         return;
     const SelectedObject from(source.Get(), drawn.Get());
-    BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
+    const int width = size.cx / parts;
+    BitBlt(dc, x, y, width, size.cy, source.Get(), part * width, 0, SRCCOPY);
 }

@@ -22,8 +22,10 @@ FontHandle SystemFont(int height, bool bold = false);
 BitmapHandle PictureOnBackground(HBITMAP picture, COLORREF key, COLORREF background);
 
 // Draws the picture at (x, y) in its own size, its `key` pixels showing
-// `background`.
-void DrawKeyedPicture(HDC dc, int x, int y, HBITMAP picture, COLORREF key, COLORREF background);
+// `background`; of a picture made of `parts` pictures of one width side by
+// side, only the one numbered `part` (from 0).
+void DrawKeyedPicture(
+    HDC dc, int x, int y, HBITMAP picture, COLORREF key, COLORREF background, int part = 0, int parts = 1);
 
 // The size of a bitmap in pixels; 0 × 0 for none.
 SIZE PictureSize(HBITMAP picture);

@@ -17,8 +17,4 @@
 
 #define IDB_CLOSED_FOLDER 301
 #define IDB_OPEN_FOLDER 302
-#define IDB_FLOPPY 303
-#define IDB_FIXED 304
-#define IDB_NETWORK 305
-#define IDB_CDROM 306
-#define IDB_RAM 307
+#define IDB_DRIVES 303

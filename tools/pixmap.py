@@ -13,11 +13,15 @@ A pixel map is a UTF-8 text file of three kinds of lines:
 An icon has exactly 32 rows of 32 pixels; a bitmap has any number of rows of
 equal length.  Rows come top row first, and every pixel character must
 appear in the legend, which comes before the first row.
-The colours are those of the standard 16-colour VGA palette, which is also
-the order of the colour table written into every file:
+The colours are those of the standard 16-colour VGA palette:
 
     black darkred darkgreen olive navy purple teal silver
     grey red lime yellow blue fuchsia cyan white
+
+Each file's colour table holds only the colours its picture uses, in that
+order (the header's count of used colours says how many): the pictures use
+two to seven colours, and the full table of sixteen took 64 bytes a picture
+in the program.
 
 An icon gets one 32x32 4-bit image whose AND mask is all zero, so the whole
 square is opaque.  A bitmap is a plain 4-bit BMP; a key colour, if the
@@ -106,8 +110,19 @@ def parse_map(path, square):
     return rows
 
 
-def palette_bytes():
-    return b"".join(struct.pack("<BBBB", b, g, r, 0) for _, (r, g, b) in PALETTE)
+def used_colours(rows):
+    """The palette indices the picture uses, in palette order."""
+    return sorted({index for row in rows for index in row})
+
+
+def palette_bytes(colours):
+    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in (PALETTE[i][1] for i in colours))
+
+
+def compacted(rows, colours):
+    """The rows with each palette index replaced by its place in `colours`."""
+    place = {index: n for n, index in enumerate(colours)}
+    return [[place[index] for index in row] for row in rows]
 
 
 def padded(row_bytes):
@@ -125,27 +140,34 @@ def packed_row(row):
     return bytes((even[x] << 4) | even[x + 1] for x in range(0, len(even), 2))
 
 
-def info_header(width, height, image_size):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0, 0, 0)
+def info_header(width, height, image_size, colour_count):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0, colour_count, 0)
 
 
 def icon_file(rows):
-    xor_mask = colour_bits(rows)
+    colours = used_colours(rows)
+    xor_mask = colour_bits(compacted(rows, colours))
     and_mask = padded(b"\0" * (SIZE // 8)) * SIZE
     # An icon's header counts the XOR and AND masks together as its height.
-    image = info_header(SIZE, 2 * SIZE, len(xor_mask) + len(and_mask)) + palette_bytes() + xor_mask + and_mask
+    image = (
+        info_header(SIZE, 2 * SIZE, len(xor_mask) + len(and_mask), len(colours))
+        + palette_bytes(colours)
+        + xor_mask
+        + and_mask
+    )
     directory = struct.pack("<HHH", 0, 1, 1)
     entry_size = struct.calcsize("<BBBBHHII")
     entry = struct.pack(
-        "<BBBBHHII", SIZE, SIZE, len(PALETTE), 0, 1, 4, len(image), len(directory) + entry_size
+        "<BBBBHHII", SIZE, SIZE, len(colours), 0, 1, 4, len(image), len(directory) + entry_size
     )
     return directory + entry + image
 
 
 def bitmap_file(rows):
-    bits = colour_bits(rows)
+    colours = used_colours(rows)
+    bits = colour_bits(compacted(rows, colours))
     header_size = struct.calcsize("<2sIHHI")
-    info = info_header(len(rows[0]), len(rows), len(bits)) + palette_bytes()
+    info = info_header(len(rows[0]), len(rows), len(bits), len(colours)) + palette_bytes(colours)
     offset = header_size + len(info)
     return struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset) + info + bits
 

@@ -257,4 +257,22 @@ TEST(BoxSymbols, KeyColourSurroundsTheRingAndNeverAppearsInsideIt)
     }
 }
 
+TEST(DrivePictures, FiveSideBySideInTheOrderOfTheDriveKinds)
+{
+    // The browser draws the fifth of the drive's kind: removable, fixed,
+    // network, CD-ROM, RAM disk.  Each is checked at a pixel only it has.
+    const UniqueBitmap strip = LoadBitmapResource(IDB_DRIVES, LR_CREATEDIBSECTION);
+    ASSERT_TRUE(strip);
+    EXPECT_EQ(BitmapInfo(strip.get()).bmWidth, 5 * 16);
+    EXPECT_EQ(BitmapInfo(strip.get()).bmHeight, 9);
+    UniqueDc dc(CreateCompatibleDC(nullptr));
+    const HGDIOBJ old = SelectObject(dc.get(), strip.get());
+    EXPECT_EQ(GetPixel(dc.get(), 0, 1), Black); // the slot drive's top edge
+    EXPECT_EQ(GetPixel(dc.get(), 16, 1), Red); // the lower, flat box
+    EXPECT_EQ(GetPixel(dc.get(), 32, 8), RGB(0, 0, 128)); // the cable
+    EXPECT_EQ(GetPixel(dc.get(), 52, 0), Cyan); // the disc tray
+    EXPECT_EQ(GetPixel(dc.get(), 65, 7), RGB(255, 255, 0)); // a contact
+    SelectObject(dc.get(), old);
+}
+
 } // namespace
