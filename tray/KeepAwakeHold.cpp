@@ -19,7 +19,11 @@ void KeepAwakeHold::Set(bool held)
     // Asked once: a system that has refused the request refuses it again.
     if (!asked_) {
         asked_ = true;
-        request_ = CreateRequest(ApplicationTitle);
+        // A compile-time copy: taken by reference here, the header's inline
+        // variable leaves a section name in the link-time code that the
+        // linker warns it cannot find.
+        constexpr std::string_view reason = ApplicationTitle;
+        request_ = CreateRequest(reason);
     }
     // The system request beside the display one: without it some systems
     // sleep with the display on.
