@@ -2,13 +2,7 @@
 
 #include "platform/FindHandle.h"
 #include "platform/Handle.h"
-#include "platform/UniqueOwner.h"
-
-namespace {
-
-using DataFileModule = UniqueOwner<ReleasedBy<HMODULE, FreeLibrary>>;
-
-} // namespace
+#include "platform/Module.h"
 
 std::optional<std::string> FullPathName(const std::string& path)
 {
@@ -83,7 +77,7 @@ std::optional<std::string> FileContents(const std::string& path)
 std::string VersionResource(const std::string& path)
 {
     // As data: no code of the file runs, and its imports are not loaded.
-    const DataFileModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const UniqueModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     const HRSRC found
         = module ? FindResourceA(module.Get(), MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION) : nullptr;
     const HGLOBAL loaded = found ? LoadResource(module.Get(), found) : nullptr;
