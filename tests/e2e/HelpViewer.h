@@ -11,6 +11,8 @@ inline constexpr char ViewerClass[] = "MS_WINHELP";
 inline constexpr char ViewerCaption[] = "Wine ヘルプ";
 // Wine's HTML Help window, opened in the program's own process.
 inline constexpr char HtmlHelpClass[] = "HH Parent";
+// Its caption: the title compiled into DRIM32.CHM, so the file was read.
+inline constexpr char HtmlHelpCaption[] = "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール ヘルプ";
 // The Windows version that Wine's programs see, read when a program starts.
 inline constexpr char WineKeyPath[] = "Software\\Wine";
 inline constexpr char WineVersionName[] = "Version";
