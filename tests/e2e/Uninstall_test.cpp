@@ -128,6 +128,13 @@ protected:
         EXPECT_TRUE(WaitUntilGone(SetupClass, ProcessEndsMilliseconds));
     }
 
+    // The file open in another program, which keeps it from being deleted.
+    static UniqueHandle HeldOpen(const std::string& path)
+    {
+        return UniqueHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+            FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+
     InstallSource source_;
 };
 
@@ -372,8 +379,7 @@ TEST_F(Uninstallation, WhatCannotBeRemovedIsNamedAndTheExitCodeSaysSo)
     const std::string folder = "C:\\Remains";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
     const std::string readme = folder + "\\DRIM32.TXT";
-    const UniqueHandle held(CreateFileA(readme.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-        FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle held = HeldOpen(readme);
     ASSERT_TRUE(held);
     {
         const UndeletableKey entry(HKEY_LOCAL_MACHINE, UninstallEntryPath);
@@ -404,8 +410,7 @@ TEST_F(Uninstallation, AnotherProgramsCopyStaysAndTheUninstallerNamesTheRemains)
     const std::string folder = "C:\\OtherCopy";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
     const std::string readme = folder + "\\DRIM32.TXT";
-    const UniqueHandle held(CreateFileA(readme.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-        FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle held = HeldOpen(readme);
     ASSERT_TRUE(held);
 
     RunningProgram uninstaller(folder + "\\DRIM32.EXE", "/uninstall");
@@ -470,8 +475,7 @@ TEST_F(Uninstallation, ACopyThatCannotStartNamesTheRemainsAndLeavesNoHandOver)
     const std::string folder = "C:\\NoCopy";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
     const std::string readme = folder + "\\DRIM32.TXT";
-    const UniqueHandle held(CreateFileA(readme.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-        FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle held = HeldOpen(readme);
     ASSERT_TRUE(held);
 
     RunningProgram uninstaller(folder + "\\DRIM32.EXE", "/uninstall");
