@@ -61,8 +61,9 @@ endfunction()
 # setup window and the folder browser); ole32 only writes the items'
 # shortcut files where the shell reads another code page.  Under Wine,
 # comctl32 and mpr cost the tray program megabytes of private memory, and
-# shell32 a good part of a forwarded start.  A delay-load import library per DLL, made by dlltool
-# from every name its import library exports; GNU ld has no /DELAYLOAD.
+# shell32 a good part of a forwarded start.  A delay-load import library
+# per DLL, made by dlltool from every name its import library exports; GNU
+# ld has no /DELAYLOAD.
 set(DRIM_DELAY_LOADED comctl32 mpr ole32 shell32)
 if(WIN32)
     set(delay_folder ${CMAKE_BINARY_DIR}/delayload)
