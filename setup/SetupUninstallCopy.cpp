@@ -13,12 +13,25 @@
 
 #include <windows.h>
 
+#include <string_view>
 #include <utility>
 
 namespace {
 
 // Timer3 tries once a second: about half a minute before the question.
 constexpr int DeleteTriesBeforeAsking = 30;
+
+// Only a fixed or removable drive of this computer: a network path, or a
+// drive letter mapped to one, would have the copy reach for another
+// computer on a registry value's word.
+bool OnLocalDrive(std::string_view path)
+{
+    const std::string root = DriveRootOf(path);
+    if (root.empty())
+        return false;
+    const UINT type = GetDriveTypeA(root.c_str());
+    return type == DRIVE_FIXED || type == DRIVE_REMOVABLE;
+}
 
 } // namespace
 
@@ -36,6 +49,12 @@ void TSDRIM32SETUPForm::Timer2Timer()
     }
     remains_ = copyStart_.remains;
     leftItems_ = std::move(copyStart_.leftItems);
+    std::erase_if(leftItems_, [](const LeftItem& item) { return !OnLocalDrive(item.shortcut); });
+    if (!OnLocalDrive(copyStart_.file)) {
+        remains_.push_back(copyStart_.file);
+        ReportAndClose();
+        return;
+    }
     // Result not looked at: Timer3 tries again until the file is gone.
     if (FileExists(copyStart_.file))
         static_cast<void>(DeleteFileAt(copyStart_.file));
