@@ -5,12 +5,9 @@
 // a temporary folder that other users may write, they would choose what the
 // uninstaller starts.
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The rights that change a folder or what it holds: add a file or folder,
 // write an attribute, delete the folder or anything in it, change its list
@@ -26,11 +23,11 @@ struct FolderAccessEntry {
     bool trusted = false;
 };
 
-// True when the owner is trusted and no entry allows anyone else a right
-// that changes the folder, whether for the folder itself or inherited by
-// the files made in it.  No list (a null one allows everyone everything) or
-// one that cannot be read counts as open.
-bool OnlyTrustedMayChange(bool ownerTrusted, const std::optional<std::vector<FolderAccessEntry>>& entries);
+// True when the entry allows anyone else a right that changes the folder,
+// whether for the folder itself or inherited by the files made in it.  A
+// folder is the user's alone while its owner is trusted, it has a list (a
+// null one allows everyone everything), and no entry of it does this.
+bool LetsOthersChange(const FolderAccessEntry& entry);
 
 // The list of a folder made for the copy, in the system's string form:
 // protected from the lists above it, full control for SYSTEM, the
@@ -39,8 +36,7 @@ bool OnlyTrustedMayChange(bool ownerTrusted, const std::optional<std::vector<Fol
 std::string OwnersOnlyFolderList(std::string_view userSid);
 
 // The names tried in turn: "PALUN RUZI32", then "PALUN RUZI32.1" and on.
-inline constexpr std::size_t CopyFolderAttempts = 100;
-std::string CopyFolderName(std::size_t attempt);
+inline constexpr long CopyFolderAttempts = 100;
 
 class CopyFolderSystem {
 public:

@@ -10,6 +10,7 @@
 #include "setup/InstallFolders.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
+#include "text/PathParts.h"
 
 #include <windows.h>
 
@@ -26,10 +27,9 @@ constexpr int DeleteTriesBeforeAsking = 30;
 // computer on a registry value's word.
 bool OnLocalDrive(std::string_view path)
 {
-    const std::string root = DriveRootOf(path);
-    if (root.empty())
+    if (!IsDrivePath(path))
         return false;
-    const UINT type = GetDriveTypeA(root.c_str());
+    const UINT type = GetDriveTypeA(DriveRoot(path[0]).c_str());
     return type == DRIVE_FIXED || type == DRIVE_REMOVABLE;
 }
 
@@ -49,7 +49,6 @@ void TSDRIM32SETUPForm::Timer2Timer()
     }
     remains_ = copyStart_.remains;
     leftItems_ = std::move(copyStart_.leftItems);
-    std::erase_if(leftItems_, [](const LeftItem& item) { return !OnLocalDrive(item.shortcut); });
     if (!OnLocalDrive(copyStart_.file)) {
         remains_.push_back(copyStart_.file);
         ReportAndClose();
@@ -109,8 +108,9 @@ void TSDRIM32SETUPForm::ForgetItemsRemovedLate()
 {
     // Program Manager may carry out a removal after its answer was given up
     // on, and the shell then removes the shortcut a moment later.
+    // The copy looks only at shortcuts of this computer's drives.
     for (const LeftItem& item : leftItems_)
-        if (!FileExists(item.shortcut))
+        if ((mode_ != RunMode::UninstallCopy || OnLocalDrive(item.shortcut)) && !FileExists(item.shortcut))
             std::erase(remains_, item.name);
 }
 

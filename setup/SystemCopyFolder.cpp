@@ -48,24 +48,22 @@ bool SystemCopyFolder::OwnersOnly(const std::string& folder)
         != ERROR_SUCCESS)
         return false;
     const UniqueOwner<ReleasedBy<HLOCAL, LocalFree>> kept(read);
-    std::optional<std::vector<FolderAccessEntry>> entries;
-    if (dacl != nullptr) {
-        entries.emplace();
-        for (DWORD i = 0; i < dacl->AceCount; ++i) {
-            void* found = nullptr;
-            if (!GetAce(dacl, i, &found))
-                return false;
-            // An allowing and a denying entry share their layout; any other
-            // kind (a callback or object entry) is not one this folder needs.
-            const auto* entry = static_cast<const ACCESS_ALLOWED_ACE*>(found);
-            const BYTE type = entry->Header.AceType;
-            if (type != ACCESS_ALLOWED_ACE_TYPE && type != ACCESS_DENIED_ACE_TYPE)
-                return false;
-            entries->push_back({ type == ACCESS_ALLOWED_ACE_TYPE, entry->Mask,
-                Trusted(const_cast<DWORD*>(&entry->SidStart)) });
-        }
+    if (dacl == nullptr || !Trusted(owner))
+        return false;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        void* found = nullptr;
+        if (!GetAce(dacl, i, &found))
+            return false;
+        // An allowing and a denying entry share their layout; any other kind
+        // (a callback or object entry) is not one this folder needs.
+        const auto* entry = static_cast<const ACCESS_ALLOWED_ACE*>(found);
+        const BYTE type = entry->Header.AceType;
+        if ((type != ACCESS_ALLOWED_ACE_TYPE && type != ACCESS_DENIED_ACE_TYPE)
+            || LetsOthersChange({ type == ACCESS_ALLOWED_ACE_TYPE, entry->Mask,
+                Trusted(const_cast<DWORD*>(&entry->SidStart)) }))
+            return false;
     }
-    return OnlyTrustedMayChange(Trusted(owner), entries);
+    return true;
 }
 
 bool SystemCopyFolder::Trusted(PSID sid) const

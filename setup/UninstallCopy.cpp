@@ -87,13 +87,10 @@ std::optional<UninstallRefusal> RefuseUninstallation(std::string_view programPat
     return std::nullopt;
 }
 
-std::string DriveRootOf(std::string_view path)
+bool IsDrivePath(std::string_view path)
 {
-    const bool letter
-        = !path.empty() && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    if (!letter || !path.substr(1).starts_with(":\\"))
-        return {};
-    return std::string(path.substr(0, 3));
+    const char letter = path.empty() ? '\0' : static_cast<char>(path[0] | ' ');
+    return letter >= 'a' && letter <= 'z' && path.substr(1).starts_with(":\\");
 }
 
 bool NamesTheProgramsOwnFile(std::string_view path)

@@ -106,10 +106,10 @@ struct UninstallRefusal {
 // one.  Nothing when the uninstallation may go on.
 std::optional<UninstallRefusal> RefuseUninstallation(std::string_view programPath, bool deletionDenied);
 
-// The root (C:\) of a path that starts with a drive letter, a colon and
-// a backslash; empty for any other path (a network or relative one), which
-// the uninstall copy names as remaining and leaves alone.
-std::string DriveRootOf(std::string_view path);
+// True when the path starts with a drive letter, a colon and a backslash:
+// any other path (a network or relative one) the uninstall copy names as
+// remaining and leaves alone.
+bool IsDrivePath(std::string_view path);
 
 // A valid start needs argument 1 exactly "/DeleteFile" and a handed-over
 // path to the program's own file (DRIM32.EXE in any letter case): the copy

@@ -167,22 +167,26 @@ TEST(UninstallRefusal, NamesARenamedProgramAndAMissingRight)
 // program's file is taken as handed over, to be named as remaining.
 TEST(UninstallCopyStart, ActsOnlyOnAPathFromADriveLetter)
 {
-    const std::vector<std::pair<std::string, std::string>> rows {
-        { "C:\\PALUNP32\\DRIM32.EXE", "C:\\" },
-        { "z:\\DRIM32.EXE", "z:\\" },
-        { "\\\\server\\share\\DRIM32.EXE", "" },
-        { "\\\\?\\C:\\DRIM32.EXE", "" },
-        { "C:DRIM32.EXE", "" },
-        { "C:/A/DRIM32.EXE", "" },
-        { "1:\\DRIM32.EXE", "" },
-        { "\x95\\:\\DRIM32.EXE", "" },
-        { "DRIM32.EXE", "" },
-        { "C", "" },
-        { "", "" },
+    const std::vector<std::pair<std::string, bool>> rows {
+        { "C:\\PALUNP32\\DRIM32.EXE", true },
+        { "z:\\DRIM32.EXE", true },
+        { "\\\\server\\share\\DRIM32.EXE", false },
+        { "\\\\?\\C:\\DRIM32.EXE", false },
+        { "C:DRIM32.EXE", false },
+        { "C:/A/DRIM32.EXE", false },
+        { "1:\\DRIM32.EXE", false },
+        { "@:\\DRIM32.EXE", false },
+        { "[:\\DRIM32.EXE", false },
+        { "`:\\DRIM32.EXE", false },
+        { "{:\\DRIM32.EXE", false },
+        { "\x95\\:\\DRIM32.EXE", false },
+        { "DRIM32.EXE", false },
+        { "C", false },
+        { "", false },
     };
-    for (const auto& [path, root] : rows) {
+    for (const auto& [path, drivePath] : rows) {
         SCOPED_TRACE(path);
-        EXPECT_EQ(DriveRootOf(path), root);
+        EXPECT_EQ(IsDrivePath(path), drivePath);
         const UninstallCopyStart start
             = DecideUninstallCopyStart(Handover { path, "Title", "" }, "/DeleteFile");
         EXPECT_EQ(start.valid, NamesTheProgramsOwnFile(path));
@@ -193,41 +197,34 @@ TEST(UninstallCopyStart, ActsOnlyOnAPathFromADriveLetter)
         "\\\\server\\share\\DRIM32.EXE");
 }
 
-// The copy's own folder is taken only while nobody but SYSTEM, the
-// Administrators and the user may change it.
-TEST(FallbackCopyFolder, IsTheUsersAloneWhenNobodyElseMayChangeIt)
+// The copy's own folder is taken only while no entry of its list lets
+// anyone but SYSTEM, the Administrators and the user change it.
+TEST(FallbackCopyFolder, IsTheUsersAloneWhenNoEntryLetsOthersChangeIt)
 {
     constexpr std::uint32_t fullControl = 0x001F01FF;
     constexpr std::uint32_t readAndExecute = 0x001200A9;
-    const FolderAccessEntry system { true, fullControl, true };
-    const FolderAccessEntry user { true, fullControl, true };
     struct Row {
         const char* name;
-        bool ownerTrusted;
-        std::optional<std::vector<FolderAccessEntry>> entries;
-        bool alone;
+        FolderAccessEntry entry;
+        bool othersMayChange;
     };
     const std::vector<Row> rows {
-        { "owner-only list", true, std::vector { system, user }, true },
-        { "empty list", true, std::vector<FolderAccessEntry> {}, true },
-        { "others may read", true, std::vector { user, FolderAccessEntry { true, readAndExecute, false } },
-            true },
-        { "others denied writing", true,
-            std::vector { user, FolderAccessEntry { false, fullControl, false } }, true },
-        { "another user owns it", false, std::vector { user }, false },
-        { "null list", true, std::nullopt, false },
-        { "Everyone: delete", true, std::vector { user, FolderAccessEntry { true, 0x00010000, false } },
-            false },
-        { "Users: add a file", true, std::vector { FolderAccessEntry { true, 0x00000002, false } }, false },
-        { "Users: delete children", true, std::vector { FolderAccessEntry { true, 0x00000040, false } },
-            false },
-        { "another user: change the list", true,
-            std::vector { FolderAccessEntry { true, 0x00040000, false } }, false },
-        { "Everyone: generic write", true, std::vector { FolderAccessEntry { true, 0x40000000, false } },
-            false },
+        { "the user: full control", { true, fullControl, true }, false },
+        { "others: read and execute", { true, readAndExecute, false }, false },
+        { "others denied everything", { false, fullControl, false }, false },
+        { "others: full control", { true, fullControl, false }, true },
+        { "Everyone: delete", { true, 0x00010000, false }, true },
+        { "Users: add a file", { true, 0x00000002, false }, true },
+        { "Users: add a folder", { true, 0x00000004, false }, true },
+        { "Users: delete children", { true, 0x00000040, false }, true },
+        { "Users: write attributes", { true, 0x00000100, false }, true },
+        { "another user: change the list", { true, 0x00040000, false }, true },
+        { "another user: take ownership", { true, 0x00080000, false }, true },
+        { "Everyone: generic write", { true, 0x40000000, false }, true },
+        { "Everyone: generic all", { true, 0x10000000, false }, true },
     };
     for (const Row& row : rows)
-        EXPECT_EQ(OnlyTrustedMayChange(row.ownerTrusted, row.entries), row.alone) << row.name;
+        EXPECT_EQ(LetsOthersChange(row.entry), row.othersMayChange) << row.name;
     EXPECT_EQ(OwnersOnlyFolderList("S-1-5-21-1-2-3-1001"),
         "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;S-1-5-21-1-2-3-1001)");
 }
@@ -271,10 +268,10 @@ TEST(FallbackCopyFolder, TakesTheFirstNameThatIsOrBecomesTheUsersAlone)
 
     FakeCopyFolders taken;
     EXPECT_EQ(ChooseCopyFolder(temp, taken), "");
-    EXPECT_EQ(taken.tried.size(), CopyFolderAttempts);
+    EXPECT_EQ(taken.tried.size(), static_cast<std::size_t>(CopyFolderAttempts));
     EXPECT_EQ(taken.tried.back(), temp + "PALUN RUZI32.99");
     EXPECT_EQ(ChooseCopyFolder("", taken), "");
-    EXPECT_EQ(taken.tried.size(), CopyFolderAttempts);
+    EXPECT_EQ(taken.tried.size(), static_cast<std::size_t>(CopyFolderAttempts));
 }
 
 // What the uninstaller could not remove reaches the copy's last box whole,
