@@ -89,8 +89,9 @@ std::optional<UninstallRefusal> RefuseUninstallation(std::string_view programPat
 
 bool IsDrivePath(std::string_view path)
 {
-    const char letter = path.empty() ? '\0' : static_cast<char>(path[0] | ' ');
-    return letter >= 'a' && letter <= 'z' && path.substr(1).starts_with(":\\");
+    // A letter in either case: setting bit 5 makes an upper-case one lower.
+    const char letter = path.size() < 3 ? '\0' : static_cast<char>(path[0] | ' ');
+    return letter >= 'a' && letter <= 'z' && path[1] == ':' && path[2] == '\\';
 }
 
 bool NamesTheProgramsOwnFile(std::string_view path)
