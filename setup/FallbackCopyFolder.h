@@ -44,7 +44,7 @@ public:
     // Creates the folder with a protected list of full control for SYSTEM,
     // the Administrators and the user alone.
     virtual bool CreateOwnersOnly(const std::string& folder) = 0;
-    // An existing folder that OnlyTrustedMayChange accepts.
+    // An existing folder, no link, that is the user's alone (above).
     virtual bool OwnersOnly(const std::string& folder) = 0;
 };
 

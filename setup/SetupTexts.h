@@ -57,8 +57,8 @@ inline constexpr std::string_view RenamedProgramText
 // Shown before anything is removed when the program file may not be
 // deleted by this user.
 inline constexpr std::string_view AdministratorNeededText
-    = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙには管理者の権限が必要です。\n管理者として実行しないとｱﾝｲﾝｽﾂｰﾙ出来ません。\n何も"
-      "変更せずに終了します。";
+    = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙには管理者の権限が必要です。\n"
+      "管理者として実行しないとｱﾝｲﾝｽﾂｰﾙ出来ません。\n何も変更せずに終了します。";
 inline constexpr std::string_view UninstallCancelledText = "ｱﾝｲﾝｽﾂｰﾙを中止しました。";
 inline constexpr std::string_view DeleteSettingsQuestion
     = "当ソフトのレジストリー情報も削除してよろしいですか？？";

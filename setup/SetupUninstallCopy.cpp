@@ -107,8 +107,8 @@ void TSDRIM32SETUPForm::RemoveEmptiedFolders()
 void TSDRIM32SETUPForm::ForgetItemsRemovedLate()
 {
     // Program Manager may carry out a removal after its answer was given up
-    // on, and the shell then removes the shortcut a moment later.
-    // The copy looks only at shortcuts of this computer's drives.
+    // on, and the shell then removes the shortcut a moment later.  The copy
+    // looks only on this computer's drives, as for the program file.
     for (const LeftItem& item : leftItems_)
         if ((mode_ != RunMode::UninstallCopy || OnLocalDrive(item.shortcut)) && !FileExists(item.shortcut))
             std::erase(remains_, item.name);
