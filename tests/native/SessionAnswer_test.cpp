@@ -32,6 +32,11 @@ const AnswerCase AnswerCases[] = {
     { "AnotherLevelIsNotRead", Windows10, 2, SessionStateLock, sizeof(SessionInfoEx), false },
 };
 
+void PrintTo(const AnswerCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class SessionAnswer : public testing::TestWithParam<AnswerCase> { };
 
 TEST_P(SessionAnswer, TheLockFlagIsReadWhereWindowsWritesIt)
@@ -49,7 +54,7 @@ TEST_P(SessionAnswer, TheLockFlagIsReadWhereWindowsWritesIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, SessionAnswer, testing::ValuesIn(AnswerCases),
-    [](const testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<AnswerCase>& param) { return std::string(param.param.name); });
 
 TEST(SessionAnswerNone, NoAnswerCountsAsUnlocked)
 {

@@ -4,6 +4,7 @@
 #include "program/ProgramValues.h"
 #include "shell/ItemFiles.h"
 #include "shell/Progman.h"
+#include "shell/ShellCodePage.h"
 
 #include <gtest/gtest.h>
 
