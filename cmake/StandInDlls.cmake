@@ -4,9 +4,10 @@
 # WINEDLLOVERRIDES="NAME=n", so that a load by name gets the stand-in.
 
 # Builds SOURCE as NAME.dll with undecorated exports, as the system's are,
-# and tells each test named after it where the DLL lies, in
-# DRIM_STANDIN_<NAME>.  Called where the tests are added.
+# before the test program PROGRAM, and tells each of TESTS where the DLL
+# lies, in DRIM_STANDIN_<NAME>.  Called where the tests are added.
 function(drim_stand_in_dll name source)
+    cmake_parse_arguments(PARSE_ARGV 2 arg "" "PROGRAM" "TESTS")
     set(target drim_standin_${name})
     if(NOT TARGET ${target})
         add_library(${target} SHARED ${source})
@@ -15,9 +16,9 @@ function(drim_stand_in_dll name source)
         target_link_options(${target} PRIVATE -Wl,--kill-at)
         drim_target_options(${target})
     endif()
+    add_dependencies(${arg_PROGRAM} ${target})
     string(TOUPPER ${name} variable)
-    foreach(test IN LISTS ARGN)
-        add_dependencies(${test} ${target})
+    foreach(test IN LISTS arg_TESTS)
         set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
             "DRIM_STANDIN_${variable}=$<TARGET_FILE:${target}>")
     endforeach()
