@@ -43,6 +43,10 @@ struct NotifyIconRecord {
 
 constexpr UINT TrayCallbackMessage = WM_USER + 102;
 
+// The message by which a restarted shell asks every top-level window to
+// add its icons again.
+UINT TaskbarCreatedMessage();
+
 class TTaskTray : public Component {
 public:
     using ShellNotify = BOOL (*)(DWORD message, NotifyIconRecord* record);

@@ -187,11 +187,11 @@ bool TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::str
     const std::string addItem = AddItemCommand(installedFile, quotedItemTitle_);
     // Where the shell would garble the item's name, the files are the
     // program's own work.
-    const bool ownFiles = ItemFilesCodePage().has_value();
+    const std::optional<unsigned> shellCodePage = ItemFilesCodePage();
     auto addTo = [&](const std::string& target) {
-        if (!ownFiles)
+        if (!shellCodePage)
             return AddItemToGroup(target, addItem);
-        const Result<> added = AddItemFile(target, installedFile);
+        const Result<> added = AddItemFile(target, installedFile, *shellCodePage);
         if (!added)
             ShowMessage(added.Message());
         return static_cast<bool>(added);

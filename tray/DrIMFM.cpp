@@ -7,6 +7,7 @@
 #include "tray/SettingsStore.h"
 #include "tray/Switches.h"
 #include "tray/TrayMenuText.h"
+#include "tray/TrayMessageFilter.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     // and a window that is never shown gets no taskbar button anyway.
     layout.icon = ownIcon_;
     CreateWindowFromLayout(layout);
+    LetShellMessagesThrough(Handle());
 
     taskTray1_.OnMouseDown
         = [this](TTaskTray&, TrayMouseButton button, unsigned, int, int) { TaskTray1MouseDown(button); };
