@@ -37,6 +37,16 @@ bool SameFile(const std::string& a, const std::string& b)
         && ta.dwHighDateTime == tb.dwHighDateTime;
 }
 
+// The file's identity: under Wine, the host file's inode.
+std::uint64_t FileIdentity(const std::string& path)
+{
+    const UniqueHandle file(CreateFileA(path.c_str(), 0,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION information {};
+    EXPECT_TRUE(file && GetFileInformationByHandle(file.Get(), &information)) << path;
+    return (std::uint64_t { information.nFileIndexHigh } << 32) | information.nFileIndexLow;
+}
+
 class Installation : public FreshSettings {
 protected:
     void SetUp() override
@@ -353,12 +363,14 @@ TEST_F(Installation, ARefusedSettingStopsTheInstallationNamingTheKey)
 
 // A program file in the chosen folder that another process holds (a copy
 // still running, a scanner): the copy fails with its message and nothing is
-// recorded; once it is let go, the same installation goes through.
+// recorded; once it is let go, the same installation goes through, and puts
+// a new file in the old one's place rather than writing into it.
 TEST_F(Installation, AHeldProgramFileStopsTheCopyAndNothingIsRecorded)
 {
     InstallSource source;
     TempFolder target;
     WriteWholeFile(target / "DRIM32.EXE", "an older program");
+    const std::uint64_t older = FileIdentity(target / "DRIM32.EXE");
     RunningProgram installer(source.Program(), "");
     HWND setup = WaitForShownSetup(installer);
     ASSERT_NE(setup, nullptr);
@@ -370,6 +382,7 @@ TEST_F(Installation, AHeldProgramFileStopsTheCopyAndNothingIsRecorded)
         EXPECT_EQ(AnswerMessage(), "DRIM32.EXE\r\nファイルのコピーに失敗しました・・・");
         EXPECT_TRUE(WaitUntil([&] { return InstallButtonShown(setup); }, SetupBoxMilliseconds));
         EXPECT_EQ(ReadWholeFile(target / "DRIM32.EXE"), "an older program");
+        EXPECT_FALSE(FileExists(target / "DRIM32.EXE.new"));
         EXPECT_FALSE(SettingsKeyExists());
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
     }
@@ -377,6 +390,7 @@ TEST_F(Installation, AHeldProgramFileStopsTheCopyAndNothingIsRecorded)
     EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_TRUE(SameFile(source.Program(), target / "DRIM32.EXE"));
+    EXPECT_NE(FileIdentity(target / "DRIM32.EXE"), older);
     EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
 }
 
