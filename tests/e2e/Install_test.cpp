@@ -37,16 +37,6 @@ bool SameFile(const std::string& a, const std::string& b)
         && ta.dwHighDateTime == tb.dwHighDateTime;
 }
 
-// The file's identity: under Wine, the host file's inode.
-std::uint64_t FileIdentity(const std::string& path)
-{
-    const UniqueHandle file(CreateFileA(path.c_str(), 0,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
-    BY_HANDLE_FILE_INFORMATION information {};
-    EXPECT_TRUE(file && GetFileInformationByHandle(file.Get(), &information)) << path;
-    return (std::uint64_t { information.nFileIndexHigh } << 32) | information.nFileIndexLow;
-}
-
 class Installation : public FreshSettings {
 protected:
     void SetUp() override

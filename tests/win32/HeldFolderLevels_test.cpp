@@ -29,21 +29,4 @@ TEST(HeldFolderLevels, KeepTheLevelsInPlaceUntilLetGo)
     EXPECT_TRUE(MoveFileA(outer.c_str(), (folder / "moved").c_str()));
 }
 
-TEST(DeleteFileByHandle, DeletesAReadOnlyFileButNotOneHeldByAnother)
-{
-    const TempFolder folder;
-    const std::string file = folder / "DRIM32.EXE";
-    WriteWholeFile(file, "program");
-    {
-        const UniqueHandle other(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        EXPECT_EQ(DeleteFileByHandle(file), HandleDeletion::Refused);
-        EXPECT_TRUE(FileExists(file));
-    }
-    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(DeleteFileByHandle(file), HandleDeletion::Deleted);
-    EXPECT_FALSE(FileExists(file));
-    EXPECT_EQ(DeleteFileByHandle(file), HandleDeletion::Refused);
-}
-
 } // namespace
