@@ -20,6 +20,7 @@
 #include <shellapi.h>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -112,11 +113,15 @@ public:
     int TakenAdds() const { return takenAdds_; }
     int Notifications() const { return notifications_; }
     bool Holds() const { return holds_; }
-    // The width of the icon last handed over; 0 before any.
-    UINT IconWidth() const { return iconWidth_; }
+    // The width of each icon handed over, in order.
+    std::vector<UINT> IconWidths() const
+    {
+        std::lock_guard lock(recordLock_);
+        return iconWidths_;
+    }
     std::wstring Tip() const
     {
-        std::lock_guard lock(tipLock_);
+        std::lock_guard lock(recordLock_);
         return tip_;
     }
 
@@ -149,8 +154,10 @@ private:
             if (data->cbData < sizeof(NotifyHead))
                 return FALSE;
             const auto& head = *static_cast<const NotifyHead*>(data->lpData);
-            if ((head.flags & NIF_ICON) != 0 && data->cbData >= sizeof(NotifyRecord))
-                self->iconWidth_ = static_cast<const NotifyRecord*>(data->lpData)->iconWidth;
+            if ((head.flags & NIF_ICON) != 0 && data->cbData >= sizeof(NotifyRecord)) {
+                std::lock_guard lock(self->recordLock_);
+                self->iconWidths_.push_back(static_cast<const NotifyRecord*>(data->lpData)->iconWidth);
+            }
             const bool taken = self->Notify(data->dwData, head);
             self->refusals_ += taken ? 0 : 1;
             return taken;
@@ -174,7 +181,7 @@ private:
             return false;
         holds_ = true;
         if ((head.flags & NIF_TIP) != 0) {
-            std::lock_guard lock(tipLock_);
+            std::lock_guard lock(recordLock_);
             tip_.assign(head.tip, wcsnlen(head.tip, std::size(head.tip)));
         }
         if (!add)
@@ -192,9 +199,9 @@ private:
     std::atomic<int> takenAdds_ { 0 };
     std::atomic<int> notifications_ { 0 };
     std::atomic<bool> holds_ { false };
-    std::atomic<UINT> iconWidth_ { 0 };
-    mutable std::mutex tipLock_;
+    mutable std::mutex recordLock_;
     std::wstring tip_;
+    std::vector<UINT> iconWidths_;
 };
 
 class TaskbarCreated : public FreshSettings {
@@ -367,12 +374,21 @@ TEST_F(TrayIconSize, TheIconHandedToTheTaskbarIsDrawnForTheSystemDpi)
         StandInTaskbar taskbar(StandInTaskbar::Adds::Taken);
         ASSERT_EQ(FindWindowExA(nullptr, nullptr, TaskbarClass, nullptr), taskbar.Window())
             << "the shell's own taskbar would be asked first";
-        RunningProgram program("");
+        // In SS_OFF whatever the case before saved.
+        RunningProgram program("/off");
         HWND tray = WaitForStartedWindow(TrayClass, program);
         ASSERT_NE(tray, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return taskbar.IconWidth() != 0; }, WindowAppearsMilliseconds));
-        EXPECT_EQ(taskbar.IconWidth(), c.width);
+        ASSERT_TRUE(
+            WaitUntil([&] { return taskbar.Tip() == L"DRIM32 - SS_OFF"; }, WindowAppearsMilliseconds));
+        RunningProgram switcher("/on");
+        ASSERT_TRUE(switcher.WaitForExit(ProcessEndsMilliseconds));
+        ASSERT_TRUE(WaitUntil([&] { return taskbar.Tip() == L"DRIM32 - SS_ON"; }, WindowAppearsMilliseconds));
         ASSERT_TRUE(CloseAndWaitForExit(tray, program));
+        // The start's picture, SS_OFF's and SS_ON's, each sent with the
+        // change of tip before it and with its own change.
+        const std::vector<UINT> widths = taskbar.IconWidths();
+        EXPECT_GE(widths.size(), 5u);
+        EXPECT_EQ(widths, std::vector<UINT>(widths.size(), c.width));
     }
 }
 
