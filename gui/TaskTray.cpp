@@ -275,6 +275,8 @@ void TTaskTray::TaskbarCreated()
     // Result not looked at: when the new shell refuses the icon, the retry
     // timer tries again.
     static_cast<void>(UpdateIcon());
+    if (OnTaskbarCreated)
+        OnTaskbarCreated(*this);
 }
 
 void TTaskTray::DblClick(TrayMouseButton button)

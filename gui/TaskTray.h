@@ -90,6 +90,8 @@ public:
     MouseEvent OnMouseUp;
     // The shell has refused the icon for about a minute; it is still tried.
     NotifyEvent OnIconMissing;
+    // A re-created taskbar has been sent the icon again.
+    NotifyEvent OnTaskbarCreated;
 
     virtual void DeleteIcon();
     virtual Result<> UpdateIcon();
