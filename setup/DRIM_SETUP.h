@@ -102,10 +102,10 @@ private:
     void RemoveProgramItems();
     void RemoveSettings();
     // What stands at an uninstall copy's path once it has been refreshed:
-    // the running program's bytes, or another file that may not read all
-    // of the hand-over (another program's copy, or an older one of this
-    // program's that could not be replaced).
-    enum class CopyState { Missing, Other, Current };
+    // the running program's bytes, another program's copy kept by its date,
+    // which may not read all of the hand-over, or whatever was there when
+    // the copy could not be written, which is never started.
+    enum class CopyState { Refused, Other, Current };
     struct PlacedCopy {
         std::string path;
         CopyState state;
@@ -113,7 +113,7 @@ private:
     // Where the uninstall copy is started from, and what stands there.
     PlacedCopy PlaceUninstallCopy();
     CopyState RefreshUninstallCopy(const std::string& copyPath);
-    Result<> StartUninstallCopy(const std::string& copyPath);
+    Result<> StartUninstallCopy(const PlacedCopy& copy);
     void TimerErOutTimer();
 
     void Timer2Timer();

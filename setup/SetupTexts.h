@@ -54,6 +54,11 @@ inline constexpr std::string_view FileStillHeldQuestion
     = "\nを削除できません。使用中か、書き込みが禁止されています。\n削除を続けて試みますか？";
 inline constexpr std::string_view RenamedProgramText
     = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：プログラムのファイル名が DRIM32.EXE ではありません。\n何も変更せずに終了します。";
+// Shown before anything is removed when the program file may not be
+// deleted by this user.
+inline constexpr std::string_view AdministratorNeededText
+    = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙには管理者の権限が必要です。\n"
+      "管理者として実行しないとｱﾝｲﾝｽﾂｰﾙ出来ません。\n何も変更せずに終了します。";
 inline constexpr std::string_view UninstallCancelledText = "ｱﾝｲﾝｽﾂｰﾙを中止しました。";
 inline constexpr std::string_view DeleteSettingsQuestion
     = "当ソフトのレジストリー情報も削除してよろしいですか？？";

@@ -6,6 +6,7 @@
 #include "gui/Application.h"
 #include "platform/CopyUnit.h"
 #include "platform/FileSystem.h"
+#include "platform/Handle.h"
 #include "platform/Registry.h"
 #include "platform/SystemFolders.h"
 #include "platform/WinExec.h"
@@ -16,6 +17,7 @@
 #include "setup/InstallFolders.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
+#include "setup/SystemCopyFolder.h"
 #include "shell/ItemFiles.h"
 #include "shell/Progman.h"
 #include "shell/ProgmanLink.h"
@@ -26,13 +28,29 @@
 
 #include <windows.h>
 
+namespace {
+
+static_assert(UninstallNeedsAdministratorExitCode == ERROR_ACCESS_DENIED);
+
+// Access denied, rather than the sharing violation of a file that another
+// program holds, which the copy waits for.
+bool DeletionDenied(const std::string& programPath)
+{
+    const UniqueHandle file(CreateFileA(programPath.c_str(), DELETE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
+    return !file && GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+} // namespace
+
 void TSDRIM32SETUPForm::Timer1Timer()
 {
     timer1_.SetEnabled(false);
-    // Under another name the copy could not delete the program file; refused
-    // before anything is removed, rather than after.
-    if (!NamesTheProgramsOwnFile(Program().programPath)) {
-        ShowMessage(RenamedProgramText);
+    const std::string& program = Program().programPath;
+    if (const std::optional<UninstallRefusal> refusal
+        = RefuseUninstallation(program, DeletionDenied(program))) {
+        ShowMessage(refusal->text);
+        Application::Get().SetExitCode(refusal->exitCode);
         Repaint();
         CloseAfterStep();
         return;
@@ -76,7 +94,7 @@ void TSDRIM32SETUPForm::Timer1Timer()
     // Without the hand-over the copy would only report a parameter error.
     const Result<> handedOver = WriteHandover({ Program().programPath, Caption(), std::string(),
         JoinRemains(remains_), JoinLeftItems(leftItems_) });
-    const Result<> started = handedOver ? StartUninstallCopy(copy.path) : handedOver;
+    const Result<> started = handedOver ? StartUninstallCopy(copy) : handedOver;
     Repaint();
     if (!started) {
         // The program file and its folder stay with whatever else did.
@@ -184,20 +202,20 @@ void TSDRIM32SETUPForm::RemoveSettings()
 
 TSDRIM32SETUPForm::PlacedCopy TSDRIM32SETUPForm::PlaceUninstallCopy()
 {
-    // A copy that cannot be written leaves the one there, if any, to be
-    // started.  Where there is none, the Windows folder is closed to this
-    // user (a standard user may not write it): the user's temporary folder
-    // takes the copy, and keeps it for the next uninstallation.  The start
-    // reports when neither has one.
+    // The Windows folder first, which only administrators may change.  Where
+    // it refuses the copy (a standard user may not write it), a folder of
+    // the user's temporary folder that nobody else may change takes it: in
+    // a temporary folder that others may write, they would choose what runs.
     const std::string inWindowsFolder = windowsFolder_ + UninstallCopyName();
     const CopyState inWindows = RefreshUninstallCopy(inWindowsFolder);
-    if (inWindows != CopyState::Missing)
+    if (inWindows != CopyState::Refused)
         return { inWindowsFolder, inWindows };
-    const std::string temporaryFolder = UserTemporaryFolder();
-    if (temporaryFolder.empty())
+    SystemCopyFolder system;
+    const std::string folder = ChooseCopyFolder(UserTemporaryFolder(), system);
+    if (folder.empty())
         return { inWindowsFolder, inWindows };
-    const std::string inTemporaryFolder = temporaryFolder + UninstallCopyName();
-    return { inTemporaryFolder, RefreshUninstallCopy(inTemporaryFolder) };
+    const std::string inOwnFolder = folder + UninstallCopyName();
+    return { inOwnFolder, RefreshUninstallCopy(inOwnFolder) };
 }
 
 TSDRIM32SETUPForm::CopyState TSDRIM32SETUPForm::RefreshUninstallCopy(const std::string& copyPath)
@@ -216,16 +234,20 @@ TSDRIM32SETUPForm::CopyState TSDRIM32SETUPForm::RefreshUninstallCopy(const std::
     // never a broken program in place of a good one.
     if (ReplaceFileKeepDate(programPath, copyPath))
         return CopyState::Current;
-    return FileExists(copyPath) ? CopyState::Other : CopyState::Missing;
+    return CopyState::Refused;
 }
 
-Result<> TSDRIM32SETUPForm::StartUninstallCopy(const std::string& copyPath)
+Result<> TSDRIM32SETUPForm::StartUninstallCopy(const PlacedCopy& copy)
 {
+    // A file that could not be replaced is not started: whoever put it
+    // there chose what it does.
+    if (copy.state == CopyState::Refused)
+        return Failure { std::string(CopyStartFailedText) };
     // Out of the program's folder, so that the copy can remove it.
     if (!ChangeFolder(YenCut(windowsFolder_)))
         return Failure { std::string(CopyFolderFailedText) };
     Application::Get().ProcessMessages();
-    if (!StartCommandLine(UninstallCopyCommandLine(copyPath), SW_SHOW))
+    if (!StartCommandLine(UninstallCopyCommandLine(copy.path), SW_SHOW))
         return Failure { std::string(CopyStartFailedText) };
     return {};
 }

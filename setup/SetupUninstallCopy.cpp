@@ -10,16 +10,29 @@
 #include "setup/InstallFolders.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
+#include "text/PathParts.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace {
 
 // Timer3 tries once a second: about half a minute before the question.
 constexpr int DeleteTriesBeforeAsking = 30;
+
+// Only a fixed or removable drive of this computer: a network path, or a
+// drive letter mapped to one, would have the copy reach for another
+// computer on a registry value's word.
+bool OnLocalDrive(std::string_view path)
+{
+    if (!IsDrivePath(path))
+        return false;
+    const UINT type = GetDriveTypeA(DriveRoot(path[0]).c_str());
+    return type == DRIVE_FIXED || type == DRIVE_REMOVABLE;
+}
 
 } // namespace
 
@@ -37,6 +50,11 @@ void TSDRIM32SETUPForm::Timer2Timer()
     }
     remains_ = copyStart_.remains;
     leftItems_ = std::move(copyStart_.leftItems);
+    if (!OnLocalDrive(copyStart_.file)) {
+        remains_.push_back(copyStart_.file);
+        ReportAndClose();
+        return;
+    }
     // A level that cannot be held is named, unless the uninstaller already
     // did, and nothing in it is touched.
     if (const std::optional<std::string> refused
@@ -106,9 +124,10 @@ void TSDRIM32SETUPForm::RemoveEmptiedFolders()
 void TSDRIM32SETUPForm::ForgetItemsRemovedLate()
 {
     // Program Manager may carry out a removal after its answer was given up
-    // on, and the shell then removes the shortcut a moment later.
+    // on, and the shell then removes the shortcut a moment later.  The copy
+    // looks only on this computer's drives, as for the program file.
     for (const LeftItem& item : leftItems_)
-        if (!FileExists(item.shortcut))
+        if ((mode_ != RunMode::UninstallCopy || OnLocalDrive(item.shortcut)) && !FileExists(item.shortcut))
             std::erase(remains_, item.name);
 }
 

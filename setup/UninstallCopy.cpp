@@ -19,14 +19,6 @@ constexpr std::size_t EntryKeyOffset = 6;
 constexpr char LeftItemSeparator = '\t';
 constexpr std::string_view KeepFoldersFlag = "n";
 
-// A drive path (C:\...) or a network path (\\server\...): a relative
-// "File" would be taken in whatever folder the copy runs in.
-bool IsFullPath(std::string_view path)
-{
-    const bool drivePath = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
-    return drivePath || path.starts_with("\\\\");
-}
-
 } // namespace
 
 std::int32_t PackedDosStamp(std::uint16_t dosDate, std::uint16_t dosTime)
@@ -86,6 +78,22 @@ std::optional<Handover> TakeHandover(HandoverStore& store)
     return handover;
 }
 
+std::optional<UninstallRefusal> RefuseUninstallation(std::string_view programPath, bool deletionDenied)
+{
+    if (!NamesTheProgramsOwnFile(programPath))
+        return UninstallRefusal { RenamedProgramText, 0 };
+    if (deletionDenied)
+        return UninstallRefusal { AdministratorNeededText, UninstallNeedsAdministratorExitCode };
+    return std::nullopt;
+}
+
+bool IsDrivePath(std::string_view path)
+{
+    // A letter in either case: setting bit 5 makes an upper-case one lower.
+    const char letter = path.size() < 3 ? '\0' : static_cast<char>(path[0] | ' ');
+    return letter >= 'a' && letter <= 'z' && path[1] == ':' && path[2] == '\\';
+}
+
 bool NamesTheProgramsOwnFile(std::string_view path)
 {
     return CaseConvert(FileNamePart(path), false) == ProgramFileNames()[0];
@@ -97,7 +105,7 @@ UninstallCopyStart DecideUninstallCopyStart(
     UninstallCopyStart start;
     start.caption = handover && !handover->title.empty() ? handover->title : UninstallMarker();
     const std::string_view file = handover ? std::string_view(handover->file) : std::string_view();
-    if (argument1 != DeleteFileSwitch || !IsFullPath(file) || !NamesTheProgramsOwnFile(file)) {
+    if (argument1 != DeleteFileSwitch || !NamesTheProgramsOwnFile(file)) {
         start.caption = UninstallMarker();
         return start;
     }

@@ -87,9 +87,33 @@ struct UninstallCopyStart {
 // name under which the program uninstalls itself.
 bool NamesTheProgramsOwnFile(std::string_view path);
 
+// The exit code of an uninstallation refused for want of an administrator's
+// rights, before it changed anything: the system's "access denied", which
+// tells a caller to run it again elevated.
+inline constexpr int UninstallNeedsAdministratorExitCode = 5;
+
+// A refusal of the uninstaller before anything changes: its box and exit
+// code.
+struct UninstallRefusal {
+    std::string_view text;
+    int exitCode;
+};
+
+// Under another name than DRIM32.EXE the copy could not delete the program
+// file.  Where this user may not delete it (`deletionDenied`: access denied
+// when opened for deletion, the case of an installation an administrator
+// made, uninstalled without elevation), every removal would fail one by
+// one.  Nothing when the uninstallation may go on.
+std::optional<UninstallRefusal> RefuseUninstallation(std::string_view programPath, bool deletionDenied);
+
+// True when the path starts with a drive letter, a colon and a backslash:
+// any other path (a network or relative one) the uninstall copy names as
+// remaining and leaves alone.
+bool IsDrivePath(std::string_view path);
+
 // A valid start needs argument 1 exactly "/DeleteFile" and a handed-over
-// full path to the program's own file (DRIM32.EXE in any letter case): the
-// copy never deletes any other file a registry value names.
+// path to the program's own file (DRIM32.EXE in any letter case): the copy
+// never deletes any other file a registry value names.
 UninstallCopyStart DecideUninstallCopyStart(
     const std::optional<Handover>& handover, std::string_view argument1);
 

@@ -245,7 +245,8 @@ private:
 inline constexpr char UninstallFolderPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 // The uninstall copy where it goes, and where it goes when the Windows
-// folder takes none.
+// folder takes none: a folder of the temporary folder that is the user's
+// alone.
 inline std::string WindowsCopyPath()
 {
     char path[MAX_PATH] = {};
@@ -253,11 +254,16 @@ inline std::string WindowsCopyPath()
     return std::string(path) + "\\unin_palun000.exe";
 }
 
-inline std::string TemporaryCopyPath()
+inline std::string TemporaryCopyFolder()
 {
     char path[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, path);
-    return std::string(path) + "unin_palun000.exe";
+    return std::string(path) + "PALUN RUZI32";
+}
+
+inline std::string TemporaryCopyPath()
+{
+    return TemporaryCopyFolder() + "\\unin_palun000.exe";
 }
 
 inline bool FolderExists(const std::string& path)

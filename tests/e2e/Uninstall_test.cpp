@@ -111,6 +111,7 @@ protected:
     {
         FreshSettings::SetUp();
         DeleteFileA(WindowsCopyPath().c_str());
+        DeleteFileA(TemporaryCopyPath().c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, HandoverPath);
     }
 
@@ -269,8 +270,9 @@ TEST_F(Uninstallation, SecondNoKeepsTheSettingsAndAUsersFileKeepsTheFolder)
 }
 
 // The copy refuses a start by hand and a "File" that is not the program's
-// own, deletes nothing and removes the hand-over key it found; it takes the
-// default user's key when the current user has none.
+// own, deletes nothing and removes the hand-over key it found; it names a
+// network path to the program's name as remaining and leaves it alone; it
+// takes the default user's key when the current user has none.
 TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUsersKey)
 {
     ASSERT_TRUE(CopyFileA(source_.Program().c_str(), WindowsCopyPath().c_str(), FALSE));
@@ -288,6 +290,15 @@ TEST_F(Uninstallation, CopyRefusesAStartByHandAndAnotherFileAndFindsTheDefaultUs
     }
     EXPECT_TRUE(FileExists(victim));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
+
+    const std::string network = "\\\\server\\share\\DRIM32.EXE";
+    WriteHandover(network);
+    {
+        RunningProgram remote(WindowsCopyPath(), "/DeleteFile");
+        const LastBox last = AnswerLastMessage();
+        EXPECT_EQ(last.text, Incomplete + "\r\n" + network);
+        EXPECT_EQ(last.exitCode, IncompleteExitCode);
+    }
 
     const std::string program = folder / "DRIM32.EXE";
     ASSERT_TRUE(CopyFileA(source_.Program().c_str(), program.c_str(), FALSE));
@@ -461,16 +472,20 @@ TEST_F(Uninstallation, ACopyOutsideTheInstallationUninstallsItselfOnly)
         EXPECT_TRUE(FileExists(folder + name)) << name;
 }
 
-// No copy can be placed (a folder of its name in the Windows folder and in
-// the temporary folder): the start fails, its message names what remains,
-// the program file and its folder with it, and neither hand-over key is
-// left behind.
+// No copy can be placed: a folder of its name stands in the Windows folder,
+// and in the user's own folder an older copy that another program holds,
+// so that it cannot be replaced.  That copy is not started: the start
+// fails, its message names what remains, the program file and its folder
+// with it, and neither hand-over key is left behind.
 TEST_F(Uninstallation, ACopyThatCannotStartNamesTheRemainsAndLeavesNoHandOver)
 {
     const std::string temporaryCopy = TemporaryCopyPath();
-    DeleteFileA(temporaryCopy.c_str());
+    CreateDirectoryA(TemporaryCopyFolder().c_str(), nullptr);
+    const std::string planted = ReadWholeFile(source_.Program()) + "an older build";
+    WriteWholeFile(temporaryCopy, planted);
+    const UniqueHandle plantedHeld = HeldOpen(temporaryCopy);
+    ASSERT_TRUE(plantedHeld);
     ASSERT_TRUE(CreateDirectoryA(WindowsCopyPath().c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(temporaryCopy.c_str(), nullptr));
     ASSERT_NO_FATAL_FAILURE(WriteStaleDefaultUserHandover());
     const std::string folder = "C:\\NoCopy";
     ASSERT_NO_FATAL_FAILURE(InstallFrom(source_, folder));
@@ -489,8 +504,8 @@ TEST_F(Uninstallation, ACopyThatCannotStartNamesTheRemainsAndLeavesNoHandOver)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, HandoverPath));
     EXPECT_FALSE(KeyExists(HKEY_USERS, DefaultUserHandoverPath));
     EXPECT_TRUE(FileExists(folder + "\\DRIM32.EXE"));
+    EXPECT_TRUE(ReadWholeFile(temporaryCopy) == planted) << "the held copy stayed as it was";
     EXPECT_TRUE(RemoveDirectoryA(WindowsCopyPath().c_str()));
-    EXPECT_TRUE(RemoveDirectoryA(temporaryCopy.c_str()));
 }
 
 // Without "Group", a Startup group and a "Desktop" folder the uninstaller

@@ -1,6 +1,9 @@
+#include "setup/FallbackCopyFolder.h"
 #include "setup/UninstallCopy.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <map>
 #include <string>
@@ -130,7 +133,6 @@ TEST(UninstallCopyStart, AcceptsOnlyTheProgramsOwnFileWithTheSwitch)
         { { "C:\\WINDOWS\\SYSTEM.INI", "Title", "" }, "/DeleteFile" },
         { { "C:\\A\\DRIM32.EXE.txt", "Title", "" }, "/DeleteFile" },
         { { "C:\\A\\XDRIM32.EXE", "Title", "" }, "/DeleteFile" },
-        { { "DRIM32.EXE", "Title", "" }, "/DeleteFile" },
     };
     for (const auto& [given, argument] : refused) {
         SCOPED_TRACE(given.file + " " + argument);
@@ -140,6 +142,122 @@ TEST(UninstallCopyStart, AcceptsOnlyTheProgramsOwnFileWithTheSwitch)
         EXPECT_TRUE(refusal.file.empty());
     }
     EXPECT_FALSE(DecideUninstallCopyStart(std::nullopt, "/DeleteFile").valid);
+}
+
+// A renamed program is refused first; a program file this user may not
+// delete is refused before anything changes, with the system's "access
+// denied" as the exit code.
+TEST(UninstallRefusal, NamesARenamedProgramAndAMissingRight)
+{
+    const std::string own = "C:\\PALUNP32\\DRIM32\\DRIM32.EXE";
+    EXPECT_FALSE(RefuseUninstallation(own, false));
+    const auto renamed = RefuseUninstallation("C:\\PALUNP32\\DRIM32\\DRIM32OLD.EXE", true);
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(renamed->exitCode, 0);
+    const auto denied = RefuseUninstallation(own, true);
+    ASSERT_TRUE(denied);
+    EXPECT_EQ(denied->exitCode, 5);
+    EXPECT_EQ(denied->text,
+        "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙには管理者の権限が必要です。\n管理者として実行しないとｱﾝｲﾝｽﾂｰﾙ出来ません。\n"
+        "何も変更せずに終了します。");
+}
+
+// Only a path from a drive letter on is acted on; any other form of the
+// program's file is taken as handed over, to be named as remaining.
+TEST(UninstallCopyStart, ActsOnlyOnAPathFromADriveLetter)
+{
+    const std::vector<std::pair<std::string, bool>> rows {
+        { "C:\\PALUNP32\\DRIM32.EXE", true },
+        { "z:\\DRIM32.EXE", true },
+        { "\\\\server\\share\\DRIM32.EXE", false },
+        { "\\\\?\\C:\\DRIM32.EXE", false },
+        { "C:DRIM32.EXE", false },
+        { "1:\\DRIM32.EXE", false },
+        { "@:\\DRIM32.EXE", false },
+        { "[:\\DRIM32.EXE", false },
+        { "\x95\\:\\DRIM32.EXE", false },
+        { "DRIM32.EXE", false },
+        { "", false },
+    };
+    for (const auto& [path, drivePath] : rows) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(IsDrivePath(path), drivePath);
+        const UninstallCopyStart start = DecideUninstallCopyStart(Handover { path, "", "" }, "/DeleteFile");
+        EXPECT_EQ(start.valid ? start.file : "", NamesTheProgramsOwnFile(path) ? path : "");
+    }
+}
+
+// The copy's own folder is taken only while no entry of its list lets
+// anyone but SYSTEM, the Administrators and the user change it.
+TEST(FallbackCopyFolder, IsTheUsersAloneWhenNoEntryLetsOthersChangeIt)
+{
+    constexpr std::uint32_t fullControl = 0x001F01FF;
+    constexpr std::uint32_t readAndExecute = 0x001200A9;
+    struct Row {
+        const char* name;
+        FolderAccessEntry entry;
+        bool othersMayChange;
+    };
+    const std::vector<Row> rows {
+        { "the user: full control", { true, fullControl, true }, false },
+        { "others: read and execute", { true, readAndExecute, false }, false },
+        { "others denied everything", { false, fullControl, false }, false },
+        { "others: full control", { true, fullControl, false }, true },
+        { "Everyone: delete", { true, 0x00010000, false }, true },
+        { "Users: add a file", { true, 0x00000002, false }, true },
+        { "Users: delete children", { true, 0x00000040, false }, true },
+        { "another user: change the list", { true, 0x00040000, false }, true },
+        { "Everyone: generic write", { true, 0x40000000, false }, true },
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LetsOthersChange(row.entry), row.othersMayChange) << row.name;
+    EXPECT_EQ(OwnersOnlyFolderList("S-1-5-21-1-2-3-1001"),
+        "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;S-1-5-21-1-2-3-1001)");
+}
+
+class FakeCopyFolders : public CopyFolderSystem {
+public:
+    std::vector<std::string> creatable;
+    std::vector<std::string> usersAlone;
+    std::vector<std::string> tried;
+
+    bool CreateOwnersOnly(const std::string& folder) override
+    {
+        tried.push_back(folder);
+        return std::find(creatable.begin(), creatable.end(), folder) != creatable.end();
+    }
+    bool OwnersOnly(const std::string& folder) override
+    {
+        return std::find(usersAlone.begin(), usersAlone.end(), folder) != usersAlone.end();
+    }
+};
+
+// "PALUN RUZI32" made or found the user's alone; otherwise the first of the
+// numbered names that can be.
+TEST(FallbackCopyFolder, TakesTheFirstNameThatIsOrBecomesTheUsersAlone)
+{
+    const std::string temp = "C:\\TEMP\\";
+    FakeCopyFolders fresh;
+    fresh.creatable = { temp + "PALUN RUZI32" };
+    EXPECT_EQ(ChooseCopyFolder(temp, fresh), temp + "PALUN RUZI32\\");
+
+    FakeCopyFolders reused;
+    reused.usersAlone = { temp + "PALUN RUZI32" };
+    EXPECT_EQ(ChooseCopyFolder(temp, reused), temp + "PALUN RUZI32\\");
+
+    FakeCopyFolders planted;
+    planted.creatable = { temp + "PALUN RUZI32.2" };
+    EXPECT_EQ(ChooseCopyFolder(temp, planted), temp + "PALUN RUZI32.2\\");
+    EXPECT_EQ(planted.tried,
+        (std::vector<std::string> {
+            temp + "PALUN RUZI32", temp + "PALUN RUZI32.1", temp + "PALUN RUZI32.2" }));
+
+    FakeCopyFolders taken;
+    EXPECT_EQ(ChooseCopyFolder(temp, taken), "");
+    EXPECT_EQ(taken.tried.size(), static_cast<std::size_t>(CopyFolderAttempts));
+    EXPECT_EQ(taken.tried.back(), temp + "PALUN RUZI32.99");
+    EXPECT_EQ(ChooseCopyFolder("", taken), "");
+    EXPECT_EQ(taken.tried.size(), static_cast<std::size_t>(CopyFolderAttempts));
 }
 
 // What the uninstaller could not remove reaches the copy's last box whole,
