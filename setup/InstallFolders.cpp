@@ -1,7 +1,13 @@
 #include "setup/InstallFolders.h"
 
 #include "setup/SetupTexts.h"
+#include "setup/SetupValues.h"
+#include "text/M_Case.h"
+#include "text/PathParts.h"
 #include "text/YeNADDCUT.h"
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -13,6 +19,56 @@ constexpr char Separator = '\\';
 constexpr std::size_t MaxPathBytes = 260;
 constexpr std::size_t ShortFileNameBytes = 12;
 constexpr std::size_t MaxFolderBytes = MaxPathBytes - ShortFileNameBytes;
+
+constexpr std::string_view SystemAndAdministrators = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+constexpr std::string_view UsersRead = "(A;OICI;0x1200a9;;;BU)";
+
+// The highest of the existing levels, from the deepest up, that may get its
+// list: each holds nothing but the next level (the program's folder nothing
+// but the program's files) and is the user's.  Given to a level, a list
+// reaches everything below it that inherits, so a level that holds anything
+// else ends the chain.  The drive root never gets one.
+std::size_t OwnChainTop(const std::vector<std::string>& levels, const std::vector<FolderRights>& rights,
+    FolderLevelSystem& system)
+{
+    const std::array<std::string, ProgramFileCount> names = ProgramFileNames();
+    std::size_t top = rights.size();
+    while (top > 1 && OwnedByInstallingUser(rights[top - 1], system.user)) {
+        // The program's file names are in capitals.
+        const std::string next = top < levels.size() ? CaseConvert(FileNamePart(levels[top]), false) : "";
+        auto own = [&](std::string_view name) {
+            const std::string upper = CaseConvert(name, false);
+            return name == "." || name == ".."
+                || (next.empty() ? std::ranges::find(names, upper) != names.end() : upper == next);
+        };
+        if (!system.HoldsOnly(levels[top - 1], own))
+            break;
+        --top;
+    }
+    return top;
+}
+
+// The first existing level below the drive root that others may change
+// and that gets no list here (or the number of levels that exist).
+std::size_t FirstChangeable(const std::vector<std::string>& levels, const std::vector<FolderRights>& rights,
+    std::size_t top, bool inPlace, FolderLevelSystem& system)
+{
+    const std::array<std::string, ProgramFileCount> names = ProgramFileNames();
+    std::size_t level = 1;
+    for (; level < rights.size(); ++level) {
+        if (level < top && ChangeableByOthers(rights[level], rights[level - 1], system.user.sid))
+            break;
+        // The owner of a file may always give themselves the right to write
+        // it again, whatever the folder's list says.
+        for (std::size_t file = 0; inPlace && level + 1 == levels.size() && file < InstalledFileCount;
+             ++file) {
+            const FolderRights owned = system.Rights(YenAdd(levels[level]).append(names[file]));
+            if (owned.readable && OwnedByOther(owned, system.user.sid))
+                return level;
+        }
+    }
+    return level;
+}
 
 } // namespace
 
@@ -57,38 +113,62 @@ bool FolderFitsPathBuffers(std::string_view folderWithBackslash, std::string_vie
 std::string OwnersFolderList(std::string_view userSid)
 {
     // 0x1200a9: read, execute and list, without any right to write.
-    return std::string("D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;")
+    return std::string(SystemAndAdministrators)
+        .append("(A;OICI;FA;;;")
         .append(userSid)
-        .append(")(A;OICI;0x1200a9;;;BU)");
+        .append(")")
+        .append(UsersRead);
 }
 
-Result<bool> MakeFolderLevels(const std::vector<std::string>& levels, bool earlierInstallation,
-    FolderLevelSystem& system, const Callback<bool()>& confirm)
+std::string LevelList(const InstallingUser& user, bool installFolder)
+{
+    if (user.elevated)
+        return std::string(SystemAndAdministrators).append(UsersRead);
+    if (installFolder)
+        return OwnersFolderList(user.sid);
+    // 0x1300ad: read, execute and list, add a folder, delete.
+    return std::string(SystemAndAdministrators)
+        .append("(A;;0x1300ad;;;")
+        .append(user.sid)
+        .append(")")
+        .append(UsersRead)
+        .append("(A;;0x1200a9;;;OW)");
+}
+
+Result<bool> MakeFolderLevels(const std::vector<std::string>& levels, FolderPlan plan,
+    FolderLevelSystem& system, const FolderQuestions& ask)
 {
     // The levels that exist come first, those made here right after them.
     std::size_t existing = 0;
     while (existing < levels.size() && system.Exists(levels[existing]))
         ++existing;
-    if (existing < levels.size() && !confirm())
+    std::vector<FolderRights> rights;
+    for (std::size_t i = 0; i < existing; ++i)
+        rights.push_back(system.Rights(levels[i]));
+    const std::size_t top = plan.earlierInstallation ? OwnChainTop(levels, rights, system) : existing;
+    const std::size_t changeable = FirstChangeable(levels, rights, top, plan.inPlace, system);
+    if (changeable < existing && !ask.changeableLevel(levels[changeable]))
         return false;
+    if (existing < levels.size() && !ask.createLevels())
+        return false;
+
+    auto list = [&](std::size_t level) { return LevelList(system.user, level + 1 == levels.size()); };
     std::size_t made = existing;
-    while (made < levels.size() && system.CreateWithList(levels[made]))
+    while (made < levels.size() && system.CreateWithList(levels[made], list(made)))
         ++made;
-    std::size_t refused = made;
-    if (refused == levels.size() && earlierInstallation) {
-        // Another user who may rename an unprotected parent could put a
-        // folder of their own in its place, so the chain gets the list from
-        // its top.
-        std::size_t top = existing;
-        while (top > 1 && system.OwnedByUser(levels[top - 1]))
-            --top;
-        while (top < existing && system.GiveList(levels[top]))
-            ++top;
-        if (top < existing)
-            refused = top;
-    }
-    if (refused == levels.size())
+    // A level that others cannot change keeps its list when it refuses this
+    // one: those above a standard user's program folder do not let their
+    // owner change it.
+    std::size_t given = top;
+    while (made == levels.size() && given < existing
+        && (system.GiveList(levels[given], list(given))
+            || !ChangeableByOthers(rights[given], rights[given - 1], system.user.sid)))
+        ++given;
+    if (given == existing && made == levels.size())
         return true;
+    for (std::size_t i = given; i-- > top;)
+        system.PutBack(levels[i]);
+    const std::size_t refused = made < levels.size() ? made : given;
     while (made > existing && system.Remove(levels[made - 1]))
         --made;
     return Failure { std::string("[ ").append(levels[refused]).append(CreateFolderFailedText) };

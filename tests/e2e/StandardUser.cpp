@@ -57,33 +57,37 @@ class RecordedFolderLevels : public SystemFolderLevels {
 public:
     std::vector<std::string> calls;
 
-    bool CreateWithList(const std::string& level) override
+    bool CreateWithList(const std::string& level, const std::string& list) override
     {
         calls.push_back("create " + level);
-        return SystemFolderLevels::CreateWithList(level);
+        return SystemFolderLevels::CreateWithList(level, list);
     }
-    bool GiveList(const std::string& level) override
+    bool GiveList(const std::string& level, const std::string& list) override
     {
         calls.push_back("list " + level);
-        return SystemFolderLevels::GiveList(level);
+        return SystemFolderLevels::GiveList(level, list);
     }
 };
 
-// Each new level is created with the owner's list; a reinstallation gives
-// it to the chain the user owns, up to the test's own folder in /tmp, which
-// is root's and keeps its rights.
-TEST_F(StandardUser, NewLevelsAndTheUsersOwnChainGetTheOwnersList)
+// Each new level is created with its list; a reinstallation gives theirs to
+// the levels that hold nothing but the chain, up to the test's own folder,
+// which holds the test's files and keeps its rights.
+TEST_F(StandardUser, NewLevelsAndTheUsersOwnChainGetTheirLists)
 {
     const std::string program = ProgramPath();
     const std::string own = program.substr(0, program.rfind('\\', program.rfind('\\') - 1));
     const std::string top = own + "\\levels";
     const std::vector<std::string> levels = InstallFolderLevels(top + "\\DRIM32\\");
     RecordedFolderLevels folders;
-    EXPECT_TRUE(*MakeFolderLevels(levels, false, folders, [] { return true; }));
-    EXPECT_TRUE(*MakeFolderLevels(levels, true, folders, [] { return false; }));
+    auto changeable = [&](const std::string& level) {
+        folders.calls.push_back("changeable " + level);
+        return true;
+    };
+    EXPECT_TRUE(*MakeFolderLevels(levels, { false, false }, folders, { changeable, [] { return true; } }));
+    EXPECT_TRUE(*MakeFolderLevels(levels, { true, false }, folders, { changeable, [] { return false; } }));
     EXPECT_EQ(folders.calls,
-        (std::vector<std::string> { "create " + top, "create " + top + "\\DRIM32", "list " + own,
-            "list " + top, "list " + top + "\\DRIM32" }));
+        (std::vector<std::string> {
+            "create " + top, "create " + top + "\\DRIM32", "list " + top, "list " + top + "\\DRIM32" }));
 }
 
 } // namespace

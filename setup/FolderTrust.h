@@ -1,0 +1,53 @@
+#pragma once
+
+// Who may change a folder of the install chain, decided over its owner and
+// list as the system returns them.  SIDs are in their string form
+// ("S-1-5-18").
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// One entry of a list: the ACE's type, its flags (object inherit 0x1,
+// container inherit 0x2, inherit only 0x8, inherited 0x10), its access mask
+// and, for an entry that grants, its SID.
+struct FolderEntry {
+    std::uint8_t type = 0;
+    std::uint8_t flags = 0;
+    std::uint32_t mask = 0;
+    std::string_view sid;
+};
+
+// A folder's or a file's owner, and the rights its list gives on the object
+// itself to anyone but the system, the Administrators, the installer of the
+// system's files and the user.  Not readable when either could not be read,
+// or when the object has no list at all, which lets everyone do everything.
+struct FolderRights {
+    bool readable = false;
+    std::string owner;
+    std::uint32_t othersRights = 0;
+};
+
+// The user the installation runs as; elevated when the token counts as a
+// member of Administrators.
+struct InstallingUser {
+    std::string sid;
+    bool elevated = false;
+};
+
+// Whether an entry of this type grants access, with its SID after the mask.
+bool EntryGrants(std::uint8_t type);
+// Adds what the entry, read from the list in order, gives to others.
+void AddEntry(FolderRights& rights, const FolderEntry& entry, std::string_view userSid);
+
+// Owned by the user, or by the Administrators when the installation runs
+// elevated.
+bool OwnedByInstallingUser(const FolderRights& rights, const InstallingUser& user);
+// Owned by someone other than the system, the Administrators, the
+// installer of the system's own files and the user.
+bool OwnedByOther(const FolderRights& rights, std::string_view userSid);
+// Whether anyone but those may write into the level, delete it, or change
+// its list or owner, through its own list or through its parent's right to
+// delete what the parent holds; also when another owns the level or its
+// list cannot be read.
+bool ChangeableByOthers(const FolderRights& level, const FolderRights& parent, std::string_view userSid);
