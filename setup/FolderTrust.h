@@ -22,10 +22,13 @@ struct FolderEntry {
 // itself to anyone but the system, the Administrators, the installer of the
 // system's files and the user.  Not readable when either could not be read,
 // or when the object has no list at all, which lets everyone do everything.
+// `list` is the list as read, in the system's string form, protected from
+// the lists above or not.
 struct FolderRights {
     bool readable = false;
     std::string owner;
     std::uint32_t othersRights = 0;
+    std::string list;
 };
 
 // The user the installation runs as; elevated when the token counts as a

@@ -167,7 +167,7 @@ Result<bool> MakeFolderLevels(const std::vector<std::string>& levels, FolderPlan
     if (given == existing && made == levels.size())
         return true;
     for (std::size_t i = given; i-- > top;)
-        system.PutBack(levels[i]);
+        system.GiveList(levels[i], rights[i].list);
     const std::size_t refused = made < levels.size() ? made : given;
     while (made > existing && system.Remove(levels[made - 1]))
         --made;

@@ -58,15 +58,14 @@ public:
     // Whether `own` takes every name in the level, "." and ".." included;
     // false when the level cannot be listed.
     virtual bool HoldsOnly(const std::string& level, const Callback<bool(std::string_view)>& own) = 0;
-    // The owner and list of a level or a file, kept to be put back.
+    // The owner and list of a level or a file.
     virtual FolderRights Rights(const std::string& path) = 0;
     // Creates the level with the list (in the system's string form) from
     // its first moment.
     virtual bool CreateWithList(const std::string& level, const std::string& list) = 0;
+    // Gives the level the list, protected from the lists above or not as
+    // the list says.
     virtual bool GiveList(const std::string& level, const std::string& list) = 0;
-    // Gives the level back the list that Rights read, protected or not as
-    // it was.
-    virtual bool PutBack(const std::string& level) = 0;
     virtual bool Remove(const std::string& level) = 0;
 
     InstallingUser user;

@@ -28,27 +28,6 @@ LocalMemory Descriptor(const std::string& list)
     return LocalMemory(made);
 }
 
-// The descriptor's list, protected or not as the descriptor says.
-bool SetList(const std::string& level, PSECURITY_DESCRIPTOR descriptor)
-{
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    BOOL present = FALSE;
-    BOOL defaulted = FALSE;
-    PACL list = nullptr;
-    if (!GetSecurityDescriptorControl(descriptor, &control, &revision)
-        || !GetSecurityDescriptorDacl(descriptor, &present, &list, &defaulted))
-        return false;
-    // Given to the level, the list reaches everything below that inherits.
-    // The name is only read, whatever the parameter's type says.
-    return SetNamedSecurityInfoA(const_cast<char*>(level.c_str()), SE_FILE_OBJECT,
-               DACL_SECURITY_INFORMATION
-                   | ((control & SE_DACL_PROTECTED) != 0 ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                         : UNPROTECTED_DACL_SECURITY_INFORMATION),
-               nullptr, nullptr, list, nullptr)
-        == ERROR_SUCCESS;
-}
-
 } // namespace
 
 SystemFolderLevels::SystemFolderLevels()
@@ -100,7 +79,7 @@ FolderRights SystemFolderLevels::Rights(const std::string& path)
             &descriptor)
         != ERROR_SUCCESS)
         return rights;
-    LocalMemory kept(descriptor);
+    const LocalMemory kept(descriptor);
     // A missing list lets everyone do everything.
     rights.readable = list != nullptr;
     rights.owner = SidText(owner);
@@ -114,7 +93,12 @@ FolderRights SystemFolderLevels::Rights(const std::string& path)
             AddEntry(rights, { type, ace->Header.AceFlags, ace->Mask, sid }, user.sid);
         }
     }
-    read_.emplace_back(path, std::move(kept));
+    LPSTR text = nullptr;
+    if (ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        const LocalMemory keptText(text);
+        rights.list = text;
+    }
     return rights;
 }
 
@@ -128,15 +112,22 @@ bool SystemFolderLevels::CreateWithList(const std::string& level, const std::str
 bool SystemFolderLevels::GiveList(const std::string& level, const std::string& list)
 {
     const LocalMemory descriptor = Descriptor(list);
-    return descriptor && SetList(level, descriptor.Get());
-}
-
-bool SystemFolderLevels::PutBack(const std::string& level)
-{
-    for (const auto& [path, descriptor] : read_)
-        if (path == level)
-            return SetList(level, descriptor.Get());
-    return false;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL entries = nullptr;
+    if (!descriptor || !GetSecurityDescriptorControl(descriptor.Get(), &control, &revision)
+        || !GetSecurityDescriptorDacl(descriptor.Get(), &present, &entries, &defaulted))
+        return false;
+    // Given to the level, the list reaches everything below that inherits.
+    // The name is only read, whatever the parameter's type says.
+    return SetNamedSecurityInfoA(const_cast<char*>(level.c_str()), SE_FILE_OBJECT,
+               DACL_SECURITY_INFORMATION
+                   | ((control & SE_DACL_PROTECTED) != 0 ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                         : UNPROTECTED_DACL_SECURITY_INFORMATION),
+               nullptr, nullptr, entries, nullptr)
+        == ERROR_SUCCESS;
 }
 
 bool SystemFolderLevels::Remove(const std::string& level)

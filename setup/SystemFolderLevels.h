@@ -10,8 +10,6 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 // Memory the security calls hand out, freed with LocalFree.
 using LocalMemory = UniqueOwner<ReleasedBy<HLOCAL, LocalFree>>;
@@ -27,10 +25,5 @@ public:
     FolderRights Rights(const std::string& path) override;
     bool CreateWithList(const std::string& level, const std::string& list) override;
     bool GiveList(const std::string& level, const std::string& list) override;
-    bool PutBack(const std::string& level) override;
     bool Remove(const std::string& level) override;
-
-private:
-    // Each security descriptor as read, by the path it was read from.
-    std::vector<std::pair<std::string, LocalMemory>> read_;
 };

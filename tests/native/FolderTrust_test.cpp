@@ -21,7 +21,7 @@ constexpr std::uint8_t ID = 0x10;
 // The owner and list as the installer reads them, entry by entry.
 FolderRights Read(const std::string& owner, const Entries& entries)
 {
-    FolderRights rights { true, owner };
+    FolderRights rights { true, owner, 0, "" };
     for (const FolderEntry& entry : entries)
         AddEntry(rights, entry, User);
     return rights;

@@ -109,7 +109,7 @@ struct RecordingFolders : FolderLevelSystem {
     {
         user = { User, false };
         for (const char* level : { "C:\\", "C:\\P", "C:\\P\\D" })
-            rights[level] = { true, User };
+            rights[level] = { true, User, 0, std::string("D:(as read) ") + level };
     }
     bool Exists(const std::string& level) override { return rights.contains(level); }
     bool HoldsOnly(const std::string& level, const Callback<bool(std::string_view)>& own) override
@@ -129,10 +129,11 @@ struct RecordingFolders : FolderLevelSystem {
     }
     bool GiveList(const std::string& level, const std::string& list) override
     {
+        if (list == rights[level].list)
+            return Call("back ", level);
         lists[level] = list;
         return Call("list ", level);
     }
-    bool PutBack(const std::string& level) override { return Call("back ", level); }
     bool Remove(const std::string& level) override { return Call("remove ", level); }
     bool Call(const char* what, const std::string& level)
     {
@@ -209,7 +210,7 @@ TEST(MakeFolderLevels, OnlyTheProgramsOwnLevelsGetAListAndOthersAreNamedFirst)
             false, { "changeable? C:\\P" }, "no" },
         { "in place, a program file of another owner names the folder", { false, true },
             [](RecordingFolders& f) {
-                f.rights["C:\\P\\D\\DRIM32.HLP"] = { true, Another };
+                f.rights["C:\\P\\D\\DRIM32.HLP"] = { true, Another, 0, "" };
             },
             true, { "changeable? C:\\P\\D" }, "yes" },
     };
