@@ -46,19 +46,23 @@ void AddEntry(FolderRights& rights, const FolderEntry& entry, std::string_view u
         rights.othersRights |= entry.mask;
 }
 
+Owner OwnerOf(std::string_view sid, std::string_view userSid)
+{
+    if (sid == userSid)
+        return Owner::User;
+    if (sid == AdministratorsSid)
+        return Owner::Administrators;
+    return Trusted(sid, userSid) ? Owner::System : Owner::Other;
+}
+
 bool OwnedByInstallingUser(const FolderRights& rights, const InstallingUser& user)
 {
     return rights.readable
-        && (rights.owner == user.sid || (user.elevated && rights.owner == AdministratorsSid));
+        && (rights.owner == Owner::User || (user.elevated && rights.owner == Owner::Administrators));
 }
 
-bool OwnedByOther(const FolderRights& rights, std::string_view userSid)
+bool ChangeableByOthers(const FolderRights& level, const FolderRights& parent)
 {
-    return !Trusted(rights.owner, userSid);
-}
-
-bool ChangeableByOthers(const FolderRights& level, const FolderRights& parent, std::string_view userSid)
-{
-    return !level.readable || OwnedByOther(level, userSid) || (level.othersRights & ChangeRights) != 0
+    return !level.readable || level.owner == Owner::Other || (level.othersRights & ChangeRights) != 0
         || (parent.othersRights & (DeleteChild | GenericAll)) != 0;
 }

@@ -18,6 +18,10 @@ struct FolderEntry {
     std::string_view sid;
 };
 
+// Who owns a folder or a file: the user, the Administrators, the system or
+// the installer of the system's files, or anyone else.
+enum class Owner : std::uint8_t { User, Administrators, System, Other };
+
 // A folder's or a file's owner, and the rights its list gives on the object
 // itself to anyone but the system, the Administrators, the installer of the
 // system's files and the user.  Not readable when either could not be read,
@@ -26,7 +30,7 @@ struct FolderEntry {
 // the lists above or not.
 struct FolderRights {
     bool readable = false;
-    std::string owner;
+    Owner owner = Owner::Other;
     std::uint32_t othersRights = 0;
     std::string list;
 };
@@ -43,14 +47,14 @@ bool EntryGrants(std::uint8_t type);
 // Adds what the entry, read from the list in order, gives to others.
 void AddEntry(FolderRights& rights, const FolderEntry& entry, std::string_view userSid);
 
+Owner OwnerOf(std::string_view sid, std::string_view userSid);
+
 // Owned by the user, or by the Administrators when the installation runs
 // elevated.
 bool OwnedByInstallingUser(const FolderRights& rights, const InstallingUser& user);
-// Owned by someone other than the system, the Administrators, the
-// installer of the system's own files and the user.
-bool OwnedByOther(const FolderRights& rights, std::string_view userSid);
-// Whether anyone but those may write into the level, delete it, or change
+// Whether anyone but the system, the Administrators, the installer of the
+// system's files and the user may write into the level, delete it, or change
 // its list or owner, through its own list or through its parent's right to
 // delete what the parent holds; also when another owns the level or its
 // list cannot be read.
-bool ChangeableByOthers(const FolderRights& level, const FolderRights& parent, std::string_view userSid);
+bool ChangeableByOthers(const FolderRights& level, const FolderRights& parent);

@@ -56,14 +56,14 @@ std::size_t FirstChangeable(const std::vector<std::string>& levels, const std::v
     const std::array<std::string, ProgramFileCount> names = ProgramFileNames();
     std::size_t level = 1;
     for (; level < rights.size(); ++level) {
-        if (level < top && ChangeableByOthers(rights[level], rights[level - 1], system.user.sid))
+        if (level < top && ChangeableByOthers(rights[level], rights[level - 1]))
             break;
         // The owner of a file may always give themselves the right to write
         // it again, whatever the folder's list says.
         for (std::size_t file = 0; inPlace && level + 1 == levels.size() && file < InstalledFileCount;
              ++file) {
             const FolderRights owned = system.Rights(YenAdd(levels[level]).append(names[file]));
-            if (owned.readable && OwnedByOther(owned, system.user.sid))
+            if (owned.readable && owned.owner == Owner::Other)
                 return level;
         }
     }
@@ -142,9 +142,9 @@ Result<bool> MakeFolderLevels(const std::vector<std::string>& levels, FolderPlan
     std::size_t existing = 0;
     while (existing < levels.size() && system.Exists(levels[existing]))
         ++existing;
-    std::vector<FolderRights> rights;
+    std::vector<FolderRights> rights(existing);
     for (std::size_t i = 0; i < existing; ++i)
-        rights.push_back(system.Rights(levels[i]));
+        rights[i] = system.Rights(levels[i]);
     const std::size_t top = plan.earlierInstallation ? OwnChainTop(levels, rights, system) : existing;
     const std::size_t changeable = FirstChangeable(levels, rights, top, plan.inPlace, system);
     if (changeable < existing && !ask.changeableLevel(levels[changeable]))
@@ -152,7 +152,8 @@ Result<bool> MakeFolderLevels(const std::vector<std::string>& levels, FolderPlan
     if (existing < levels.size() && !ask.createLevels())
         return false;
 
-    auto list = [&](std::size_t level) { return LevelList(system.user, level + 1 == levels.size()); };
+    const std::string lists[] { LevelList(system.user, false), LevelList(system.user, true) };
+    auto list = [&](std::size_t level) -> const std::string& { return lists[level + 1 == levels.size()]; };
     std::size_t made = existing;
     while (made < levels.size() && system.CreateWithList(levels[made], list(made)))
         ++made;
@@ -162,7 +163,7 @@ Result<bool> MakeFolderLevels(const std::vector<std::string>& levels, FolderPlan
     std::size_t given = top;
     while (made == levels.size() && given < existing
         && (system.GiveList(levels[given], list(given))
-            || !ChangeableByOthers(rights[given], rights[given - 1], system.user.sid)))
+            || !ChangeableByOthers(rights[given], rights[given - 1])))
         ++given;
     if (given == existing && made == levels.size())
         return true;

@@ -82,7 +82,7 @@ FolderRights SystemFolderLevels::Rights(const std::string& path)
     const LocalMemory kept(descriptor);
     // A missing list lets everyone do everything.
     rights.readable = list != nullptr;
-    rights.owner = SidText(owner);
+    rights.owner = OwnerOf(SidText(owner), user.sid);
     for (WORD i = 0; rights.readable && i < list->AceCount; ++i) {
         // Every ACE type that grants has its mask and SID where this one has.
         ACCESS_ALLOWED_ACE* ace = nullptr;

@@ -21,7 +21,7 @@ constexpr std::uint8_t ID = 0x10;
 // The owner and list as the installer reads them, entry by entry.
 FolderRights Read(const std::string& owner, const Entries& entries)
 {
-    FolderRights rights { true, owner, 0, "" };
+    FolderRights rights { true, OwnerOf(owner, User), 0, "" };
     for (const FolderEntry& entry : entries)
         AddEntry(rights, entry, User);
     return rights;
@@ -80,7 +80,7 @@ TEST(ChangeableByOthers, AnyoneButTheSystemTheAdministratorsAndTheUserCounts)
             RootEntries, false },
     };
     for (const TrustCase& row : cases)
-        EXPECT_EQ(ChangeableByOthers(row.level, Read("S-1-5-32-544", row.parent), User), row.changeable)
+        EXPECT_EQ(ChangeableByOthers(row.level, Read("S-1-5-32-544", row.parent)), row.changeable)
             << row.name;
 }
 

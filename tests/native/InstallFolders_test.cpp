@@ -109,7 +109,7 @@ struct RecordingFolders : FolderLevelSystem {
     {
         user = { User, false };
         for (const char* level : { "C:\\", "C:\\P", "C:\\P\\D" })
-            rights[level] = { true, User, 0, std::string("D:(as read) ") + level };
+            rights[level] = { true, Owner::User, 0, std::string("D:(as read) ") + level };
     }
     bool Exists(const std::string& level) override { return rights.contains(level); }
     bool HoldsOnly(const std::string& level, const Callback<bool(std::string_view)>& own) override
@@ -143,7 +143,6 @@ struct RecordingFolders : FolderLevelSystem {
 };
 
 const Paths Levels { "C:\\", "C:\\P", "C:\\P\\D" };
-const std::string Another = "S-1-5-21-7-1002";
 
 struct ChainCase {
     const char* name;
@@ -182,14 +181,15 @@ TEST(MakeFolderLevels, OnlyTheProgramsOwnLevelsGetAListAndOthersAreNamedFirst)
         { "a parent that cannot be listed keeps its list", earlier,
             [](RecordingFolders& f) { f.contents.erase("C:\\P"); }, true, { "list C:\\P\\D" }, "yes" },
         { "another's level is named and keeps its list", earlier,
-            [](RecordingFolders& f) { f.rights["C:\\P"].owner = Another; }, true,
+            [](RecordingFolders& f) { f.rights["C:\\P"].owner = Owner::Other; }, true,
             { "changeable? C:\\P", "list C:\\P\\D" }, "yes" },
         { "a standard user's Administrators' folders are not the user's", earlier,
-            [](RecordingFolders& f) { f.rights["C:\\P\\D"].owner = "S-1-5-32-544"; }, true, {}, "yes" },
+            [](RecordingFolders& f) { f.rights["C:\\P\\D"].owner = Owner::Administrators; }, true, {},
+            "yes" },
         { "elevated, the Administrators' folders are its own", earlier,
             [](RecordingFolders& f) {
                 f.user.elevated = true;
-                f.rights["C:\\P"].owner = f.rights["C:\\P\\D"].owner = "S-1-5-32-544";
+                f.rights["C:\\P"].owner = f.rights["C:\\P\\D"].owner = Owner::Administrators;
             },
             true, { "list C:\\P", "list C:\\P\\D" }, "yes" },
         { "a level that others cannot change keeps its list when it refuses", earlier,
@@ -210,7 +210,7 @@ TEST(MakeFolderLevels, OnlyTheProgramsOwnLevelsGetAListAndOthersAreNamedFirst)
             false, { "changeable? C:\\P" }, "no" },
         { "in place, a program file of another owner names the folder", { false, true },
             [](RecordingFolders& f) {
-                f.rights["C:\\P\\D\\DRIM32.HLP"] = { true, Another, 0, "" };
+                f.rights["C:\\P\\D\\DRIM32.HLP"] = { true, Owner::Other, 0, "" };
             },
             true, { "changeable? C:\\P\\D" }, "yes" },
     };
