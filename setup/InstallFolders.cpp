@@ -23,16 +23,17 @@ constexpr std::size_t MaxFolderBytes = MaxPathBytes - ShortFileNameBytes;
 constexpr std::string_view SystemAndAdministrators = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 constexpr std::string_view UsersRead = "(A;OICI;0x1200a9;;;BU)";
 
+using ProgramFiles = std::array<std::string, ProgramFileCount>;
+
 // The highest of the existing levels, from the deepest up, that may get its
 // list: each holds nothing but the next level (the program's folder nothing
 // but the program's files) and is the user's.  Given to a level, a list
 // reaches everything below it that inherits, so a level that holds anything
 // else ends the chain.  The drive root never gets one.
 std::size_t OwnChainTop(const std::vector<std::string>& levels, const std::vector<FolderRights>& rights,
-    FolderLevelSystem& system)
+    std::size_t existing, const ProgramFiles& names, FolderLevelSystem& system)
 {
-    const std::array<std::string, ProgramFileCount> names = ProgramFileNames();
-    std::size_t top = rights.size();
+    std::size_t top = existing;
     while (top > 1 && OwnedByInstallingUser(rights[top - 1], system.user)) {
         // The program's file names are in capitals.
         const std::string next = top < levels.size() ? CaseConvert(FileNamePart(levels[top]), false) : "";
@@ -49,25 +50,17 @@ std::size_t OwnChainTop(const std::vector<std::string>& levels, const std::vecto
 }
 
 // The first existing level below the drive root that others may change
-// and that gets no list here (or the number of levels that exist).
-std::size_t FirstChangeable(const std::vector<std::string>& levels, const std::vector<FolderRights>& rights,
-    std::size_t top, bool inPlace, FolderLevelSystem& system)
+// and that gets no list here (or the number of levels that exist).  The
+// program's files, read after the levels, count for its folder.
+std::size_t FirstChangeable(const std::vector<FolderRights>& rights, std::size_t top, std::size_t existing)
 {
-    const std::array<std::string, ProgramFileCount> names = ProgramFileNames();
-    std::size_t level = 1;
-    for (; level < rights.size(); ++level) {
+    for (std::size_t level = 1; level < existing; ++level)
         if (level < top && ChangeableByOthers(rights[level], rights[level - 1]))
-            break;
-        // The owner of a file may always give themselves the right to write
-        // it again, whatever the folder's list says.
-        for (std::size_t file = 0; inPlace && level + 1 == levels.size() && file < InstalledFileCount;
-             ++file) {
-            const FolderRights owned = system.Rights(YenAdd(levels[level]).append(names[file]));
-            if (owned.readable && owned.owner == Owner::Other)
-                return level;
-        }
-    }
-    return level;
+            return level;
+    for (std::size_t file = existing; file < rights.size(); ++file)
+        if (rights[file].readable && rights[file].owner == Owner::Other)
+            return existing - 1;
+    return existing;
 }
 
 } // namespace
@@ -142,11 +135,18 @@ Result<bool> MakeFolderLevels(const std::vector<std::string>& levels, FolderPlan
     std::size_t existing = 0;
     while (existing < levels.size() && system.Exists(levels[existing]))
         ++existing;
-    std::vector<FolderRights> rights(existing);
-    for (std::size_t i = 0; i < existing; ++i)
-        rights[i] = system.Rights(levels[i]);
-    const std::size_t top = plan.earlierInstallation ? OwnChainTop(levels, rights, system) : existing;
-    const std::size_t changeable = FirstChangeable(levels, rights, top, plan.inPlace, system);
+    // Run from the program's folder, the installer leaves the files there as
+    // they are, and the owner of a file may always give themselves the right
+    // to write it again: they are read after the levels.
+    const ProgramFiles names = ProgramFileNames();
+    std::vector<FolderRights> rights(
+        existing + (plan.inPlace && existing == levels.size() ? InstalledFileCount : 0));
+    for (std::size_t i = 0; i < rights.size(); ++i)
+        rights[i]
+            = system.Rights(i < existing ? levels[i] : YenAdd(levels.back()).append(names[i - existing]));
+    const std::size_t top
+        = plan.earlierInstallation ? OwnChainTop(levels, rights, existing, names, system) : existing;
+    const std::size_t changeable = FirstChangeable(rights, top, existing);
     if (changeable < existing && !ask.changeableLevel(levels[changeable]))
         return false;
     if (existing < levels.size() && !ask.createLevels())
