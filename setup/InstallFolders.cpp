@@ -2,7 +2,6 @@
 
 #include "setup/SetupTexts.h"
 #include "setup/SetupValues.h"
-#include "text/M_Case.h"
 #include "text/PathParts.h"
 #include "text/YeNADDCUT.h"
 
@@ -35,14 +34,9 @@ std::size_t OwnChainTop(const std::vector<std::string>& levels, const std::vecto
 {
     std::size_t top = existing;
     while (top > 1 && OwnedByInstallingUser(rights[top - 1], system.user)) {
-        // The program's file names are in capitals.
-        const std::string next = top < levels.size() ? CaseConvert(FileNamePart(levels[top]), false) : "";
-        auto own = [&](std::string_view name) {
-            const std::string upper = CaseConvert(name, false);
-            return name == "." || name == ".."
-                || (next.empty() ? std::ranges::find(names, upper) != names.end() : upper == next);
-        };
-        if (!system.HoldsOnly(levels[top - 1], own))
+        const std::string next = top < levels.size() ? FileNamePart(levels[top]) : std::string();
+        if (!system.HoldsOnly(levels[top - 1],
+                top < levels.size() ? std::span(&next, 1) : std::span<const std::string>(names)))
             break;
         --top;
     }

@@ -8,6 +8,7 @@
 #include "setup/FolderTrust.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,9 +56,9 @@ public:
     virtual ~FolderLevelSystem() = default;
     // Makes the level the current folder: true when it exists.
     virtual bool Exists(const std::string& level) = 0;
-    // Whether `own` takes every name in the level, "." and ".." included;
-    // false when the level cannot be listed.
-    virtual bool HoldsOnly(const std::string& level, const Callback<bool(std::string_view)>& own) = 0;
+    // Whether the level holds nothing but `names`, in any case; false when
+    // it cannot be listed.
+    virtual bool HoldsOnly(const std::string& level, std::span<const std::string> names) = 0;
     // The owner and list of a level or a file.
     virtual FolderRights Rights(const std::string& path) = 0;
     // Creates the level with the list (in the system's string form) from

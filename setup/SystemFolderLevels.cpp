@@ -1,11 +1,13 @@
 #include "setup/SystemFolderLevels.h"
 
+#include "platform/CompareText.h"
 #include "platform/FindHandle.h"
 #include "platform/Handle.h"
 
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -55,16 +57,20 @@ bool SystemFolderLevels::Exists(const std::string& level)
     return SetCurrentDirectoryA(level.c_str()) != FALSE;
 }
 
-bool SystemFolderLevels::HoldsOnly(const std::string& level, const Callback<bool(std::string_view)>& own)
+bool SystemFolderLevels::HoldsOnly(const std::string& level, std::span<const std::string> names)
 {
     WIN32_FIND_DATAA found {};
     const FindHandle search(FindFirstFileA((level + "\\*").c_str(), &found));
     if (!search)
         return false;
-    do
-        if (!own(found.cFileName))
+    do {
+        // "." and ".." name the level itself and its parent.
+        const std::string_view name = found.cFileName;
+        if (name != "." && name != ".." && std::ranges::none_of(names, [&](const std::string& own) {
+                return CompareIgnoringCase(own, name) == 0;
+            }))
             return false;
-    while (FindNextFileA(search.Get(), &found));
+    } while (FindNextFileA(search.Get(), &found));
     return GetLastError() == ERROR_NO_MORE_FILES;
 }
 

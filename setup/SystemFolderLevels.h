@@ -21,7 +21,7 @@ public:
     SystemFolderLevels();
 
     bool Exists(const std::string& level) override;
-    bool HoldsOnly(const std::string& level, const Callback<bool(std::string_view)>& own) override;
+    bool HoldsOnly(const std::string& level, std::span<const std::string> names) override;
     FolderRights Rights(const std::string& path) override;
     bool CreateWithList(const std::string& level, const std::string& list) override;
     bool GiveList(const std::string& level, const std::string& list) override;

@@ -1,4 +1,5 @@
 #include "setup/InstallFolders.h"
+#include "text/M_Case.h"
 
 #include <gtest/gtest.h>
 
@@ -112,10 +113,16 @@ struct RecordingFolders : FolderLevelSystem {
             rights[level] = { true, Owner::User, 0, std::string("D:(as read) ") + level };
     }
     bool Exists(const std::string& level) override { return rights.contains(level); }
-    bool HoldsOnly(const std::string& level, const Callback<bool(std::string_view)>& own) override
+    // As the system lists a folder: with "." and "..", names in any case.
+    bool HoldsOnly(const std::string& level, std::span<const std::string> names) override
     {
         const auto found = contents.find(level);
-        return found != contents.end() && std::ranges::all_of(found->second, own);
+        return found != contents.end() && std::ranges::all_of(found->second, [&](const std::string& name) {
+            return name == "." || name == ".."
+                || std::ranges::count(names, CaseConvert(name, false),
+                       [](const std::string& own) { return CaseConvert(own, false); })
+                > 0;
+        });
     }
     FolderRights Rights(const std::string& path) override
     {
