@@ -39,7 +39,7 @@ bool EntryGrants(std::uint8_t type)
     return type == AccessAllowed || type == AccessAllowedCallback;
 }
 
-void AddEntry(FolderRights& rights, const FolderEntry& entry, std::string_view userSid)
+void AddEntry(FolderRights& rights, const AccessEntry& entry, std::string_view userSid)
 {
     // An inherit-only entry is passed on without applying to the object.
     if (EntryGrants(entry.type) && (entry.flags & InheritOnly) == 0 && !Trusted(entry.sid, userSid))

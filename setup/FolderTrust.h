@@ -11,7 +11,7 @@
 // One entry of a list: the ACE's type, its flags (object inherit 0x1,
 // container inherit 0x2, inherit only 0x8, inherited 0x10), its access mask
 // and, for an entry that grants, its SID.
-struct FolderEntry {
+struct AccessEntry {
     std::uint8_t type = 0;
     std::uint8_t flags = 0;
     std::uint32_t mask = 0;
@@ -45,7 +45,7 @@ struct InstallingUser {
 // Whether an entry of this type grants access, with its SID after the mask.
 bool EntryGrants(std::uint8_t type);
 // Adds what the entry, read from the list in order, gives to others.
-void AddEntry(FolderRights& rights, const FolderEntry& entry, std::string_view userSid);
+void AddEntry(FolderRights& rights, const AccessEntry& entry, std::string_view userSid);
 
 Owner OwnerOf(std::string_view sid, std::string_view userSid);
 

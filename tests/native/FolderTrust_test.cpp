@@ -7,7 +7,7 @@
 
 namespace {
 
-using Entries = std::vector<FolderEntry>;
+using Entries = std::vector<AccessEntry>;
 
 const std::string User = "S-1-5-21-7-1001";
 constexpr std::uint32_t Full = 0x1f01ff;
@@ -22,7 +22,7 @@ constexpr std::uint8_t ID = 0x10;
 FolderRights Read(const std::string& owner, const Entries& entries)
 {
     FolderRights rights { true, OwnerOf(owner, User), 0, "" };
-    for (const FolderEntry& entry : entries)
+    for (const AccessEntry& entry : entries)
         AddEntry(rights, entry, User);
     return rights;
 }
@@ -35,7 +35,7 @@ const Entries RootEntries { { 0, OICI, Full, "S-1-5-32-544" }, { 0, OICI, Full, 
 const Entries OwnerOnly { { 0, OICI, Full, "S-1-5-18" }, { 0, OICI, Full, "S-1-5-32-544" },
     { 0, OICI, Full, User } };
 
-Entries With(Entries entries, const FolderEntry& more)
+Entries With(Entries entries, const AccessEntry& more)
 {
     entries.push_back(more);
     return entries;
