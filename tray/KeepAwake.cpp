@@ -1,18 +1,8 @@
 #include "tray/KeepAwake.h"
 
+#include "tray/SessionEvents.h"
+
 #include <utility>
-
-namespace {
-
-// The session change events, numbered as the system sends them.
-constexpr std::uint32_t ConsoleConnect = 1;
-constexpr std::uint32_t ConsoleDisconnect = 2;
-constexpr std::uint32_t RemoteConnect = 3;
-constexpr std::uint32_t RemoteDisconnect = 4;
-constexpr std::uint32_t SessionLock = 7;
-constexpr std::uint32_t SessionUnlock = 8;
-
-} // namespace
 
 KeepAwakeController::KeepAwakeController(std::int32_t mode, std::int32_t mySoft)
     : mode_(mode)
