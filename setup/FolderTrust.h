@@ -47,6 +47,7 @@ bool EntryGrants(std::uint8_t type);
 // Adds what the entry, read from the list in order, gives to others.
 void AddEntry(FolderRights& rights, const AccessEntry& entry, std::string_view userSid);
 
+// Whose the SID is, the user's being `userSid`.
 Owner OwnerOf(std::string_view sid, std::string_view userSid);
 
 // Owned by the user, or by the Administrators when the installation runs

@@ -5,7 +5,6 @@
 #include "text/PathParts.h"
 #include "text/YeNADDCUT.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
