@@ -57,6 +57,7 @@ void BoxForm::CreateControls(std::string_view countLabel)
     button1_->SetFont(boldFont_.Get());
     button1_->OnClick = [this] { SetModalResult(kind_.yesNo ? ResultYes : ResultOk); };
     SetDefaultButton(button1_->Id());
+    defaultButton_ = button1_;
 
     if (kind_.yesNo) {
         button2_ = &Add<Button>(button, "いいえ");
@@ -80,6 +81,14 @@ void BoxForm::CreateControls(std::string_view countLabel)
         label1_ = &Add<Label>(Bounds {}, countLabel, false, SS_RIGHT);
         label1_->SetFont(font_.Get());
     }
+}
+
+void BoxForm::MakeSecondButtonDefault()
+{
+    SendMessageA(button1_->Handle(), BM_SETSTYLE, BS_PUSHBUTTON, FALSE);
+    SendMessageA(button2_->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
+    SetDefaultButton(button2_->Id());
+    defaultButton_ = button2_;
 }
 
 void BoxForm::LayOut(std::string_view text)
@@ -131,7 +140,7 @@ int BoxForm::Execute(std::string_view text, std::string_view title, HWND source)
     SetCaption(title.empty() ? std::string_view(Application::Get().Title()) : title);
     if (counting_)
         timer1_.SetEnabled(true);
-    button1_->SetFocus();
+    defaultButton_->SetFocus();
     return ShowModal();
 }
 

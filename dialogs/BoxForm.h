@@ -41,6 +41,8 @@ protected:
     // The timed box stops its timer around each tick; the option box lets
     // it run.
     virtual bool RestartTimerEachTick() const { return true; }
+    // Enter and the first focus go to the second button instead.
+    void MakeSecondButtonDefault();
 
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -66,6 +68,7 @@ private:
     Button* button1_ = nullptr;
     Button* button2_ = nullptr;
     Button* button3_ = nullptr;
+    Button* defaultButton_ = nullptr;
     Memo* memoMsg_ = nullptr;
     PictureBox* image1_ = nullptr;
     Label* label1_ = nullptr;

@@ -8,7 +8,9 @@ const BoxKind YesNoBoxKind { "TYesNoBox", IDB_QUESTION_SYMBOL, RGB(0, 0, 0), tru
 
 } // namespace
 
-TYesNoBox::TYesNoBox()
+TYesNoBox::TYesNoBox(bool noByDefault)
     : BoxForm(YesNoBoxKind, false, "")
 {
+    if (noByDefault)
+        MakeSecondButtonDefault();
 }

@@ -3,11 +3,11 @@
 #include "dialogs/Yesno.h"
 #include "gui/Application.h"
 
-std::int16_t TYesNoBoxDlg::Execute(std::string_view text)
+std::int16_t TYesNoBoxDlg::Execute(std::string_view text, bool noByDefault)
 {
     int result = 0;
     {
-        TYesNoBox box;
+        TYesNoBox box(noByDefault);
         result = box.Execute(text, Title, SourceHandle);
     }
     Application::Get().RepaintMainForm();

@@ -217,7 +217,7 @@ void TSDRIM32SETUPForm::ShowMessage(std::string_view text)
     palunBoxDlg1_.Execute(std::string(text));
 }
 
-bool TSDRIM32SETUPForm::Ask(std::string_view question)
+bool TSDRIM32SETUPForm::Ask(std::string_view question, bool noByDefault)
 {
-    return yesNoBoxDlg1_.Execute(std::string(question)) == IDYES;
+    return yesNoBoxDlg1_.Execute(std::string(question), noByDefault) == IDYES;
 }

@@ -68,7 +68,8 @@ private:
     void StartInstallMode();
     void StartHiddenMode();
     void ShowMessage(std::string_view text);
-    bool Ask(std::string_view question);
+    // A warning asks with "いいえ" as the default answer.
+    bool Ask(std::string_view question, bool noByDefault = false);
     void SetApplicationCaption(std::string_view caption);
     // Closes once the current handler has returned.
     void CloseAfterStep();

@@ -145,9 +145,16 @@ std::string TSDRIM32SETUPForm::PrepareFolder(const std::string& folderText)
     // installer writes it.
     const bool earlierInstallation = UpperWithSystem(YenCut(folder))
         == UpperWithSystem(ReadSetting(HKEY_CURRENT_USER, SettingsKey, ValueExePath));
+    // Run from the chosen folder, the installer copies nothing: the files
+    // there are the ones the installation keeps.
+    const FolderPlan plan { earlierInstallation,
+        UpperWithSystem(Program().programFolder) == UpperWithSystem(folder) };
     SystemFolderLevels system;
-    const Result<bool> made = MakeFolderLevels(levels, earlierInstallation, system,
-        [&] { return Ask(YenCut(folder).append(CreateFolderQuestion)); });
+    const Result<bool> made = MakeFolderLevels(levels, plan, system,
+        { [&](const std::string& level) {
+             return Ask(std::string("[ ").append(level).append(ChangeableFolderQuestion), true);
+         },
+            [&] { return Ask(YenCut(folder).append(CreateFolderQuestion)); } });
     if (!made || !*made) {
         StopInstallation(made.Message(), false);
         return {};

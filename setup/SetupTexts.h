@@ -33,6 +33,11 @@ inline constexpr std::string_view NoGroupListText = "グループ名の取得に
 inline constexpr std::string_view CancelledText = "インスツールを中止します。";
 inline constexpr std::string_view NoGroupText = "グループ名を設定して下さい。";
 inline constexpr std::string_view NoFolderText = "フォルダーを設定して下さい。";
+// After "[ " and an existing level that other users may change.
+inline constexpr std::string_view ChangeableFolderQuestion
+    = " ]"
+      "\nこのフォルダーは、他のユーザーも変更できます。\nここに置いたプログラムは、他のユーザーに置き換えられ"
+      "る恐れがあります。\nこのまま登録してよろしいですか？";
 inline constexpr std::string_view CreateFolderQuestion = "\nフォルダーを作成します";
 inline constexpr std::string_view CreateFolderFailedText = " ]\nフォルダーの作成に失敗しました・・・";
 inline constexpr std::string_view BadFolderText = "[  ]\nデータが不正です";

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -395,6 +396,51 @@ TEST_F(Installation, CloseDuringCreationEndsTheProgram)
     PostMessageA(setup, WM_CLOSE, 0, 0);
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_EQ(installer.ExitCode(), 0u);
+}
+
+// Wine keeps no folder lists, but its relay trace names each folder that
+// the installer gives one.  The recorded folder's parent holds a file of
+// its own, which a list given there would reach: only the program's folder
+// gets one.
+TEST_F(Installation, AReinstallationGivesAListToTheProgramsFolderAlone)
+{
+    const TempFolder parent;
+    const std::string folder = parent / "DRIM32";
+    InstallSource source;
+    ASSERT_NO_FATAL_FAILURE(InstallFrom(source, folder));
+    WriteWholeFile(parent / "another program.txt", "not the program's");
+    DeleteValue(SettingsKeyPath, "Version");
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", "RelayInclude", REG_SZ,
+                  "advapi32.SetNamedSecurityInfoA", sizeof "advapi32.SetNamedSecurityInfoA"),
+        ERROR_SUCCESS);
+    const char* prefix = std::getenv("WINEPREFIX");
+    ASSERT_NE(prefix, nullptr);
+    ASSERT_TRUE(StartThroughUnixShell(
+        source.Program(), "", "WINEDEBUG=+relay", prefix + std::string("/drive_c/install-relay.txt")));
+    HWND setup = WaitForWindow(SetupClass, WindowAppearsMilliseconds);
+    ASSERT_NE(setup, nullptr);
+    DWORD id = 0;
+    GetWindowThreadProcessId(setup, &id);
+    RunningProgram installer = RunningProgram::Adopt(id);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return IsWindowVisible(setup) && FolderField(setup) == folder; }, WindowAppearsMilliseconds));
+    PressSetupButton(setup, "設定");
+    EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
+    EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", "RelayInclude");
+
+    // Each call shows its path with every backslash doubled.
+    std::string trace = ReadWholeFile("C:\\install-relay.txt");
+    std::vector<std::string> listed;
+    const std::string call = "Call advapi32.SetNamedSecurityInfoA(";
+    for (std::size_t at = trace.find(call); at != std::string::npos; at = trace.find(call, at + 1)) {
+        const std::size_t start = trace.find('"', at) + 1;
+        listed.push_back(trace.substr(start, trace.find('"', start) - start));
+    }
+    std::string doubled;
+    for (char c : folder)
+        doubled.append(c == '\\' ? 2 : 1, c);
+    EXPECT_EQ(listed, std::vector<std::string> { doubled });
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
+#include <map>
 #include <string>
 #include <vector>
 
@@ -70,15 +70,67 @@ TEST(OwnersFolderList, IsProtectedAndLetsOnlyTheSystemAdministratorsAndTheUserWr
         "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;S-1-5-21-7-1001)(A;OICI;0x1200a9;;;BU)");
 }
 
-// The system's calls; `present` levels exist, `foreign` ones are another's.
+const std::string User = "S-1-5-21-7-1001";
+
+TEST(LevelList, TheUsersFullControlReachesIntoTheProgramsFolderOnly)
+{
+    const std::string administrators = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+    const std::string users = "(A;OICI;0x1200a9;;;BU)";
+    const struct {
+        bool elevated, installFolder;
+        std::string list;
+    } cases[] {
+        { false, true, OwnersFolderList(User) },
+        // Above it: read, make a folder and delete; the owner may not change the list.
+        { false, false, administrators + "(A;;0x1300ad;;;" + User + ")" + users + "(A;;0x1200a9;;;OW)" },
+        { true, true, administrators + users },
+        { true, false, administrators + users },
+    };
+    for (const auto& row : cases)
+        EXPECT_EQ(LevelList({ User, row.elevated }, row.installFolder), row.list)
+            << row.elevated << row.installFolder;
+}
+
+// The levels C:\, C:\P and C:\P\D of an earlier installation, each the
+// user's with an owner-only list, holding the next level; the program's
+// folder holds its files.  The system's calls are recorded.
 struct RecordingFolders : FolderLevelSystem {
-    Paths present, foreign, calls;
+    std::map<std::string, FolderRights> rights;
+    std::map<std::string, Paths> contents { { "C:\\", { "P", "Windows" } }, { "C:\\P", { "D" } },
+        { "C:\\P\\D", { "DRIM32.EXE", "DRIM32.GID" } } };
+    std::map<std::string, std::string> lists;
+    Paths calls;
     std::string refused;
 
-    bool Exists(const std::string& level) override { return std::ranges::count(present, level) > 0; }
-    bool CreateWithList(const std::string& level) override { return Call("create ", level); }
-    bool OwnedByUser(const std::string& level) override { return std::ranges::count(foreign, level) == 0; }
-    bool GiveList(const std::string& level) override { return Call("list ", level); }
+    RecordingFolders()
+    {
+        user = { User, false };
+        for (const char* level : { "C:\\", "C:\\P", "C:\\P\\D" })
+            rights[level] = { true, Owner::User, 0, std::string("D:(as read) ") + level };
+    }
+    bool Exists(const std::string& level) override { return rights.contains(level); }
+    bool HoldsOnly(const std::string& level, std::span<const std::string> names) override
+    {
+        return std::ranges::all_of(
+            contents[level], [&](auto& name) { return std::ranges::count(names, name) > 0; });
+    }
+    FolderRights Rights(const std::string& path) override
+    {
+        const auto found = rights.find(path);
+        return found == rights.end() ? FolderRights {} : found->second;
+    }
+    bool CreateWithList(const std::string& level, const std::string& list) override
+    {
+        lists[level] = list;
+        return Call("create ", level);
+    }
+    bool GiveList(const std::string& level, const std::string& list) override
+    {
+        if (list == rights[level].list)
+            return Call("back ", level);
+        lists[level] = list;
+        return Call("list ", level);
+    }
     bool Remove(const std::string& level) override { return Call("remove ", level); }
     bool Call(const char* what, const std::string& level)
     {
@@ -89,34 +141,88 @@ struct RecordingFolders : FolderLevelSystem {
 
 const Paths Levels { "C:\\", "C:\\P", "C:\\P\\D" };
 
-TEST(MakeFolderLevels, NewLevelsGetTheListAfterTheQuestionAndARefusalRemovesThem)
-{
-    RecordingFolders folders;
-    folders.present = { "C:\\" };
-    EXPECT_FALSE(*MakeFolderLevels(Levels, true, folders, [] { return false; }));
-    EXPECT_TRUE(*MakeFolderLevels(Levels, false, folders, [] { return true; }));
-    folders.refused = "C:\\P\\D";
-    const Result<bool> refused = MakeFolderLevels(Levels, false, folders, [] { return true; });
-    EXPECT_EQ(refused.Message(), "[ C:\\P\\D ]\nフォルダーの作成に失敗しました・・・");
-    EXPECT_EQ(folders.calls,
-        (Paths { "create C:\\P", "create C:\\P\\D", "create C:\\P", "create C:\\P\\D", "remove C:\\P" }));
-}
+struct ChainCase {
+    const char* name;
+    FolderPlan plan;
+    void (*arrange)(RecordingFolders&);
+    bool goOn; // the answer to a level that others may change
+    Paths calls;
+    const char* outcome; // "yes", "no" or the failure's text
+};
 
-TEST(MakeFolderLevels, AnEarlierInstallationsChainGetsTheListUpToAFolderOfAnotherOwner)
+TEST(MakeFolderLevels, OnlyTheProgramsOwnLevelsGetAListAndOthersAreNamedFirst)
 {
-    RecordingFolders folders;
-    folders.present = Levels;
-    EXPECT_TRUE(*MakeFolderLevels(Levels, true, folders, nullptr));
-    folders.foreign = { "C:\\P" };
-    EXPECT_TRUE(*MakeFolderLevels(Levels, true, folders, nullptr));
-    folders.foreign = { "C:\\P\\D" };
-    EXPECT_TRUE(*MakeFolderLevels(Levels, true, folders, nullptr));
-    // A folder that no installation recorded keeps its rights.
-    folders.foreign = {};
-    EXPECT_TRUE(*MakeFolderLevels(Levels, false, folders, nullptr));
-    folders.refused = "C:\\P";
-    EXPECT_FALSE(MakeFolderLevels(Levels, true, folders, nullptr));
-    EXPECT_EQ(folders.calls, (Paths { "list C:\\P", "list C:\\P\\D", "list C:\\P\\D", "list C:\\P" }));
+    const FolderPlan first { false, false };
+    const FolderPlan earlier { true, false };
+    const ChainCase cases[] {
+        { "a first installation makes the missing levels", first,
+            [](RecordingFolders& f) { f.rights.erase("C:\\P"), f.rights.erase("C:\\P\\D"); }, true,
+            { "create? yes", "create C:\\P", "create C:\\P\\D" }, "yes" },
+        { "declined, nothing is made", first, [](RecordingFolders& f) { f.rights.erase("C:\\P\\D"); }, true,
+            { "create? no" }, "no" },
+        { "a refused creation removes the levels made", first,
+            [](RecordingFolders& f) {
+                f.rights.erase("C:\\P"), f.rights.erase("C:\\P\\D"), f.refused = "C:\\P\\D";
+            },
+            true, { "create? yes", "create C:\\P", "create C:\\P\\D", "remove C:\\P" },
+            "[ C:\\P\\D ]\nフォルダーの作成に失敗しました・・・" },
+        { "own empty levels get their lists, never the drive root", earlier, [](RecordingFolders&) {}, true,
+            { "list C:\\P", "list C:\\P\\D" }, "yes" },
+        { "a parent that holds another file keeps its list", earlier,
+            [](RecordingFolders& f) { f.contents["C:\\P"].push_back("notes.txt"); }, true,
+            { "list C:\\P\\D" }, "yes" },
+        { "a program folder that holds anything else ends the chain", earlier,
+            [](RecordingFolders& f) { f.contents["C:\\P\\D"].push_back("x.dll"); }, true, {}, "yes" },
+        { "another's level is named and keeps its list", earlier,
+            [](RecordingFolders& f) { f.rights["C:\\P"].owner = Owner::Other; }, true,
+            { "changeable? C:\\P", "list C:\\P\\D" }, "yes" },
+        { "elevated, the Administrators' folders are its own", earlier,
+            [](RecordingFolders& f) {
+                f.user.elevated = true;
+                f.rights["C:\\P"].owner = f.rights["C:\\P\\D"].owner = Owner::Administrators;
+            },
+            true, { "list C:\\P", "list C:\\P\\D" }, "yes" },
+        { "a level that others cannot change keeps its list when it refuses", earlier,
+            [](RecordingFolders& f) { f.refused = "C:\\P"; }, true, { "list C:\\P", "list C:\\P\\D" },
+            "yes" },
+        { "a level others may change that refuses its list puts back those given", earlier,
+            [](RecordingFolders& f) {
+                f.refused = "C:\\P\\D";
+                AddEntry(f.rights["C:\\P\\D"], { 0, 0, 0x10000, "S-1-1-0" }, User);
+            },
+            true, { "list C:\\P", "list C:\\P\\D", "back C:\\P" },
+            "[ C:\\P\\D ]\nフォルダーの作成に失敗しました・・・" },
+        { "いいえ to a level others may change changes nothing", first,
+            [](RecordingFolders& f) {
+                f.rights.erase("C:\\P\\D");
+                AddEntry(f.rights["C:\\P"], { 0, 0, 0x10000, "S-1-1-0" }, User);
+            },
+            false, { "changeable? C:\\P" }, "no" },
+        { "in place, a program file of another owner names the folder", { false, true },
+            [](RecordingFolders& f) {
+                f.rights["C:\\P\\D\\DRIM32.HLP"] = { true, Owner::Other, 0, "" };
+            },
+            true, { "changeable? C:\\P\\D" }, "yes" },
+    };
+    for (const ChainCase& row : cases) {
+        RecordingFolders folders;
+        row.arrange(folders);
+        auto changeable = [&](const std::string& level) {
+            folders.calls.push_back("changeable? " + level);
+            return row.goOn;
+        };
+        auto create = [&] {
+            folders.calls.push_back(row.outcome == std::string("no") ? "create? no" : "create? yes");
+            return row.outcome != std::string("no");
+        };
+        const Result<bool> made = MakeFolderLevels(Levels, row.plan, folders, { changeable, create });
+        EXPECT_EQ(folders.calls, row.calls) << row.name;
+        EXPECT_EQ(made ? (*made ? "yes" : "no") : made.Message(), row.outcome) << row.name;
+        if (row.calls.size() == 3 && row.calls[1] == "create C:\\P") {
+            EXPECT_EQ(folders.lists["C:\\P"], LevelList(folders.user, false));
+            EXPECT_EQ(folders.lists["C:\\P\\D"], LevelList(folders.user, true));
+        }
+    }
 }
 
 } // namespace
