@@ -16,8 +16,10 @@ constexpr std::uint32_t RemoteDisconnect = 4;
 constexpr std::uint32_t SessionLock = 7;
 constexpr std::uint32_t SessionUnlock = 8;
 
-constexpr std::uint64_t MinuteMilliseconds = 60000;
-constexpr std::uint64_t DayMilliseconds = 24 * 60 * MinuteMilliseconds;
+// 32-bit: a timer lasts a day at most, and 64-bit division would bring the
+// compiler's helpers along.
+constexpr std::uint32_t MinuteMilliseconds = 60000;
+constexpr std::uint32_t DayMilliseconds = 24 * 60 * MinuteMilliseconds;
 constexpr std::string_view OpenReason = "（";
 constexpr std::string_view CloseReason = "）";
 constexpr std::string_view PolicyReason = "管理者のポリシーで休止中";
@@ -39,9 +41,9 @@ std::string TipWithReason(std::string_view base, std::string_view reason)
     return tip;
 }
 
-std::string TimeLeftText(std::uint64_t milliseconds)
+std::string TimeLeftText(std::uint32_t milliseconds)
 {
-    const std::uint64_t minutes = (milliseconds + MinuteMilliseconds - 1) / MinuteMilliseconds;
+    const std::uint32_t minutes = (milliseconds + MinuteMilliseconds - 1) / MinuteMilliseconds;
     std::string text = DecimalText(static_cast<long>(minutes / 60));
     text += ':';
     text += static_cast<char>('0' + minutes % 60 / 10);
@@ -159,22 +161,17 @@ bool KeepAwakeController::SessionChanged(std::uint32_t event)
 
 void KeepAwakeController::StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry)
 {
-    const std::uint64_t length = spec.minutes * MinuteMilliseconds;
-    if (!spec.atClock) {
-        timer_ = OffTimer { false, now.tick + length, entry };
-        return;
-    }
-    // The time of day now is the time of day of tomorrow.
-    std::uint64_t end = now.local - now.local % DayMilliseconds + length;
-    if (end <= now.local)
-        end += DayMilliseconds;
-    timer_ = OffTimer { true, end, entry };
+    std::uint32_t length = spec.minutes * MinuteMilliseconds;
+    // A time of day becomes the time until it; the time of day now is the
+    // time of day of tomorrow.
+    if (spec.atClock)
+        length = length > now.timeOfDay ? length - now.timeOfDay : length + DayMilliseconds - now.timeOfDay;
+    timer_ = OffTimer { now.tick + length, entry };
 }
 
-std::uint64_t KeepAwakeController::TimeLeft(const KeepAwakeClock& now) const
+std::uint32_t KeepAwakeController::TimeLeft(const KeepAwakeClock& now) const
 {
-    const std::uint64_t at = timer_->atClock ? now.local : now.tick;
-    return timer_->end > at ? timer_->end - at : 0;
+    return timer_->end > now.tick ? static_cast<std::uint32_t>(timer_->end - now.tick) : 0;
 }
 
 std::string KeepAwakeController::TimerLeft(const KeepAwakeClock& now) const

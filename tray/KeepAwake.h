@@ -38,11 +38,11 @@ struct TrayRefresh {
 };
 
 // Two clocks in milliseconds: `tick` counts from the system's start, sleep
-// included, whatever the clock says; `local` is the local time since
-// 1601-01-01 00:00.
+// included, whatever the clock says; `timeOfDay` is the local clock's time
+// since midnight.
 struct KeepAwakeClock {
     std::uint64_t tick = 0;
-    std::uint64_t local = 0;
+    std::uint32_t timeOfDay = 0;
 };
 
 // What the window reads at each run of Timer2.
@@ -58,7 +58,7 @@ struct SystemReadings {
 std::string TipWithReason(std::string_view base, std::string_view reason);
 
 // Minutes left, rounded up, as hours and two-digit minutes: "1:23".
-std::string TimeLeftText(std::uint64_t milliseconds);
+std::string TimeLeftText(std::uint32_t milliseconds);
 
 // The submenu's entry of no timer, or of one given on the command line.
 constexpr int NoTimerEntry = -1;
@@ -152,8 +152,7 @@ public:
 
 private:
     struct OffTimer {
-        bool atClock; // `end` is on the local clock, otherwise on the tick
-        std::uint64_t end;
+        std::uint64_t end; // on the tick
         int entry;
     };
 
@@ -161,7 +160,7 @@ private:
     bool KeepingAwake() const { return ScreenSaverOff(); }
     bool BatteryRest() const { return mainsOnly_ && onBattery_; }
     bool UpdateBatteryRest();
-    std::uint64_t TimeLeft(const KeepAwakeClock& now) const;
+    std::uint32_t TimeLeft(const KeepAwakeClock& now) const;
     // The tip's reason, the first that applies; a locked session adds none.
     std::string TipReason(const KeepAwakeClock& now) const;
     TrayRefresh RefreshFor(const KeepAwakeClock& now) const;
