@@ -111,11 +111,11 @@ KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemRea
     const bool pending = timer2_.interval != TickInterval;
     if (pending && timer2_.interval != 0)
         timer2_.interval = TickInterval;
-    TrayRefresh refresh = RefreshFor(readings.clock);
-    if (pending || refresh.tip != shownTip_) {
-        shownTip_ = refresh.tip;
-        step.refresh = std::move(refresh);
-    }
+    step.refresh = RefreshFor(readings.clock);
+    if (!pending && step.refresh->tip == shownTip_)
+        step.refresh.reset();
+    else
+        shownTip_ = step.refresh->tip;
     if (pending && !KeepingAwake()) {
         holding_ = false;
         return step;
@@ -174,9 +174,14 @@ std::uint32_t KeepAwakeController::TimeLeft(const KeepAwakeClock& now) const
     return timer_->end > now.tick ? static_cast<std::uint32_t>(timer_->end - now.tick) : 0;
 }
 
-std::string KeepAwakeController::TimerLeft(const KeepAwakeClock& now) const
+std::string KeepAwakeController::TimerReason(const KeepAwakeClock& now) const
 {
-    return timer_ ? TimeLeftText(TimeLeft(now)) : std::string();
+    std::string reason;
+    if (timer_) {
+        reason = TimeLeftLead;
+        reason += TimeLeftText(TimeLeft(now));
+    }
+    return reason;
 }
 
 bool KeepAwakeController::CheckTimer(const KeepAwakeClock& now)
@@ -215,9 +220,7 @@ std::string KeepAwakeController::TipReason(const KeepAwakeClock& now) const
         return std::string(PolicyReason);
     if (batteryRest_)
         return std::string(BatteryReason);
-    if (timer_)
-        return std::string(TimeLeftLead) + TimerLeft(now);
-    return {};
+    return TimerReason(now);
 }
 
 void KeepAwakeController::Stop()

@@ -125,8 +125,8 @@ public:
     void StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry = NoTimerEntry);
     bool TimerRunning() const { return timer_.has_value(); }
     int TimerEntry() const { return timer_ ? timer_->entry : NoTimerEntry; }
-    // The time left, as TimeLeftText gives it; empty without a timer.
-    std::string TimerLeft(const KeepAwakeClock& now) const;
+    // The timer's reason in the tip, "残り 1:23"; empty without a timer.
+    std::string TimerReason(const KeepAwakeClock& now) const;
     // At a run of Timer2 and after a sleep: a timer that is up ends, and the
     // mode becomes SS_ON as P1 makes it.  True when it ended now.
     bool CheckTimer(const KeepAwakeClock& now);

@@ -3,7 +3,6 @@
 // The tray menus' captions and the tray window's messages, byte for byte.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace TrayText {
@@ -48,18 +47,5 @@ inline constexpr std::string_view TrayIconMissing
 inline constexpr std::string_view LockPolicyInForce
     = "管理者の設定により、操作のない時間が続くと画面がロックされます・・・\n"
       "このため、このＰＣでは DRIM32 は画面をＯＮに保ちません。";
-
-// The timer item's caption, with the time left ("1:23") while a timer runs.
-inline std::string OffTimerCaption(std::string_view timeLeft)
-{
-    std::string caption(OffTimerLead);
-    if (!timeLeft.empty()) {
-        caption += "（残り ";
-        caption += timeLeft;
-        caption += "）";
-    }
-    caption += OffTimerKey;
-    return caption;
-}
 
 } // namespace TrayText
