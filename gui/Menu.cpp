@@ -9,6 +9,13 @@ constexpr UINT FirstItemCommand = 1;
 
 using MenuItems = std::vector<std::unique_ptr<MenuItem>>;
 
+MenuItem& AddTo(
+    MenuItems& items, std::string_view name, std::string_view caption, MenuItem::ClickHandler onClick)
+{
+    items.push_back(std::make_unique<MenuItem>(name, caption, std::move(onClick)));
+    return *items.back();
+}
+
 MenuItem* FindIn(const MenuItems& items, std::string_view name)
 {
     for (const auto& item : items) {
@@ -83,8 +90,7 @@ void MenuItem::Click()
 
 MenuItem& MenuItem::Add(std::string_view name, std::string_view caption, ClickHandler onClick)
 {
-    items_.push_back(std::make_unique<MenuItem>(name, caption, std::move(onClick)));
-    return *items_.back();
+    return AddTo(items_, name, caption, std::move(onClick));
 }
 
 PopupMenu::PopupMenu(Form& owner)
@@ -94,8 +100,7 @@ PopupMenu::PopupMenu(Form& owner)
 
 MenuItem& PopupMenu::Add(std::string_view name, std::string_view caption, MenuItem::ClickHandler onClick)
 {
-    items_.push_back(std::make_unique<MenuItem>(name, caption, std::move(onClick)));
-    return *items_.back();
+    return AddTo(items_, name, caption, std::move(onClick));
 }
 
 MenuItem* PopupMenu::Find(std::string_view name) const

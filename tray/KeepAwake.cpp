@@ -111,11 +111,11 @@ KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemRea
     const bool pending = timer2_.interval != TickInterval;
     if (pending && timer2_.interval != 0)
         timer2_.interval = TickInterval;
-    step.refresh = RefreshFor(readings.clock);
-    if (!pending && step.refresh->tip == shownTip_)
-        step.refresh.reset();
-    else
-        shownTip_ = step.refresh->tip;
+    std::string tip = Tip(readings.clock);
+    if (pending || tip != shownTip_) {
+        shownTip_ = std::move(tip);
+        step.refresh = TrayRefresh { shownTip_, Picture() };
+    }
     if (pending && !KeepingAwake()) {
         holding_ = false;
         return step;
@@ -232,12 +232,14 @@ void KeepAwakeController::Stop()
     timer2_.interval = 0;
 }
 
-TrayRefresh KeepAwakeController::RefreshFor(const KeepAwakeClock& now) const
+std::string KeepAwakeController::Tip(const KeepAwakeClock& now) const
 {
-    const std::string reason = TipReason(now);
+    return TipWithReason(ScreenSaverOff() ? "DRIM32 - SS_OFF" : "DRIM32 - SS_ON", TipReason(now));
+}
+
+TrayPicture KeepAwakeController::Picture() const
+{
     if (ScreenSaverOff())
-        return { TipWithReason("DRIM32 - SS_OFF", reason),
-            mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2 };
-    return { TipWithReason("DRIM32 - SS_ON", reason),
-        mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1 };
+        return mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2;
+    return mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1;
 }

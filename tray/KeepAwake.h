@@ -33,7 +33,7 @@ struct TimerSetting {
 };
 
 struct TrayRefresh {
-    std::string tip;
+    std::string_view tip; // the controller's text, until its next Timer2 run
     TrayPicture picture;
 };
 
@@ -163,7 +163,8 @@ private:
     std::uint32_t TimeLeft(const KeepAwakeClock& now) const;
     // The tip's reason, the first that applies; a locked session adds none.
     std::string TipReason(const KeepAwakeClock& now) const;
-    TrayRefresh RefreshFor(const KeepAwakeClock& now) const;
+    std::string Tip(const KeepAwakeClock& now) const;
+    TrayPicture Picture() const;
 
     std::int32_t mode_;
     std::int32_t mySoft_;

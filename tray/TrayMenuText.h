@@ -13,7 +13,8 @@ inline constexpr std::string_view OffTimerLead = "時間を決めて、ＯＦＦ
 inline constexpr std::string_view OffTimerKey = "(&T)";
 inline constexpr std::string_view OffTimerEntries[]
     = { "３０分(&1)", "１時間(&2)", "２時間(&3)", "４時間(&4)", "８時間(&5)" };
-inline constexpr std::uint16_t OffTimerMinutes[] = { 30, 60, 120, 240, 480 };
+// Each entry doubles the one before.
+inline constexpr std::uint16_t OffTimerFirstMinutes = 30;
 inline constexpr std::string_view PAC_ONLY = "電源につないでいる時だけ、ＯＦＦにする(&P)";
 inline constexpr std::string_view PST0 = "自動立ち上げ(&A)";
 inline constexpr std::string_view PST1 = "立ち上げ時、必ずＯＦＦにする(&C)";
