@@ -8,11 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tree=${DRIM_SCREENSHOTS_TREE:-build/win32}
-tests=(e2e_Package_test e2e_HelpViewer_test win32_BrowserWorld)
+tests=(e2e_Package_test e2e_HelpViewer_test e2e_KeepAwakeOn_test win32_BrowserWorld)
 # picture taken by a test = name in docs/screenshots
 pictures=(
     Tray_ShortMenu=tray-short-menu
     Tray_FullMenu=tray-full-menu
+    Tray_TimerMenu=tray-timer-menu
     Package_Setup=setup-window
     Package_UninstallQuestion=message-box
     Browser_WindowsSystem=folder-browser

@@ -5,6 +5,7 @@
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "resources/ImageIds.h"
+#include "tray/KeepAwakeReadings.h"
 #include "tray/SettingsStore.h"
 #include "tray/Switches.h"
 #include "tray/TrayMenuText.h"
@@ -47,18 +48,19 @@ int TrayIconSize()
     return size > 0 ? size : ClassicTrayIconSize;
 }
 
-// The switch of argument 1, lower-cased the way the system does it.
-ModeSwitch StartSwitchOfArgument(std::string argument)
+// Argument 1, lower-cased the way the system does it.
+std::string LoweredArgument1()
 {
+    std::string argument = Program().argument1;
     if (!argument.empty())
         CharLowerBuffA(argument.data(), static_cast<DWORD>(argument.size()));
-    return StartSwitch(argument);
+    return argument;
 }
 
 TraySettings LoadSettingsWithStartSwitch()
 {
     TraySettings settings = ReadTraySettings();
-    switch (StartSwitchOfArgument(Program().argument1)) {
+    switch (StartSwitch(LoweredArgument1())) {
     case ModeSwitch::Off:
         settings.keepAwakeMode = ModeScreenSaverOff;
         break;
@@ -113,6 +115,11 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     static_cast<void>(taskTray1_.SetTipString(TrayWindowCaption));
     SetTrayIcon(TrayPicture::TrayWindowIcon);
     static_cast<void>(taskTray1_.SetRegistered(true));
+    // Nothing is ticking yet, so no tick is due; the power source is read
+    // at the first run of Timer2.
+    controller_.SetMainsOnly(settings_.mainsOnly, false);
+    if (const std::optional<OffTimerSpec> timer = OffTimerSwitch(LoweredArgument1()))
+        controller_.StartTimer(*timer, ReadKeepAwakeClock());
     controller_.FinishCreation();
     SyncTimers();
 }
@@ -146,7 +153,8 @@ void TSDRIM32PALUN::Timer1Timer()
     Application::Get().ProcessMessages();
     Application::Get().HideWindow();
     Application::Get().ProcessMessages();
-    P0Click(controller_.Mode() != 0);
+    controller_.StartupP0Click();
+    SyncTimers();
 }
 
 void TSDRIM32PALUN::Timer2Timer()
@@ -155,7 +163,8 @@ void TSDRIM32PALUN::Timer2Timer()
     // refused while the session service starts is tried again here.
     if (!controller_.TickBlocked() && sessionWatch_.Register(Handle()) && sessionWatch_.Locked())
         static_cast<void>(controller_.SessionChanged(WTS_SESSION_LOCK));
-    const KeepAwakeController::Timer2Step step = controller_.Timer2Fired(LockPolicyInForce());
+    const KeepAwakeController::Timer2Step step
+        = controller_.Timer2Fired({ LockPolicyInForce(), OnBatteryPower(), ReadKeepAwakeClock() });
     SyncTimers();
     hold_.Set(controller_.Holding());
     if (step.refresh) {
@@ -183,6 +192,16 @@ void TSDRIM32PALUN::WMSessionChange(WPARAM event, LPARAM session)
     hold_.Set(controller_.Holding());
     if (resumed)
         Timer2Timer();
+}
+
+void TSDRIM32PALUN::WMPowerBroadcast(WPARAM event)
+{
+    // A timer that ran out during the sleep ends now, not up to 30 s later.
+    if ((event == PBT_APMPOWERSTATUSCHANGE && controller_.PowerChanged(OnBatteryPower()))
+        || (event == PBT_APMRESUMEAUTOMATIC && controller_.CheckTimer(ReadKeepAwakeClock())))
+        Timer2Timer();
+    else
+        hold_.Set(controller_.Holding());
 }
 
 void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)
@@ -238,7 +257,7 @@ bool TSDRIM32PALUN::FormCloseQuery()
     }
     closing_ = true;
     Application::Get().ProcessMessages();
-    const std::int32_t modeAtCloseStart = controller_.Mode();
+    const std::int32_t modeAtCloseStart = controller_.ModeToSave();
     // Twice, with messages let run in between: a timer message or command
     // handled meanwhile must not find the timer running.
     controller_.Stop();
@@ -253,6 +272,7 @@ bool TSDRIM32PALUN::FormCloseQuery()
     static_cast<void>(taskTray1_.SetRegistered(false));
     CloseHelp();
     settings_.mySoft = controller_.MySoft();
+    settings_.mainsOnly = controller_.MainsOnly();
     // Until the menus exist the two ticks are still the ones read at start.
     if (MenusBuilt()) {
         settings_.startTicked = popupMenu1_.Find("PST0")->Checked();

@@ -1,8 +1,48 @@
 #include "tray/KeepAwake.h"
 
+#include "base/DecimalText.h"
+#include "gui/TrayTip.h"
+#include "text/CharacterCut.h"
 #include "tray/SessionEvents.h"
 
 #include <utility>
+
+namespace {
+
+// 32-bit: a timer lasts a day at most, and 64-bit division would bring the
+// compiler's helpers along.
+constexpr std::uint32_t MinuteMilliseconds = 60000;
+constexpr std::uint32_t DayMilliseconds = 24 * 60 * MinuteMilliseconds;
+constexpr std::string_view OpenReason = "（";
+constexpr std::string_view CloseReason = "）";
+constexpr std::string_view PolicyReason = "管理者のポリシーで休止中";
+constexpr std::string_view BatteryReason = "バッテリー駆動中は休止";
+constexpr std::string_view TimeLeftLead = "残り ";
+
+} // namespace
+
+std::string TipWithReason(std::string_view base, std::string_view reason)
+{
+    std::string tip(base);
+    if (reason.empty())
+        return tip;
+    const std::size_t frame = base.size() + OpenReason.size() + CloseReason.size();
+    const std::size_t room = frame < TrayTipFieldSize - 1 ? TrayTipFieldSize - 1 - frame : 0;
+    tip += OpenReason;
+    tip += CutWholeCharacters(reason, room);
+    tip += CloseReason;
+    return tip;
+}
+
+std::string TimeLeftText(std::uint32_t milliseconds)
+{
+    const std::uint32_t minutes = (milliseconds + MinuteMilliseconds - 1) / MinuteMilliseconds;
+    std::string text = DecimalText(static_cast<long>(minutes / 60));
+    text += ':';
+    text += static_cast<char>('0' + minutes % 60 / 10);
+    text += static_cast<char>('0' + minutes % 10);
+    return text;
+}
 
 KeepAwakeController::KeepAwakeController(std::int32_t mode, std::int32_t mySoft)
     : mode_(mode)
@@ -32,8 +72,16 @@ void KeepAwakeController::Timer1Fired()
 
 void KeepAwakeController::P0Click(bool off)
 {
+    timer_.reset();
     mode_ = off ? ModeScreenSaverOff : ModeScreenSaverOn;
     ModeRefresh();
+}
+
+void KeepAwakeController::StartupP0Click()
+{
+    const std::optional<OffTimer> timer = timer_;
+    P0Click(ScreenSaverOff());
+    timer_ = timer;
 }
 
 void KeepAwakeController::ModeRefresh()
@@ -44,25 +92,31 @@ void KeepAwakeController::ModeRefresh()
         timer2_.enabled = true;
 }
 
-KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(bool lockPolicy)
+KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemReadings& readings)
 {
     timer2_.enabled = false;
-    if (tickBlocked_)
+    if (tickBlocked_ || CheckTimer(readings.clock))
         return {};
+    lockPolicy_ = readings.lockPolicy;
+    onBattery_ = readings.onBattery;
+    UpdateBatteryRest();
     Timer2Step step;
-    if (timer2_.interval != TickInterval) {
-        if (timer2_.interval != 0)
-            timer2_.interval = TickInterval;
-        step.refresh = RefreshFor();
-        if (!ScreenSaverOff()) {
-            holding_ = false;
-            return step;
-        }
+    const bool pending = timer2_.interval != TickInterval;
+    if (pending && timer2_.interval != 0)
+        timer2_.interval = TickInterval;
+    std::string tip = Tip(readings.clock);
+    if (pending || tip != shownTip_) {
+        shownTip_ = std::move(tip);
+        step.refresh = TrayRefresh { shownTip_, Picture() };
+    }
+    if (pending && !KeepingAwake()) {
+        holding_ = false;
+        return step;
     }
     step.tick = true;
-    step.input = !AtRest() && !lockPolicy;
+    step.input = !AtRest() && !lockPolicy_ && !batteryRest_;
     holding_ = step.input;
-    step.policyNotice = !AtRest() && lockPolicy && !std::exchange(policyNoticeShown_, true);
+    step.policyNotice = !AtRest() && lockPolicy_ && !std::exchange(policyNoticeShown_, true);
     return step;
 }
 
@@ -98,6 +152,70 @@ bool KeepAwakeController::SessionChanged(std::uint32_t event)
     return wasAtRest && !AtRest() && State() == Timer2State::Ticking;
 }
 
+void KeepAwakeController::StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry)
+{
+    std::uint32_t length = spec.minutes * MinuteMilliseconds;
+    // A time of day becomes the time until it; the time of day now is the
+    // time of day of tomorrow.
+    if (spec.atClock)
+        length = length > now.timeOfDay ? length - now.timeOfDay : length + DayMilliseconds - now.timeOfDay;
+    timer_ = OffTimer { now.tick + length, entry };
+}
+
+std::uint32_t KeepAwakeController::TimeLeft(const KeepAwakeClock& now) const
+{
+    return timer_->end > now.tick ? static_cast<std::uint32_t>(timer_->end - now.tick) : 0;
+}
+
+std::string KeepAwakeController::TimerReason(const KeepAwakeClock& now) const
+{
+    std::string reason;
+    if (timer_) {
+        reason = TimeLeftLead;
+        reason += TimeLeftText(TimeLeft(now));
+    }
+    return reason;
+}
+
+bool KeepAwakeController::CheckTimer(const KeepAwakeClock& now)
+{
+    if (!timer_ || TimeLeft(now) != 0)
+        return false;
+    P0Click(false);
+    return true;
+}
+
+bool KeepAwakeController::UpdateBatteryRest()
+{
+    const bool rest = BatteryRest();
+    if (rest)
+        holding_ = false;
+    return std::exchange(batteryRest_, rest) != rest && State() == Timer2State::Ticking;
+}
+
+bool KeepAwakeController::SetMainsOnly(bool mainsOnly, bool onBattery)
+{
+    mainsOnly_ = mainsOnly;
+    return PowerChanged(onBattery);
+}
+
+bool KeepAwakeController::PowerChanged(bool onBattery)
+{
+    onBattery_ = onBattery;
+    return UpdateBatteryRest();
+}
+
+std::string KeepAwakeController::TipReason(const KeepAwakeClock& now) const
+{
+    if (!KeepingAwake())
+        return {};
+    if (lockPolicy_)
+        return std::string(PolicyReason);
+    if (batteryRest_)
+        return std::string(BatteryReason);
+    return TimerReason(now);
+}
+
 void KeepAwakeController::Stop()
 {
     holding_ = false;
@@ -107,9 +225,14 @@ void KeepAwakeController::Stop()
     timer2_.interval = 0;
 }
 
-TrayRefresh KeepAwakeController::RefreshFor() const
+std::string KeepAwakeController::Tip(const KeepAwakeClock& now) const
+{
+    return TipWithReason(ScreenSaverOff() ? "DRIM32 - SS_OFF" : "DRIM32 - SS_ON", TipReason(now));
+}
+
+TrayPicture KeepAwakeController::Picture() const
 {
     if (ScreenSaverOff())
-        return { "DRIM32 - SS_OFF", mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2 };
-    return { "DRIM32 - SS_ON", mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1 };
+        return mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2;
+    return mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1;
 }

@@ -3,6 +3,7 @@
 #include "tray/DrIMFM.h"
 
 #include "gui/Application.h"
+#include "tray/KeepAwakeReadings.h"
 #include "tray/SettingsStore.h"
 #include "tray/TrayMenuText.h"
 
@@ -30,6 +31,11 @@ void TSDRIM32PALUN::BuildMenus()
     using namespace TrayText;
     popupMenu1_.Add("P0", P0, [this](MenuItem& sender) { MenuP0Click(sender); });
     popupMenu1_.Add("P1", P1, [this](MenuItem& sender) { MenuP0Click(sender); });
+    // The caption is set at each opening; the entries need no names.
+    MenuItem& offTimer = popupMenu1_.Add("POFF_TIMER", {});
+    for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntries)); ++entry)
+        offTimer.Add({}, OffTimerEntries[entry], [this, entry](MenuItem&) { OffTimerClick(entry); });
+    popupMenu1_.Add("PAC_ONLY", PAC_ONLY, [this](MenuItem&) { PAC_ONLYClick(); });
     popupMenu1_.Add("N2", Separator);
     popupMenu1_.Add("PST0", PST0, [this](MenuItem&) { PST0Click(); });
     popupMenu1_.Add("PST1", PST1, [this](MenuItem&) { PST1Click(); });
@@ -102,6 +108,14 @@ void TSDRIM32PALUN::PopupMenu1Popup()
     popupMenu1_.Find("PMR_SS")->SetChecked(controller_.MySoft() == 0);
     popupMenu1_.Find("P0")->SetChecked(controller_.ScreenSaverOff());
     popupMenu1_.Find("P1")->SetChecked(!controller_.ScreenSaverOff());
+    MenuItem& offTimer = *popupMenu1_.Find("POFF_TIMER");
+    std::string caption
+        = TipWithReason(TrayText::OffTimerLead, controller_.TimerReason(ReadKeepAwakeClock()));
+    caption += TrayText::OffTimerKey;
+    offTimer.SetCaption(caption);
+    for (std::size_t entry = 0; entry < offTimer.Items().size(); ++entry)
+        offTimer.Items()[entry]->SetChecked(controller_.TimerEntry() == static_cast<int>(entry));
+    popupMenu1_.Find("PAC_ONLY")->SetChecked(controller_.MainsOnly());
     Application::Get().ProcessMessages();
     busy_ = false;
 }

@@ -2,14 +2,19 @@
 #include "Program.h"
 #include "Resident.h"
 #include "SettingsRegistry.h"
+#include "TrayDriving.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
 // Two keep-awake periods: an idle time past this shows that no tick came.
 constexpr DWORD IdleToReach = 60000;
 constexpr DWORD WatchMilliseconds = 70000;
+// One tick period plus room for a late timer message on a busy machine.
+constexpr DWORD LongestIdleAllowed = 31500;
 
 using KeepAwakeOn = FreshSettings;
 
@@ -43,6 +48,31 @@ TEST_F(KeepAwakeOn, StartedWithOnTheProgramLetsTheIdleTimeGrowPastTwoPeriods)
     EXPECT_FALSE(programLeft);
     EXPECT_TRUE(CloseAndWaitForExit(tray, program));
     EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// Thirty minutes chosen from the real menu keep the PC awake from the start
+// of SS_ON; a close while the timer runs saves SS_ON.
+TEST_F(KeepAwakeOn, ADurationChosenFromTheMenuHoldsTheIdleTimeLow)
+{
+    SetSetting("Version", "14");
+    ResidentTray tray;
+    ASSERT_NO_FATAL_FAILURE(tray.Start("/on"));
+    ASSERT_NO_FATAL_FAILURE(tray.ChooseInSubmenu(MouseButton::Right, 'T', '1'));
+    // The icon's tip, shown while the pointer rests on it, would cover the
+    // picture of the menu that shows the timer running.
+    ASSERT_TRUE(MovePointer(POINT { GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2 }));
+    ASSERT_NO_FATAL_FAILURE(tray.ChooseInSubmenu(MouseButton::Right, 'T', '1', "Tray_TimerMenu"));
+
+    DWORD longest = 0;
+    WaitUntil(
+        [&] {
+            longest = std::max(longest, IdleMilliseconds());
+            return false;
+        },
+        WatchMilliseconds);
+    EXPECT_LT(longest, LongestIdleAllowed);
+    ASSERT_NO_FATAL_FAILURE(tray.Close());
+    EXPECT_EQ(ReadSetting("ONOFF"), std::optional<std::string>("0"));
 }
 
 } // namespace

@@ -17,7 +17,7 @@ namespace {
 
 constexpr UINT EndSessionReplyMilliseconds = 10000;
 
-const std::vector<std::string> TrayValueNames { "HOZON", "MYSOFT", "ONOFF", "START" };
+const std::vector<std::string> TrayValueNames { "ACONLY", "HOZON", "MYSOFT", "ONOFF", "START" };
 
 struct RoundTripCase {
     const char* label;
@@ -37,8 +37,9 @@ TEST_P(RoundTrip, SavesAtCloseWhatTheStartLoadedAndDecided)
     RunTrayUntilClosed(GetParam().arguments);
 
     ExpectSaved(GetParam().saved);
-    // Only the four tray values are ever written; "Version" stays.
-    EXPECT_EQ(SettingNames(), (std::vector<std::string> { "HOZON", "MYSOFT", "ONOFF", "START", "Version" }));
+    // Only the tray values are ever written; "Version" stays.
+    EXPECT_EQ(SettingNames(),
+        (std::vector<std::string> { "ACONLY", "HOZON", "MYSOFT", "ONOFF", "START", "Version" }));
     EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
 }
 
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, RoundTrip,
 
 using SettingsLifecycle = FreshSettings;
 
-TEST_F(SettingsLifecycle, AKeyDeletedWhileRunningIsRecreatedWithTheFourValues)
+TEST_F(SettingsLifecycle, AKeyDeletedWhileRunningIsRecreatedWithTheTrayValues)
 {
     SetSetting("Version", "14");
     RunningProgram program("");

@@ -131,12 +131,19 @@ TEST(LoadTraySettings, KeepsMySoftAsRead)
     EXPECT_EQ(LoadTraySettings(Missing(), Missing(), Missing(), Text("-1")).mySoft, -1);
 }
 
-TEST(TraySettingsToSave, WritesFourValuesInOrder)
+TEST(TraySettingsToSave, WritesFiveValuesInOrder)
 {
-    const TraySettings s { 0, true, false, true, -1 };
+    const TraySettings s { 0, true, false, true, -1, true };
     const std::vector<std::pair<std::string, std::string>> expected { { "ONOFF", "-1" }, { "HOZON", "0" },
-        { "START", "1" }, { "MYSOFT", "-1" } };
+        { "START", "1" }, { "MYSOFT", "-1" }, { "ACONLY", "1" } };
     EXPECT_EQ(TraySettingsToSave(-1, s), expected);
+}
+
+TEST(LoadMainsOnly, OnlyTheTextOneTicksIt)
+{
+    EXPECT_TRUE(LoadMainsOnly(Text("1")));
+    for (const SettingValue& v : { Missing(), Text(""), Text("0"), Text(" 1"), Text("2"), WrongType() })
+        EXPECT_FALSE(LoadMainsOnly(v));
 }
 
 TEST(TraySettingsToSave, RoundTripsOddValues)
@@ -145,7 +152,7 @@ TEST(TraySettingsToSave, RoundTripsOddValues)
     // held when the close query begins.
     const TraySettings loaded = LoadTraySettings(Text("5"), Missing(), Missing(), Text("7"));
     const auto saved = TraySettingsToSave(-1, loaded);
-    ASSERT_EQ(saved.size(), 4u);
+    ASSERT_EQ(saved.size(), 5u);
     EXPECT_EQ(saved[0].second, "-1");
     EXPECT_EQ(saved[1].second, "1");
     EXPECT_EQ(saved[2].second, "0");
