@@ -15,6 +15,8 @@ inline constexpr std::string_view ValueOnOff = "ONOFF";
 inline constexpr std::string_view ValueStart = "START";
 inline constexpr std::string_view ValueHozon = "HOZON";
 inline constexpr std::string_view ValueMySoft = "MYSOFT";
+// The watched programs' file names, separated by "|".
+inline constexpr std::string_view ValueWatch = "WATCH";
 inline constexpr std::string_view ValueVersion = "Version";
 inline constexpr std::string_view ValueGroup = "Group";
 inline constexpr std::string_view ValueExePath = "EXEPATH";

@@ -133,6 +133,7 @@ std::vector<std::pair<std::string, std::string>> TraySettingsToSave(
         { std::string(ValueHozon), FlagText(settings.offAtStartTicked) },
         { std::string(ValueStart), FlagText(settings.startTicked) },
         { std::string(ValueMySoft), DecimalText(settings.mySoft) },
+        { std::string(ValueWatch), WatchListText(settings.watch) },
     };
 }
 

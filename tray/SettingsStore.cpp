@@ -16,8 +16,10 @@ SettingValue Read(const std::optional<RegistryKey>& key, std::string_view name)
 TraySettings ReadTraySettings()
 {
     const std::optional<RegistryKey> key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, SettingsKey);
-    return LoadTraySettings(
+    TraySettings settings = LoadTraySettings(
         Read(key, ValueOnOff), Read(key, ValueStart), Read(key, ValueHozon), Read(key, ValueMySoft));
+    settings.watch = ParseWatchList(Read(key, ValueWatch));
+    return settings;
 }
 
 Result<> WriteTraySettings(std::int32_t modeAtCloseStart, const TraySettings& settings)
