@@ -17,7 +17,7 @@ namespace {
 
 constexpr UINT EndSessionReplyMilliseconds = 10000;
 
-const std::vector<std::string> TrayValueNames { "HOZON", "MYSOFT", "ONOFF", "START" };
+const std::vector<std::string> TrayValueNames { "HOZON", "MYSOFT", "ONOFF", "START", "WATCH" };
 
 struct RoundTripCase {
     const char* label;
@@ -37,8 +37,9 @@ TEST_P(RoundTrip, SavesAtCloseWhatTheStartLoadedAndDecided)
     RunTrayUntilClosed(GetParam().arguments);
 
     ExpectSaved(GetParam().saved);
-    // Only the four tray values are ever written; "Version" stays.
-    EXPECT_EQ(SettingNames(), (std::vector<std::string> { "HOZON", "MYSOFT", "ONOFF", "START", "Version" }));
+    // Only the tray values are ever written; "Version" stays.
+    EXPECT_EQ(SettingNames(),
+        (std::vector<std::string> { "HOZON", "MYSOFT", "ONOFF", "START", "Version", "WATCH" }));
     EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
 }
 
