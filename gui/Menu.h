@@ -3,6 +3,7 @@
 // Popup menus whose items keep their own caption, tick, enabled and visible
 // state; the system menu is built from them each time the menu opens, so
 // the items can be changed freely in between (and by the OnPopup handler).
+// An item with items of its own opens them as a submenu.
 
 #include "base/Callback.h"
 #include "gui/Component.h"
@@ -36,6 +37,10 @@ public:
     // Runs the item's handler, as choosing it from the menu does.
     void Click();
 
+    // A submenu's item; an item that has any is never chosen itself.
+    MenuItem& Add(std::string_view name, std::string_view caption, ClickHandler onClick = {});
+    const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
+
 private:
     std::string name_;
     std::string caption_;
@@ -43,6 +48,7 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
     ClickHandler onClick_;
+    std::vector<std::unique_ptr<MenuItem>> items_;
 };
 
 class PopupMenu : public Component {
@@ -52,6 +58,7 @@ public:
     // A caption of "-" makes a separator.
     MenuItem& Add(std::string_view name, std::string_view caption, MenuItem::ClickHandler onClick = {});
     const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
+    // Searches the submenus too.
     MenuItem* Find(std::string_view name) const;
 
     // Runs just before the menu is shown.

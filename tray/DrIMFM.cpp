@@ -4,6 +4,7 @@
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "resources/ImageIds.h"
+#include "tray/KeepAwakeReadings.h"
 #include "tray/SettingsStore.h"
 #include "tray/Switches.h"
 #include "tray/TrayMenuText.h"
@@ -19,18 +20,19 @@ HICON LoadTrayIcon(int id)
         Application::Get().Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
-// The switch of argument 1, lower-cased the way the system does it.
-ModeSwitch StartSwitchOfArgument(std::string argument)
+// Argument 1, lower-cased the way the system does it.
+std::string LoweredArgument1()
 {
+    std::string argument = Program().argument1;
     if (!argument.empty())
         CharLowerBuffA(argument.data(), static_cast<DWORD>(argument.size()));
-    return StartSwitch(argument);
+    return argument;
 }
 
 TraySettings LoadSettingsWithStartSwitch()
 {
     TraySettings settings = ReadTraySettings();
-    switch (StartSwitchOfArgument(Program().argument1)) {
+    switch (StartSwitch(LoweredArgument1())) {
     case ModeSwitch::Off:
         settings.keepAwakeMode = ModeScreenSaverOff;
         break;
@@ -82,6 +84,11 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     static_cast<void>(taskTray1_.SetTipString(TrayWindowCaption));
     static_cast<void>(taskTray1_.SetIcon(ownIcon_));
     static_cast<void>(taskTray1_.SetRegistered(true));
+    // Nothing is ticking yet, so no tick is due; the power source is read
+    // at the first run of Timer2.
+    controller_.SetMainsOnly(settings_.mainsOnly, false);
+    if (const std::optional<OffTimerSpec> timer = OffTimerSwitch(LoweredArgument1()))
+        controller_.StartTimer(*timer, ReadKeepAwakeClock());
     controller_.FinishCreation();
     SyncTimers();
 }
@@ -115,7 +122,8 @@ void TSDRIM32PALUN::Timer1Timer()
     Application::Get().ProcessMessages();
     Application::Get().HideWindow();
     Application::Get().ProcessMessages();
-    P0Click(controller_.Mode() != 0);
+    controller_.StartupP0Click();
+    SyncTimers();
 }
 
 void TSDRIM32PALUN::Timer2Timer()
@@ -124,7 +132,8 @@ void TSDRIM32PALUN::Timer2Timer()
     // refused while the session service starts is tried again here.
     if (!controller_.TickBlocked() && sessionWatch_.Register(Handle()) && sessionWatch_.Locked())
         static_cast<void>(controller_.SessionChanged(WTS_SESSION_LOCK));
-    const KeepAwakeController::Timer2Step step = controller_.Timer2Fired(LockPolicyInForce());
+    const KeepAwakeController::Timer2Step step
+        = controller_.Timer2Fired({ LockPolicyInForce(), OnBatteryPower(), ReadKeepAwakeClock() });
     SyncTimers();
     hold_.Set(controller_.Holding());
     if (step.refresh) {
@@ -152,6 +161,18 @@ void TSDRIM32PALUN::WMSessionChange(WPARAM event, LPARAM session)
     hold_.Set(controller_.Holding());
     if (resumed)
         Timer2Timer();
+}
+
+void TSDRIM32PALUN::WMPowerBroadcast(WPARAM event)
+{
+    if (event == PBT_APMPOWERSTATUSCHANGE && controller_.PowerChanged(OnBatteryPower())) {
+        Timer2Timer();
+        return;
+    }
+    // A timer that ran out during the sleep ends now, not up to 30 s later.
+    if (event == PBT_APMRESUMEAUTOMATIC && controller_.CheckTimer(ReadKeepAwakeClock()))
+        SyncTimers();
+    hold_.Set(controller_.Holding());
 }
 
 void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)
@@ -209,7 +230,7 @@ bool TSDRIM32PALUN::FormCloseQuery()
     }
     closing_ = true;
     Application::Get().ProcessMessages();
-    const std::int32_t modeAtCloseStart = controller_.Mode();
+    const std::int32_t modeAtCloseStart = controller_.ModeToSave();
     // Twice, with messages let run in between: a timer message or command
     // handled meanwhile must not find the timer running.
     controller_.Stop();
@@ -224,6 +245,7 @@ bool TSDRIM32PALUN::FormCloseQuery()
     static_cast<void>(taskTray1_.SetRegistered(false));
     CloseHelp();
     settings_.mySoft = controller_.MySoft();
+    settings_.mainsOnly = controller_.MainsOnly();
     // Until the menus exist the two ticks are still the ones read at start.
     if (MenusBuilt()) {
         settings_.startTicked = popupMenu1_.Find("PST0")->Checked();

@@ -72,11 +72,15 @@ private:
     void SyncTimers();
     // A session locked, unlocked, disconnected or connected.
     void WMSessionChange(WPARAM event, LPARAM session);
+    // A resume from sleep, or a change of the power source.
+    void WMPowerBroadcast(WPARAM event);
     // The help file beside the program, DRIM32.HLP or DRIM32.CHM.
     std::string HelpFilePath(std::string_view extension) const;
     void CloseHelp();
 
     void MenuP0Click(MenuItem& sender);
+    void OffTimerClick(int entry);
+    void PAC_ONLYClick();
     void PST0Click();
     void PST1Click();
     void PMR_MYSOFTClick(MenuItem& sender);

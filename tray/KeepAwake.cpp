@@ -1,5 +1,9 @@
 #include "tray/KeepAwake.h"
 
+#include "base/DecimalText.h"
+#include "gui/TrayTip.h"
+#include "text/CharacterCut.h"
+
 #include <utility>
 
 namespace {
@@ -12,7 +16,38 @@ constexpr std::uint32_t RemoteDisconnect = 4;
 constexpr std::uint32_t SessionLock = 7;
 constexpr std::uint32_t SessionUnlock = 8;
 
+constexpr std::uint64_t MinuteMilliseconds = 60000;
+constexpr std::uint64_t DayMilliseconds = 24 * 60 * MinuteMilliseconds;
+constexpr std::string_view OpenReason = "（";
+constexpr std::string_view CloseReason = "）";
+constexpr std::string_view PolicyReason = "管理者のポリシーで休止中";
+constexpr std::string_view BatteryReason = "バッテリー駆動中は休止";
+constexpr std::string_view TimeLeftLead = "残り ";
+
 } // namespace
+
+std::string TipWithReason(std::string_view base, std::string_view reason)
+{
+    std::string tip(base);
+    if (reason.empty())
+        return tip;
+    const std::size_t frame = base.size() + OpenReason.size() + CloseReason.size();
+    const std::size_t room = frame < TrayTipFieldSize - 1 ? TrayTipFieldSize - 1 - frame : 0;
+    tip += OpenReason;
+    tip += CutWholeCharacters(reason, room);
+    tip += CloseReason;
+    return tip;
+}
+
+std::string TimeLeftText(std::uint64_t milliseconds)
+{
+    const std::uint64_t minutes = (milliseconds + MinuteMilliseconds - 1) / MinuteMilliseconds;
+    std::string text = DecimalText(static_cast<long>(minutes / 60));
+    text += ':';
+    text += static_cast<char>('0' + minutes % 60 / 10);
+    text += static_cast<char>('0' + minutes % 10);
+    return text;
+}
 
 KeepAwakeController::KeepAwakeController(std::int32_t mode, std::int32_t mySoft)
     : mode_(mode)
@@ -42,8 +77,16 @@ void KeepAwakeController::Timer1Fired()
 
 void KeepAwakeController::P0Click(bool off)
 {
+    timer_.reset();
     mode_ = off ? ModeScreenSaverOff : ModeScreenSaverOn;
     ModeRefresh();
+}
+
+void KeepAwakeController::StartupP0Click()
+{
+    const std::optional<OffTimer> timer = timer_;
+    P0Click(ScreenSaverOff());
+    timer_ = timer;
 }
 
 void KeepAwakeController::ModeRefresh()
@@ -54,25 +97,31 @@ void KeepAwakeController::ModeRefresh()
         timer2_.enabled = true;
 }
 
-KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(bool lockPolicy)
+KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemReadings& readings)
 {
     timer2_.enabled = false;
-    if (tickBlocked_)
+    if (tickBlocked_ || CheckTimer(readings.clock))
         return {};
+    lockPolicy_ = readings.lockPolicy;
+    onBattery_ = readings.onBattery;
+    UpdateBatteryRest();
     Timer2Step step;
-    if (timer2_.interval != TickInterval) {
-        if (timer2_.interval != 0)
-            timer2_.interval = TickInterval;
-        step.refresh = RefreshFor();
-        if (!ScreenSaverOff()) {
-            holding_ = false;
-            return step;
-        }
+    const bool pending = timer2_.interval != TickInterval;
+    if (pending && timer2_.interval != 0)
+        timer2_.interval = TickInterval;
+    TrayRefresh refresh = RefreshFor(readings.clock);
+    if (pending || refresh.tip != shownTip_) {
+        shownTip_ = refresh.tip;
+        step.refresh = std::move(refresh);
+    }
+    if (pending && !KeepingAwake()) {
+        holding_ = false;
+        return step;
     }
     step.tick = true;
-    step.input = !AtRest() && !lockPolicy;
+    step.input = !AtRest() && !lockPolicy_ && !batteryRest_;
     holding_ = step.input;
-    step.policyNotice = !AtRest() && lockPolicy && !std::exchange(policyNoticeShown_, true);
+    step.policyNotice = !AtRest() && lockPolicy_ && !std::exchange(policyNoticeShown_, true);
     return step;
 }
 
@@ -108,6 +157,72 @@ bool KeepAwakeController::SessionChanged(std::uint32_t event)
     return wasAtRest && !AtRest() && State() == Timer2State::Ticking;
 }
 
+void KeepAwakeController::StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry)
+{
+    const std::uint64_t length = spec.minutes * MinuteMilliseconds;
+    if (!spec.atClock) {
+        timer_ = OffTimer { false, now.tick + length, entry };
+        return;
+    }
+    // The time of day now is the time of day of tomorrow.
+    std::uint64_t end = now.local - now.local % DayMilliseconds + length;
+    if (end <= now.local)
+        end += DayMilliseconds;
+    timer_ = OffTimer { true, end, entry };
+}
+
+std::uint64_t KeepAwakeController::TimeLeft(const KeepAwakeClock& now) const
+{
+    const std::uint64_t at = timer_->atClock ? now.local : now.tick;
+    return timer_->end > at ? timer_->end - at : 0;
+}
+
+std::string KeepAwakeController::TimerLeft(const KeepAwakeClock& now) const
+{
+    return timer_ ? TimeLeftText(TimeLeft(now)) : std::string();
+}
+
+bool KeepAwakeController::CheckTimer(const KeepAwakeClock& now)
+{
+    if (!timer_ || TimeLeft(now) != 0)
+        return false;
+    P0Click(false);
+    return true;
+}
+
+bool KeepAwakeController::UpdateBatteryRest()
+{
+    const bool rest = BatteryRest();
+    if (rest)
+        holding_ = false;
+    return std::exchange(batteryRest_, rest) != rest && State() == Timer2State::Ticking;
+}
+
+bool KeepAwakeController::SetMainsOnly(bool mainsOnly, bool onBattery)
+{
+    mainsOnly_ = mainsOnly;
+    return PowerChanged(onBattery);
+}
+
+bool KeepAwakeController::PowerChanged(bool onBattery)
+{
+    onBattery_ = onBattery;
+    return UpdateBatteryRest();
+}
+
+std::string KeepAwakeController::TipReason(const KeepAwakeClock& now) const
+{
+    if (!KeepingAwake())
+        return {};
+    if (lockPolicy_)
+        return std::string(PolicyReason);
+    if (batteryRest_)
+        return std::string(BatteryReason);
+    if (timer_)
+        return std::string(TimeLeftLead) + TimerLeft(now);
+    return {};
+}
+
 void KeepAwakeController::Stop()
 {
     holding_ = false;
@@ -117,9 +232,12 @@ void KeepAwakeController::Stop()
     timer2_.interval = 0;
 }
 
-TrayRefresh KeepAwakeController::RefreshFor() const
+TrayRefresh KeepAwakeController::RefreshFor(const KeepAwakeClock& now) const
 {
+    const std::string reason = TipReason(now);
     if (ScreenSaverOff())
-        return { "DRIM32 - SS_OFF", mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2 };
-    return { "DRIM32 - SS_ON", mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1 };
+        return { TipWithReason("DRIM32 - SS_OFF", reason),
+            mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2 };
+    return { TipWithReason("DRIM32 - SS_ON", reason),
+        mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1 };
 }

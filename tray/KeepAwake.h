@@ -9,9 +9,15 @@
 //
 // Timer2's interval doubles as its state: 300 = a refresh is pending,
 // 30000 = steady ticking (or idle when disabled), 0 = stopped for good.
+//
+// A timed SS_OFF, a rest on battery power and the tip's reasons are decided
+// here too, from what the window reads of the system and passes in.
+
+#include "tray/Switches.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 enum class TrayPicture {
@@ -27,9 +33,35 @@ struct TimerSetting {
 };
 
 struct TrayRefresh {
-    std::string_view tip; // one of the two fixed tips, which live as long as the program
+    std::string tip;
     TrayPicture picture;
 };
+
+// Two clocks in milliseconds: `tick` counts from the system's start, sleep
+// included, whatever the clock says; `local` is the local time since
+// 1601-01-01 00:00.
+struct KeepAwakeClock {
+    std::uint64_t tick = 0;
+    std::uint64_t local = 0;
+};
+
+// What the window reads at each run of Timer2.
+struct SystemReadings {
+    bool lockPolicy = false; // an administrator's rule locks an idle session
+    bool onBattery = false;
+    KeepAwakeClock clock;
+};
+
+// `base` followed by `reason` in full-width parentheses, without a blank;
+// the reason is cut at a character boundary where the whole would not fit
+// the tray's tip field, and the closing parenthesis stays.  An empty reason adds nothing.
+std::string TipWithReason(std::string_view base, std::string_view reason);
+
+// Minutes left, rounded up, as hours and two-digit minutes: "1:23".
+std::string TimeLeftText(std::uint64_t milliseconds);
+
+// The submenu's entry of no timer, or of one given on the command line.
+constexpr int NoTimerEntry = -1;
 
 enum class Timer2State { Idle, Pending, Ticking, Stopped };
 
@@ -66,8 +98,11 @@ public:
     // mode held at that moment.
     void Timer1Fired();
 
-    // The mode command: off = P0 or PML_OFF, otherwise P1 or PML_ON.
+    // The mode command: off = P0 or PML_OFF, otherwise P1 or PML_ON.  It
+    // ends any timer.
     void P0Click(bool off);
+    // Timer1's mode command, which keeps a timer given on the command line.
+    void StartupP0Click();
     // Shared by the mode and icon-set commands: a refresh 300 ms later.
     void ModeRefresh();
 
@@ -77,12 +112,34 @@ public:
         bool input = false; // counts as user activity now
         bool policyNotice = false; // tell the user why nothing is kept on
     };
-    // Timer2's handler up to the tick; `lockPolicy` says whether an
-    // administrator's rule locks the session after a time without input,
-    // which the tick then must not defeat.  After a tick the window lets
-    // messages run and then calls Timer2TickDone.
-    Timer2Step Timer2Fired(bool lockPolicy);
+    // Timer2's handler up to the tick; the readings' `lockPolicy` says
+    // whether an administrator's rule locks the session after a time without
+    // input, which the tick then must not defeat.  A steady tick shows the
+    // tip again only when its text has changed.  After a tick the window
+    // lets messages run and then calls Timer2TickDone.
+    Timer2Step Timer2Fired(const SystemReadings& readings);
     void Timer2TickDone();
+
+    // A timed SS_OFF from now, after the mode command that switched off;
+    // `entry` is the submenu's entry that started it.
+    void StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry = NoTimerEntry);
+    bool TimerRunning() const { return timer_.has_value(); }
+    int TimerEntry() const { return timer_ ? timer_->entry : NoTimerEntry; }
+    // The time left, as TimeLeftText gives it; empty without a timer.
+    std::string TimerLeft(const KeepAwakeClock& now) const;
+    // At a run of Timer2 and after a sleep: a timer that is up ends, and the
+    // mode becomes SS_ON as P1 makes it.  True when it ended now.
+    bool CheckTimer(const KeepAwakeClock& now);
+
+    // Mains only: while it is on and the system runs on battery, nothing is
+    // kept on.  Both return true when ticking and the rest has begun or
+    // ended: a tick is due at once (which shows the tip's reason too).
+    bool MainsOnly() const { return mainsOnly_; }
+    bool SetMainsOnly(bool mainsOnly, bool onBattery);
+    bool PowerChanged(bool onBattery);
+
+    // "ONOFF" as the close query saves it: a timed SS_OFF is never saved.
+    std::int32_t ModeToSave() const { return timer_ ? ModeScreenSaverOn : mode_; }
 
     // A session change as the system numbers it (lock, unlock, connect,
     // disconnect; others change nothing).  True when the session has come
@@ -94,7 +151,20 @@ public:
     void Stop();
 
 private:
-    TrayRefresh RefreshFor() const;
+    struct OffTimer {
+        bool atClock; // `end` is on the local clock, otherwise on the tick
+        std::uint64_t end;
+        int entry;
+    };
+
+    // Keeping awake is in force: the mode is SS_OFF.
+    bool KeepingAwake() const { return ScreenSaverOff(); }
+    bool BatteryRest() const { return mainsOnly_ && onBattery_; }
+    bool UpdateBatteryRest();
+    std::uint64_t TimeLeft(const KeepAwakeClock& now) const;
+    // The tip's reason, the first that applies; a locked session adds none.
+    std::string TipReason(const KeepAwakeClock& now) const;
+    TrayRefresh RefreshFor(const KeepAwakeClock& now) const;
 
     std::int32_t mode_;
     std::int32_t mySoft_;
@@ -104,6 +174,12 @@ private:
     bool locked_ = false;
     bool disconnected_ = false;
     bool policyNoticeShown_ = false;
+    bool lockPolicy_ = false;
+    bool mainsOnly_ = false;
+    bool onBattery_ = false;
+    bool batteryRest_ = false;
+    std::optional<OffTimer> timer_;
+    std::string shownTip_;
     TimerSetting timer1_ { StartupDelay, false };
     TimerSetting timer2_ { TickInterval, false };
 };

@@ -125,6 +125,11 @@ TraySettings LoadTraySettings(const SettingValue& onoff, const SettingValue& sta
     return settings;
 }
 
+bool LoadMainsOnly(const SettingValue& aconly)
+{
+    return aconly.kind == SettingValue::Kind::Text && aconly.text == "1";
+}
+
 std::vector<std::pair<std::string, std::string>> TraySettingsToSave(
     std::int32_t modeAtCloseStart, const TraySettings& settings)
 {
@@ -133,6 +138,7 @@ std::vector<std::pair<std::string, std::string>> TraySettingsToSave(
         { std::string(ValueHozon), FlagText(settings.offAtStartTicked) },
         { std::string(ValueStart), FlagText(settings.startTicked) },
         { std::string(ValueMySoft), DecimalText(settings.mySoft) },
+        { std::string(ValueAcOnly), FlagText(settings.mainsOnly) },
         { std::string(ValueWatch), WatchListText(settings.watch) },
     };
 }

@@ -29,6 +29,7 @@ struct TraySettings {
     bool offAtStartTicked; // PST1
     bool offAtStartEnabled; // PST1 is usable only while PST0 is ticked
     std::int32_t mySoft;
+    bool mainsOnly = false; // keep awake only on mains power
     WatchList watch;
 };
 
@@ -36,6 +37,10 @@ struct TraySettings {
 // mode in place of "ONOFF".
 TraySettings LoadTraySettings(const SettingValue& onoff, const SettingValue& start, const SettingValue& hozon,
     const SettingValue& mysoft);
+
+// "ACONLY": "1" ticks mains only; anything else, a missing value or one of
+// another type leaves it off.
+bool LoadMainsOnly(const SettingValue& aconly);
 
 // The values written at exit, as (name, text) in the order they are written.
 // The mode written is the one held when the close query began, which may

@@ -18,6 +18,7 @@ TraySettings ReadTraySettings()
     const std::optional<RegistryKey> key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, SettingsKey);
     TraySettings settings = LoadTraySettings(
         Read(key, ValueOnOff), Read(key, ValueStart), Read(key, ValueHozon), Read(key, ValueMySoft));
+    settings.mainsOnly = LoadMainsOnly(Read(key, ValueAcOnly));
     settings.watch = ParseWatchList(Read(key, ValueWatch));
     return settings;
 }

@@ -11,7 +11,7 @@
 #include <string>
 
 TraySettings ReadTraySettings();
-// Writes the four tray values; the first failure abandons the rest and
+// Writes the tray values; the first failure abandons the rest and
 // fails with the key's name.
 Result<> WriteTraySettings(std::int32_t modeAtCloseStart, const TraySettings& settings);
 LinkPaths ReadLinkPaths();

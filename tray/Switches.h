@@ -3,15 +3,29 @@
 // The mode switches of the command line, both at a tray program's start and
 // as forwarded by a second start to the resident copy.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 enum class ModeSwitch { None, Off, On };
 
 // The switch named by an argument that is already lower-cased: "/off" and
-// "-off" switch off, "/no", "-no", "/on" and "-on" switch on; any other text,
-// the empty text included, is no switch.
+// "-off" switch off, and so do their timed forms below; "/no", "-no", "/on"
+// and "-on" switch on; any other text, the empty text included, is no
+// switch.
 ModeSwitch StartSwitch(std::string_view lowered);
+
+// How long a timed SS_OFF lasts: `minutes` from now, or until the local
+// clock reaches the time of day `minutes` after midnight.
+struct OffTimerSpec {
+    bool atClock = false;
+    std::uint16_t minutes = 0;
+};
+
+// The timed forms of "/off" and "-off": ":MINUTES", one to four ASCII
+// digits worth 1 to 1440, or ":HH:MM", 00-23 and 00-59.
+std::optional<OffTimerSpec> OffTimerSwitch(std::string_view lowered);
 
 inline constexpr char ForwardSeparator = '?';
 

@@ -13,6 +13,7 @@
 #include "shell/Progman.h"
 #include "shell/ProgmanLink.h"
 #include "tray/HelpChoice.h"
+#include "tray/KeepAwakeReadings.h"
 #include "tray/TrayMenuText.h"
 
 namespace {
@@ -29,6 +30,20 @@ constexpr char DisplayPropertiesApplet[] = "DESK.CPL,,1";
 void TSDRIM32PALUN::MenuP0Click(MenuItem& sender)
 {
     P0Click(sender.Name() == "P0" || sender.Name() == "PML_OFF");
+}
+
+void TSDRIM32PALUN::OffTimerClick(int entry)
+{
+    P0Click(true);
+    controller_.StartTimer({ false, TrayText::OffTimerMinutes[entry] }, ReadKeepAwakeClock(), entry);
+}
+
+void TSDRIM32PALUN::PAC_ONLYClick()
+{
+    if (controller_.SetMainsOnly(!controller_.MainsOnly(), OnBatteryPower()))
+        Timer2Timer();
+    else
+        hold_.Set(controller_.Holding());
 }
 
 void TSDRIM32PALUN::PST0Click()

@@ -4,6 +4,7 @@
 
 #include "gui/Application.h"
 #include "platform/Atom.h"
+#include "tray/KeepAwakeReadings.h"
 #include "tray/Switches.h"
 
 void TSDRIM32PALUN::WMForwardCommand(WPARAM atom)
@@ -24,6 +25,8 @@ void TSDRIM32PALUN::ApplySwitch(std::string_view text)
     switch (StartSwitch(text)) {
     case ModeSwitch::Off:
         P0Click(true);
+        if (const std::optional<OffTimerSpec> timer = OffTimerSwitch(text))
+            controller_.StartTimer(*timer, ReadKeepAwakeClock());
         break;
     case ModeSwitch::On:
         P0Click(false);
@@ -43,6 +46,10 @@ std::optional<LRESULT> TSDRIM32PALUN::HandleMessage(UINT message, WPARAM wParam,
     if (message == WM_WTSSESSION_CHANGE) {
         WMSessionChange(wParam, lParam);
         return 0;
+    }
+    if (message == WM_POWERBROADCAST) {
+        WMPowerBroadcast(wParam);
+        return TRUE;
     }
     // A session that ends without asking first ends a command waiting for
     // Program Manager too.

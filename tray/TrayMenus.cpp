@@ -3,10 +3,14 @@
 #include "tray/DrIMFM.h"
 
 #include "gui/Application.h"
+#include "tray/KeepAwakeReadings.h"
 #include "tray/SettingsStore.h"
 #include "tray/TrayMenuText.h"
 
 namespace {
+
+constexpr const char* OffTimerEntryNames[] = { "POFF_T1", "POFF_T2", "POFF_T3", "POFF_T4", "POFF_T5" };
+static_assert(std::size(OffTimerEntryNames) == std::size(TrayText::OffTimerEntries));
 
 void Beep()
 {
@@ -30,6 +34,11 @@ void TSDRIM32PALUN::BuildMenus()
     using namespace TrayText;
     popupMenu1_.Add("P0", P0, [this](MenuItem& sender) { MenuP0Click(sender); });
     popupMenu1_.Add("P1", P1, [this](MenuItem& sender) { MenuP0Click(sender); });
+    MenuItem& offTimer = popupMenu1_.Add("POFF_TIMER", OffTimerCaption({}));
+    for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntries)); ++entry)
+        offTimer.Add(OffTimerEntryNames[entry], OffTimerEntries[entry],
+            [this, entry](MenuItem&) { OffTimerClick(entry); });
+    popupMenu1_.Add("PAC_ONLY", PAC_ONLY, [this](MenuItem&) { PAC_ONLYClick(); });
     popupMenu1_.Add("N2", Separator);
     popupMenu1_.Add("PST0", PST0, [this](MenuItem&) { PST0Click(); });
     popupMenu1_.Add("PST1", PST1, [this](MenuItem&) { PST1Click(); });
@@ -102,6 +111,11 @@ void TSDRIM32PALUN::PopupMenu1Popup()
     popupMenu1_.Find("PMR_SS")->SetChecked(controller_.MySoft() == 0);
     popupMenu1_.Find("P0")->SetChecked(controller_.ScreenSaverOff());
     popupMenu1_.Find("P1")->SetChecked(!controller_.ScreenSaverOff());
+    popupMenu1_.Find("POFF_TIMER")
+        ->SetCaption(TrayText::OffTimerCaption(controller_.TimerLeft(ReadKeepAwakeClock())));
+    for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntryNames)); ++entry)
+        popupMenu1_.Find(OffTimerEntryNames[entry])->SetChecked(controller_.TimerEntry() == entry);
+    popupMenu1_.Find("PAC_ONLY")->SetChecked(controller_.MainsOnly());
     Application::Get().ProcessMessages();
     busy_ = false;
 }

@@ -8,9 +8,28 @@
 #include "tray/Switches.h"
 
 #include <array>
+#include <cstdlib>
+#include <string>
 #include <utility>
 
 namespace {
+
+// The timed forms, "/off:" or "-off:" and 1 to 4 digits worth 1 to 1440,
+// or HH:MM of a day.
+bool ReferenceTimedOff(std::string_view lowered)
+{
+    if (lowered.size() < 6 || (lowered[0] != '/' && lowered[0] != '-') || lowered.substr(1, 4) != "off:")
+        return false;
+    const std::string rest(lowered.substr(5));
+    const auto digits
+        = [](const std::string& t) { return t.find_first_not_of("0123456789") == std::string::npos; };
+    if (rest.size() <= 4 && digits(rest))
+        return std::atoi(rest.c_str()) >= 1 && std::atoi(rest.c_str()) <= 1440;
+    const std::string hours = rest.substr(0, 2);
+    const std::string minutes = rest.size() == 5 ? rest.substr(3) : "x";
+    return rest.size() == 5 && rest[2] == ':' && digits(hours) && digits(minutes)
+        && std::atoi(hours.c_str()) <= 23 && std::atoi(minutes.c_str()) <= 59;
+}
 
 ModeSwitch ReferenceSwitch(std::string_view lowered)
 {
@@ -26,7 +45,7 @@ ModeSwitch ReferenceSwitch(std::string_view lowered)
         if (lowered == text)
             return mode;
     }
-    return ModeSwitch::None;
+    return ReferenceTimedOff(lowered) ? ModeSwitch::Off : ModeSwitch::None;
 }
 
 bool HasUpperOutsideCharacters(std::string_view text)

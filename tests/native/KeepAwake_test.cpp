@@ -10,12 +10,17 @@
 namespace {
 
 // Runs Timer2's handler the way the window does, ticks included.
-KeepAwakeController::Timer2Step FireTimer2(KeepAwakeController& c, bool lockPolicy = false)
+KeepAwakeController::Timer2Step FireTimer2(KeepAwakeController& c, const SystemReadings& readings)
 {
-    KeepAwakeController::Timer2Step step = c.Timer2Fired(lockPolicy);
+    KeepAwakeController::Timer2Step step = c.Timer2Fired(readings);
     if (step.tick)
         c.Timer2TickDone();
     return step;
+}
+
+KeepAwakeController::Timer2Step FireTimer2(KeepAwakeController& c, bool lockPolicy = false)
+{
+    return FireTimer2(c, { lockPolicy, false, {} });
 }
 
 TEST(KeepAwakeStart, Timer1RunsOnceAndSchedulesTheFirstRefresh)
@@ -116,7 +121,7 @@ TEST(KeepAwakeClosing, BlockedTickDoesNothingAndLeavesTheTimerOff)
     KeepAwakeController c(-1, 0);
     c.P0Click(true);
     c.BlockTicks();
-    const auto step = c.Timer2Fired(false);
+    const auto step = c.Timer2Fired({});
     EXPECT_FALSE(step.refresh);
     EXPECT_FALSE(step.tick);
     EXPECT_FALSE(c.Timer2().enabled);
@@ -126,7 +131,7 @@ TEST(KeepAwakeClosing, TickInProgressWhenClosingDoesNotRearm)
 {
     KeepAwakeController c(-1, 0);
     c.P0Click(true);
-    const auto step = c.Timer2Fired(false);
+    const auto step = c.Timer2Fired({});
     ASSERT_TRUE(step.tick);
     c.Stop(); // the close query ran while the tick let messages run
     c.Timer2TickDone();
@@ -140,7 +145,7 @@ TEST(KeepAwakeClosing, PendingRefreshAfterStopIsNotShown)
     c.P0Click(true);
     c.Stop();
     // A timer message queued before the stop still arrives.
-    const auto step = c.Timer2Fired(false);
+    const auto step = c.Timer2Fired({});
     EXPECT_FALSE(step.refresh);
 }
 
@@ -245,6 +250,122 @@ TEST(KeepAwakeSession, LockedRestsAReconnectDoesNotResumeAndTheUnlockTicksAtOnce
     c.P0Click(true);
     EXPECT_FALSE(c.SessionChanged(SessionLock));
     EXPECT_FALSE(c.SessionChanged(SessionUnlock)) << "the pending refresh ticks anyway";
+}
+
+// A controller in SS_OFF after its start-up refresh, and the system it reads.
+struct Rig {
+    static constexpr std::uint64_t Minute = 60000;
+    // 2026-12-08 12:30 local, as milliseconds since 1601.
+    static constexpr std::uint64_t HalfPastNoon
+        = 13'433'000'000'000 - 13'433'000'000'000 % (1440 * Minute) + 750 * Minute;
+
+    KeepAwakeController c { -1, 0 };
+    SystemReadings r { false, false, { 5 * Minute, HalfPastNoon } };
+    KeepAwakeController::Timer2Step last;
+    std::string tip;
+
+    void Fire()
+    {
+        last = FireTimer2(c, r);
+        if (last.refresh)
+            tip = last.refresh->tip;
+    }
+    void Pass(std::uint64_t minutes)
+    {
+        r.clock.tick += minutes * Minute;
+        r.clock.local += minutes * Minute;
+    }
+    void Start(std::uint16_t minutes, int entry = 0)
+    {
+        c.P0Click(true);
+        c.StartTimer({ false, minutes }, r.clock, entry);
+        Fire();
+    }
+};
+
+struct ReasonCase {
+    const char* label;
+    void (*script)(Rig&);
+    std::string tip;
+    bool input; // the last tick counted as input
+    std::int32_t saved; // "ONOFF" as a close would save it
+    int entry = NoTimerEntry;
+};
+
+const ReasonCase ReasonCases[] = {
+    { "no reason", [](Rig& g) { g.c.P0Click(true), g.Fire(); }, "DRIM32 - SS_OFF", true, -1 },
+    { "the policy first",
+        [](Rig& g) {
+            g.r = { true, true, g.r.clock }, g.c.SetMainsOnly(true, true), g.Start(30);
+        },
+        "DRIM32 - SS_OFF（管理者のポリシーで休止中）", false, 0, 0 },
+    { "the battery before the timer",
+        [](Rig& g) { g.r.onBattery = true, g.c.SetMainsOnly(true, true), g.Start(60, 1); },
+        "DRIM32 - SS_OFF（バッテリー駆動中は休止）", false, 0, 1 },
+    { "the time left, rounded up",
+        [](Rig& g) { g.Start(30), g.r.clock.tick += 61000, g.r.clock.local += 61000, g.Fire(); },
+        "DRIM32 - SS_OFF（残り 0:29）", true, 0, 0 },
+    { "a lock adds none", [](Rig& g) { g.c.SessionChanged(7), g.Start(480, 4); },
+        "DRIM32 - SS_OFF（残り 8:00）", false, 0, 4 },
+    { "no reason in SS_ON", [](Rig& g) { g.r.lockPolicy = true, g.c.P0Click(false), g.Fire(); },
+        "DRIM32 - SS_ON", false, 0 },
+    { "the timer's end is SS_ON", [](Rig& g) { g.Start(30), g.Pass(30), g.Fire(), g.Fire(); },
+        "DRIM32 - SS_ON", false, 0 },
+    { "a timer across a sleep",
+        [](Rig& g) {
+            g.Start(60);
+            g.r.clock.tick += 61 * Rig::Minute; // the local clock was set back meanwhile
+            EXPECT_TRUE(g.c.CheckTimer(g.r.clock));
+            g.Fire();
+        },
+        "DRIM32 - SS_ON", false, 0 },
+    { "a mode command ends the timer", [](Rig& g) { g.Start(120, 2), g.c.P0Click(true), g.Fire(); },
+        "DRIM32 - SS_OFF", true, -1 },
+    { "a command-line timer outlives the start-up click",
+        [](Rig& g) {
+            g.c.StartTimer({ true, 12 * 60 + 30 }, g.r.clock);
+            g.c.FinishCreation(), g.c.Timer1Fired(), g.c.StartupP0Click(), g.Fire();
+        },
+        "DRIM32 - SS_OFF（残り 24:00）", true, 0 },
+    { "on battery, then back on mains",
+        [](Rig& g) {
+            g.c.SetMainsOnly(true, false), g.c.P0Click(true), g.Fire();
+            EXPECT_TRUE(g.c.PowerChanged(true)) << "the rest shows at once";
+            EXPECT_FALSE(g.c.Holding());
+            g.r.onBattery = true, g.Fire();
+            EXPECT_FALSE(g.last.input);
+            EXPECT_TRUE(g.c.PowerChanged(false)) << "a tick at once";
+            g.r.onBattery = false, g.Fire();
+        },
+        "DRIM32 - SS_OFF", true, -1 },
+    { "on battery without mains only", [](Rig& g) { g.r.onBattery = true, g.c.P0Click(true), g.Fire(); },
+        "DRIM32 - SS_OFF", true, -1 },
+};
+
+TEST(KeepAwakeReasons, TipModeAndTimerFollowTheTable)
+{
+    for (const ReasonCase& row : ReasonCases) {
+        Rig rig;
+        row.script(rig);
+        EXPECT_EQ(rig.tip, row.tip) << row.label;
+        EXPECT_EQ(rig.last.input, row.input) << row.label;
+        EXPECT_EQ(rig.c.ModeToSave(), row.saved) << row.label;
+        EXPECT_EQ(rig.c.TimerEntry(), row.entry) << row.label;
+    }
+}
+
+TEST(KeepAwakeReasons, TheTipKeepsItsClosingParenthesisWhenCut)
+{
+    EXPECT_EQ(TipWithReason("DRIM32 - SS_ON", ""), "DRIM32 - SS_ON");
+    const std::string cut
+        = TipWithReason("DRIM32 - SS_OFF", "とても長い名前のプログラム.exe 実行中、さらに長く");
+    EXPECT_EQ(cut.size(), 62u) << "one byte short rather than half a character";
+    EXPECT_TRUE(cut.ends_with("）"));
+    EXPECT_EQ(TipWithReason("DRIM32 - SS_OFF", "あいうえおかきくけこさしすせそたちつてとなにぬ"),
+        "DRIM32 - SS_OFF（あいうえおかきくけこさしすせそたちつてとなに）");
+    EXPECT_EQ(TimeLeftText(0), "0:00");
+    EXPECT_EQ(TimeLeftText(1), "0:01");
+    EXPECT_EQ(TimeLeftText(83 * 60000), "1:23");
 }
 
 TEST(KeepAwakePolicy, NoInputAndTheNoticeOncePerStart)

@@ -133,10 +133,17 @@ TEST(LoadTraySettings, KeepsMySoftAsRead)
 
 TEST(TraySettingsToSave, WritesTheTrayValuesInOrder)
 {
-    const TraySettings s { 0, true, false, true, -1, { "a.exe", "B.EXE" } };
+    const TraySettings s { 0, true, false, true, -1, true, { "a.exe", "B.EXE" } };
     const std::vector<std::pair<std::string, std::string>> expected { { "ONOFF", "-1" }, { "HOZON", "0" },
-        { "START", "1" }, { "MYSOFT", "-1" }, { "WATCH", "a.exe|B.EXE" } };
+        { "START", "1" }, { "MYSOFT", "-1" }, { "ACONLY", "1" }, { "WATCH", "a.exe|B.EXE" } };
     EXPECT_EQ(TraySettingsToSave(-1, s), expected);
+}
+
+TEST(LoadMainsOnly, OnlyTheTextOneTicksIt)
+{
+    EXPECT_TRUE(LoadMainsOnly(Text("1")));
+    for (const SettingValue& v : { Missing(), Text(""), Text("0"), Text(" 1"), Text("2"), WrongType() })
+        EXPECT_FALSE(LoadMainsOnly(v));
 }
 
 TEST(TraySettingsToSave, RoundTripsOddValues)
@@ -145,12 +152,13 @@ TEST(TraySettingsToSave, RoundTripsOddValues)
     // held when the close query begins.
     const TraySettings loaded = LoadTraySettings(Text("5"), Missing(), Missing(), Text("7"));
     const auto saved = TraySettingsToSave(-1, loaded);
-    ASSERT_EQ(saved.size(), 5u);
+    ASSERT_EQ(saved.size(), 6u);
     EXPECT_EQ(saved[0].second, "-1");
     EXPECT_EQ(saved[1].second, "1");
     EXPECT_EQ(saved[2].second, "0");
     EXPECT_EQ(saved[3].second, "7");
-    EXPECT_EQ(saved[4].second, "");
+    EXPECT_EQ(saved[4].second, "0");
+    EXPECT_EQ(saved[5].second, "");
     EXPECT_EQ(TraySettingsToSave(0, loaded)[0].second, "0");
 }
 

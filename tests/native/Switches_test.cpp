@@ -15,6 +15,29 @@ TEST(StartSwitch, MatchesTheSixLowerCaseSwitchesExactly)
         EXPECT_EQ(StartSwitch(none), ModeSwitch::None) << none;
 }
 
+TEST(OffTimerSwitch, TakesMinutesOrATimeOfDayAndNothingElse)
+{
+    const struct {
+        std::string_view text;
+        bool atClock;
+        int minutes;
+    } accepted[] = { { "/off:1", false, 1 }, { "-off:0030", false, 30 }, { "/off:1440", false, 1440 },
+        { "-off:00:00", true, 0 }, { "/off:23:59", true, 1439 }, { "/off:07:05", true, 425 } };
+    for (const auto& form : accepted) {
+        const std::optional<OffTimerSpec> spec = OffTimerSwitch(form.text);
+        ASSERT_TRUE(spec) << form.text;
+        EXPECT_EQ(spec->atClock, form.atClock) << form.text;
+        EXPECT_EQ(spec->minutes, form.minutes) << form.text;
+        EXPECT_EQ(StartSwitch(form.text), ModeSwitch::Off) << form.text;
+    }
+    for (const std::string_view rejected : { "/off:", "/off:0", "/off:1441", "/off:00001", "/off:+5",
+             "/off: 5", "/off:-5", "/off:5 ", "/off:24:00", "/off:12:60", "/off:1:30", "/off:12:3",
+             "/off:12:300", "/off:１", "/off::", "off:5", "--off:5", "/off5", "/OFF:5" }) {
+        EXPECT_FALSE(OffTimerSwitch(rejected)) << rejected;
+        EXPECT_EQ(StartSwitch(rejected), ModeSwitch::None) << rejected;
+    }
+}
+
 TEST(ForwardText, JoinsTheTwoArgumentsWithAQuestionMark)
 {
     EXPECT_EQ(ForwardText("", ""), "?");
