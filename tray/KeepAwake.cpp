@@ -23,6 +23,8 @@ constexpr std::string_view CloseReason = "）";
 constexpr std::string_view PolicyReason = "管理者のポリシーで休止中";
 constexpr std::string_view BatteryReason = "バッテリー駆動中は休止";
 constexpr std::string_view TimeLeftLead = "残り ";
+constexpr std::string_view WatchedMark = " 実行中";
+constexpr std::string_view SsOffTip = "DRIM32 - SS_OFF";
 
 } // namespace
 
@@ -37,6 +39,15 @@ std::string TipWithReason(std::string_view base, std::string_view reason)
     tip += CutWholeCharacters(reason, room);
     tip += CloseReason;
     return tip;
+}
+
+std::string WatchedReason(std::string_view base, std::string_view name)
+{
+    const std::size_t frame = base.size() + OpenReason.size() + WatchedMark.size() + CloseReason.size();
+    std::string reason(
+        CutWholeCharacters(name, frame < TrayTipFieldSize - 1 ? TrayTipFieldSize - 1 - frame : 0));
+    reason += WatchedMark;
+    return reason;
 }
 
 std::string TimeLeftText(std::uint64_t milliseconds)
@@ -104,6 +115,7 @@ KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemRea
         return {};
     lockPolicy_ = readings.lockPolicy;
     onBattery_ = readings.onBattery;
+    watched_ = readings.watched;
     UpdateBatteryRest();
     Timer2Step step;
     const bool pending = timer2_.interval != TickInterval;
@@ -114,14 +126,16 @@ KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemRea
         shownTip_ = refresh.tip;
         step.refresh = std::move(refresh);
     }
-    if (pending && !KeepingAwake()) {
+    // SS_ON has no timer, except to look for the watched programs.
+    if (!KeepingAwake() && !readings.watchListed) {
         holding_ = false;
         return step;
     }
     step.tick = true;
-    step.input = !AtRest() && !lockPolicy_ && !batteryRest_;
+    const bool awake = KeepingAwake() && !AtRest();
+    step.input = awake && !lockPolicy_ && !batteryRest_;
     holding_ = step.input;
-    step.policyNotice = !AtRest() && lockPolicy_ && !std::exchange(policyNoticeShown_, true);
+    step.policyNotice = awake && lockPolicy_ && !std::exchange(policyNoticeShown_, true);
     return step;
 }
 
@@ -220,6 +234,8 @@ std::string KeepAwakeController::TipReason(const KeepAwakeClock& now) const
         return std::string(BatteryReason);
     if (timer_)
         return std::string(TimeLeftLead) + TimerLeft(now);
+    if (!ScreenSaverOff())
+        return WatchedReason(SsOffTip, watched_);
     return {};
 }
 
@@ -235,8 +251,8 @@ void KeepAwakeController::Stop()
 TrayRefresh KeepAwakeController::RefreshFor(const KeepAwakeClock& now) const
 {
     const std::string reason = TipReason(now);
-    if (ScreenSaverOff())
-        return { TipWithReason("DRIM32 - SS_OFF", reason),
+    if (KeepingAwake())
+        return { TipWithReason(SsOffTip, reason),
             mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2 };
     return { TipWithReason("DRIM32 - SS_ON", reason),
         mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1 };

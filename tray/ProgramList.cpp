@@ -3,6 +3,7 @@
 #include "platform/Handle.h"
 #include "platform/Module.h"
 #include "platform/WindowText.h"
+#include "text/PathParts.h"
 
 #include <windows.h>
 
@@ -12,28 +13,6 @@
 namespace {
 
 constexpr char DwmLibraryName[] = "dwmapi.dll";
-
-struct ProcessName {
-    DWORD id;
-    std::string file;
-};
-
-// Every process of the system, by the file name it was started from.  Calls
-// `keep` to leave out those the caller has no use for.
-template <typename Keep> std::vector<ProcessName> Processes(Keep keep)
-{
-    std::vector<ProcessName> processes;
-    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot)
-        return processes;
-    PROCESSENTRY32 entry {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-         more = Process32Next(snapshot.Get(), &entry))
-        if (keep(entry))
-            processes.push_back({ entry.th32ProcessID, entry.szExeFile });
-    return processes;
-}
 
 bool InThisSession(DWORD process)
 {
@@ -46,7 +25,6 @@ bool InThisSession(DWORD process)
 using GetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
 struct WindowSearch {
-    std::vector<ProcessName> processes;
     GetWindowAttribute windowAttribute;
     std::vector<WindowedProgram> found;
 };
@@ -60,22 +38,27 @@ bool Cloaked(const WindowSearch& search, HWND window)
         && SUCCEEDED(search.windowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked != 0;
 }
 
+// The file name of the program a window belongs to; empty when its process
+// cannot be asked (it has ended, or it is protected).
+std::string ProgramFileOf(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    char path[MAX_PATH];
+    DWORD size = MAX_PATH;
+    if (!process || !QueryFullProcessImageNameA(process.Get(), 0, path, &size))
+        return {};
+    return FileNamePart(std::string_view(path, size));
+}
+
 BOOL CALLBACK AddWindow(HWND window, LPARAM searchPointer)
 {
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(searchPointer);
-    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != nullptr
-        || (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 || GetWindowTextLengthA(window) == 0
-        || Cloaked(search, window))
-        return TRUE;
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    for (const ProcessName& process : search.processes)
-        if (process.id == id) {
-            std::string title = WindowTextOf(window);
-            if (!title.empty())
-                search.found.push_back({ process.file, std::move(title) });
-            break;
-        }
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr
+        && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0 && GetWindowTextLengthA(window) != 0
+        && !Cloaked(search, window))
+        search.found.push_back({ ProgramFileOf(window), WindowTextOf(window) });
     return TRUE;
 }
 
@@ -86,23 +69,24 @@ std::vector<WindowedProgram> WindowedPrograms()
     // By name: since the start every load by name looks in the system
     // folder only.  Vista's DWM has no cloaking and answers a failure.
     const UniqueModule dwm(LoadLibraryA(DwmLibraryName));
-    const DWORD own = GetCurrentProcessId();
-    WindowSearch search { Processes(
-                              [own](const PROCESSENTRY32& entry) { return entry.th32ProcessID != own; }),
-        ModuleFunction<GetWindowAttribute>(dwm.Get(), "DwmGetWindowAttribute"), {} };
+    WindowSearch search { ModuleFunction<GetWindowAttribute>(dwm.Get(), "DwmGetWindowAttribute"), {} };
     EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&search));
     return std::move(search.found);
 }
 
-std::vector<std::string> RunningWatchedNames(const WatchList& list)
+std::string RunningWatchedProgram(const WatchList& list)
 {
-    // The session is asked only of the few processes on the list: the
-    // snapshot holds every user's processes, and each question is a call
-    // into the system.
-    std::vector<std::string> names;
-    for (ProcessName& process : Processes([&list](const PROCESSENTRY32& entry) {
-             return WatchListHas(list, entry.szExeFile) && InThisSession(entry.th32ProcessID);
-         }))
-        names.push_back(std::move(process.file));
-    return names;
+    // The session is asked only of a process that would come before the one
+    // found so far: the snapshot holds every user's processes, and each
+    // question is a call into the system.
+    std::size_t first = list.size();
+    const UniqueHandle snapshot(list.empty() ? nullptr : CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot && Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry))
+        if (const std::size_t at = WatchListIndex(list, entry.szExeFile);
+            at < first && InThisSession(entry.th32ProcessID))
+            first = at;
+    return first < list.size() ? list[first] : std::string();
 }

@@ -6,12 +6,13 @@
 #include "tray/WatchList.h"
 #include "tray/WatchMenu.h"
 
+#include <string>
 #include <vector>
 
 // The top-level windows a user can switch to, topmost first, with their
-// programs' file names; the tray program's own windows are left out.
+// programs' file names (empty for a process that has ended meanwhile).
 std::vector<WindowedProgram> WindowedPrograms();
 
-// The file names of `list` that a process of this session runs, each as
-// the process reports it, once per process.
-std::vector<std::string> RunningWatchedNames(const WatchList& list);
+// The first name of `list`, in its order, that a process of this session
+// runs; empty when none does.  An empty list looks at no process.
+std::string RunningWatchedProgram(const WatchList& list);

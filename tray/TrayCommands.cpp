@@ -38,6 +38,19 @@ void TSDRIM32PALUN::OffTimerClick(int entry)
     controller_.StartTimer({ false, TrayText::OffTimerMinutes[entry] }, ReadKeepAwakeClock(), entry);
 }
 
+void TSDRIM32PALUN::PWATCH_ENTRYClick(int entry)
+{
+    ToggleWatched(settings_.watch, watchMenuNames_[static_cast<std::size_t>(entry)]);
+    // The refresh reads the process list: the change shows at once.
+    ModeRefresh();
+}
+
+void TSDRIM32PALUN::PWATCH_CLEARClick()
+{
+    settings_.watch.clear();
+    ModeRefresh();
+}
+
 void TSDRIM32PALUN::PAC_ONLYClick()
 {
     if (controller_.SetMainsOnly(!controller_.MainsOnly(), OnBatteryPower()))

@@ -3,7 +3,11 @@
 #include "tray/DrIMFM.h"
 
 #include "gui/Application.h"
+#include "platform/CompareText.h"
+#include "program/Program.h"
+#include "text/PathParts.h"
 #include "tray/KeepAwakeReadings.h"
+#include "tray/ProgramList.h"
 #include "tray/SettingsStore.h"
 #include "tray/TrayMenuText.h"
 
@@ -38,6 +42,13 @@ void TSDRIM32PALUN::BuildMenus()
     for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntries)); ++entry)
         offTimer.Add(OffTimerEntryNames[entry], OffTimerEntries[entry],
             [this, entry](MenuItem&) { OffTimerClick(entry); });
+    // Its entries get their programs at each opening, from the windows
+    // open then; those left over are hidden.
+    MenuItem& watch = popupMenu1_.Add("PWATCH", PWATCH);
+    for (int entry = 0; entry < static_cast<int>(WatchMenuLimit); ++entry)
+        watch.Add("PWATCH_ENTRY", "", [this, entry](MenuItem&) { PWATCH_ENTRYClick(entry); });
+    watch.Add("N_WATCH", Separator);
+    watch.Add("PWATCH_CLEAR", PWATCH_CLEAR, [this](MenuItem&) { PWATCH_CLEARClick(); });
     popupMenu1_.Add("PAC_ONLY", PAC_ONLY, [this](MenuItem&) { PAC_ONLYClick(); });
     popupMenu1_.Add("N2", Separator);
     popupMenu1_.Add("PST0", PST0, [this](MenuItem&) { PST0Click(); });
@@ -116,6 +127,7 @@ void TSDRIM32PALUN::PopupMenu1Popup()
     for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntryNames)); ++entry)
         popupMenu1_.Find(OffTimerEntryNames[entry])->SetChecked(controller_.TimerEntry() == entry);
     popupMenu1_.Find("PAC_ONLY")->SetChecked(controller_.MainsOnly());
+    FillWatchMenu();
     Application::Get().ProcessMessages();
     busy_ = false;
 }
@@ -127,4 +139,21 @@ void TSDRIM32PALUN::PopupMenu2Popup()
     popupMenu2_.Find("PML_ON")->SetChecked(!controller_.ScreenSaverOff());
     Application::Get().ProcessMessages();
     busy_ = false;
+}
+
+void TSDRIM32PALUN::FillWatchMenu()
+{
+    const std::vector<WindowedProgram> windows = WindowedPrograms();
+    watchMenuNames_
+        = WatchMenuNames(settings_.watch, windows, FileNamePart(Program().programPath), CompareIgnoringCase);
+    const auto& entries = popupMenu1_.Find("PWATCH")->Items();
+    for (std::size_t i = 0; i < WatchMenuLimit; ++i) {
+        MenuItem& entry = *entries[i];
+        entry.SetVisible(i < watchMenuNames_.size());
+        if (entry.Visible()) {
+            entry.SetCaption(WatchMenuCaption(watchMenuNames_[i], windows));
+            entry.SetChecked(i < settings_.watch.size());
+        }
+    }
+    popupMenu1_.Find("PWATCH_CLEAR")->SetEnabled(!settings_.watch.empty());
 }

@@ -1,18 +1,9 @@
 #include "tray/WatchList.h"
 
-#include "gui/TrayTip.h"
-#include "text/CharacterCut.h"
 #include "text/M_Case.h"
 #include "text/YeNADDCUT.h"
 
 #include <algorithm>
-
-namespace {
-
-constexpr std::string_view ReasonOpen = "（";
-constexpr std::string_view ReasonClose = " 実行中）";
-
-} // namespace
 
 bool UsableWatchName(std::string_view name)
 {
@@ -45,10 +36,17 @@ bool SameProgramName(std::string_view a, std::string_view b)
     return true;
 }
 
+std::size_t WatchListIndex(const WatchList& list, std::string_view name)
+{
+    std::size_t at = 0;
+    while (at < list.size() && !SameProgramName(list[at], name))
+        ++at;
+    return at;
+}
+
 bool WatchListHas(const WatchList& list, std::string_view name)
 {
-    return std::any_of(list.begin(), list.end(),
-        [name](const std::string& listed) { return SameProgramName(listed, name); });
+    return WatchListIndex(list, name) < list.size();
 }
 
 WatchList ParseWatchList(const SettingValue& value)
@@ -61,7 +59,7 @@ WatchList ParseWatchList(const SettingValue& value)
         const std::size_t end = std::min(rest.find(WatchSeparator), rest.size());
         const std::string_view name = rest.substr(0, end);
         if (UsableWatchName(name) && !WatchListHas(list, name))
-            list.emplace_back(name);
+            list.push_back(std::string(name));
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
     return list;
@@ -80,28 +78,8 @@ std::string WatchListText(const WatchList& list)
 
 void ToggleWatched(WatchList& list, std::string_view name)
 {
-    const auto listed = std::find_if(
-        list.begin(), list.end(), [name](const std::string& entry) { return SameProgramName(entry, name); });
-    if (listed != list.end())
-        list.erase(listed);
+    if (const std::size_t at = WatchListIndex(list, name); at < list.size())
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(at));
     else if (list.size() < WatchListLimit && UsableWatchName(name))
-        list.emplace_back(name);
-}
-
-std::string FirstRunningWatched(const WatchList& list, const std::vector<std::string>& running)
-{
-    for (const std::string& name : list)
-        if (WatchListHas(running, name))
-            return name;
-    return {};
-}
-
-std::string WatchReason(std::string_view base, std::string_view name)
-{
-    const std::size_t room = TrayTipFieldSize - 1;
-    const std::size_t frame = base.size() + ReasonOpen.size() + ReasonClose.size();
-    std::string reason(ReasonOpen);
-    reason += CutWholeCharacters(name, room > frame ? room - frame : 0);
-    reason += ReasonClose;
-    return reason;
+        list.push_back(std::string(name));
 }

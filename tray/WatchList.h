@@ -23,6 +23,8 @@ using WatchList = std::vector<std::string>;
 // which would make it a path rather than a program's file name.
 bool UsableWatchName(std::string_view name);
 bool SameProgramName(std::string_view a, std::string_view b);
+// Where `name` stands in the list; the list's size when it is not listed.
+std::size_t WatchListIndex(const WatchList& list, std::string_view name);
 bool WatchListHas(const WatchList& list, std::string_view name);
 
 // "WATCH" as read: the names between the separators, in their stored
@@ -33,12 +35,3 @@ std::string WatchListText(const WatchList& list);
 
 // Removes a listed name, or adds it at the end while the list has room.
 void ToggleWatched(WatchList& list, std::string_view name);
-
-// The first name of the list, in its stored order, that is among `running`;
-// empty when none is.
-std::string FirstRunningWatched(const WatchList& list, const std::vector<std::string>& running);
-
-// The tip's reason while a watched program keeps the PC awake,
-// "（NAME 実行中）", with NAME cut at a character boundary so that the
-// reason after `base` fits the tray's tip field.
-std::string WatchReason(std::string_view base, std::string_view name);

@@ -1,7 +1,6 @@
 #include "tray/WatchMenu.h"
 
 #include "text/CharacterCut.h"
-#include "text/YeNADDCUT.h"
 
 namespace {
 
@@ -16,49 +15,44 @@ const WindowedProgram* FirstWindowOf(const std::vector<WindowedProgram>& windows
 }
 
 // "&" makes the next character the item's shortcut key; "&&" shows one.
-// The walk goes by characters: a second byte of 0x26 is no ampersand.
+// No second byte of a code page 932 character is 0x26, so every such byte
+// is an ampersand.
 void AppendShown(std::string& caption, std::string_view text)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        caption += text[i];
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
-            caption += text[++i];
-        else if (text[i] == '&')
+    for (const char c : text) {
+        caption += c;
+        if (c == '&')
             caption += '&';
     }
 }
 
-WatchMenuEntry EntryFor(const std::string& name, const std::vector<WindowedProgram>& windows, bool watched)
-{
-    WatchMenuEntry entry { name, {}, watched };
-    AppendShown(entry.caption, name);
-    if (const WindowedProgram* window = FirstWindowOf(windows, name)) {
-        entry.caption += FullWidthBlank;
-        AppendShown(entry.caption, FirstCharacters(window->title, WatchTitleCharacters));
-    }
-    return entry;
-}
-
 } // namespace
 
-std::vector<WatchMenuEntry> WatchMenuEntries(const WatchList& watched,
-    const std::vector<WindowedProgram>& windows, std::string_view ownName, const NameComparison& compare)
+std::string WatchMenuCaption(const std::string& name, const std::vector<WindowedProgram>& windows)
 {
-    std::vector<std::string> watchedNames(watched);
-    std::vector<std::string> others;
-    for (const WindowedProgram& window : windows)
-        if (!WatchListHas(watched, window.file) && !WatchListHas(others, window.file)
-            && !SameProgramName(window.file, ShellProgramName) && !SameProgramName(window.file, ownName))
-            others.push_back(window.file);
-    SortNames(watchedNames, compare);
-    SortNames(others, compare);
+    std::string caption;
+    AppendShown(caption, name);
+    if (const WindowedProgram* window = FirstWindowOf(windows, name)) {
+        caption += FullWidthBlank;
+        AppendShown(caption, FirstCharacters(window->title, WatchTitleCharacters));
+    }
+    return caption;
+}
 
-    std::vector<WatchMenuEntry> entries;
-    for (const std::string& name : watchedNames)
-        if (entries.size() < WatchMenuLimit)
-            entries.push_back(EntryFor(name, windows, true));
-    for (const std::string& name : others)
-        if (entries.size() < WatchMenuLimit)
-            entries.push_back(EntryFor(name, windows, false));
-    return entries;
+WatchList WatchMenuNames(const WatchList& watched, const std::vector<WindowedProgram>& windows,
+    std::string_view ownName, const NameComparison& compare)
+{
+    WatchList names(watched);
+    for (const WindowedProgram& window : windows)
+        if (UsableWatchName(window.file) && !WatchListHas(names, window.file)
+            && !SameProgramName(window.file, ShellProgramName) && !SameProgramName(window.file, ownName))
+            names.push_back(window.file);
+    // The watched names before the others, each part in the given order.
+    SortNames(names, [&watched, &compare](std::string_view a, std::string_view b) {
+        const bool first = WatchListHas(watched, a);
+        return first != WatchListHas(watched, b) ? (first ? -1 : 1) : compare(a, b);
+    });
+    if (names.size() > WatchMenuLimit)
+        names.resize(WatchMenuLimit);
+    return names;
 }

@@ -21,18 +21,15 @@ struct WindowedProgram {
     std::string title;
 };
 
-struct WatchMenuEntry {
-    std::string name; // the program's file name, as the watch list keeps it
-    std::string caption;
-    bool checked;
-};
+// The programs of the submenu, `windows` in the system's order: the watched
+// names first, then the other programs whose file names the list could
+// hold, each part sorted by `compare`, each name once, at most 20 in all.
+// An entry is ticked when it stands before the watched list's size.
+WatchList WatchMenuNames(const WatchList& watched, const std::vector<WindowedProgram>& windows,
+    std::string_view ownName, const NameComparison& compare);
 
-// `windows` in the system's order, topmost first, so that a program's first
-// window is the one it shows on top.  The watched names come first and are
-// ticked, then the other programs, each block sorted by `compare`, each name
-// once, at most 20 in all.  A caption is the file name, a full-width blank
-// and the first window's title cut to 24 characters (a watched program
-// without a window shows its name alone), every "&" doubled so that none
-// makes a shortcut key.
-std::vector<WatchMenuEntry> WatchMenuEntries(const WatchList& watched,
-    const std::vector<WindowedProgram>& windows, std::string_view ownName, const NameComparison& compare);
+// An entry's caption: the file name, a full-width blank and the title of
+// the program's first window, which `windows` has topmost first, cut to 24
+// characters; a watched program without a window shows its name alone.
+// Every "&" is doubled, so that none makes a shortcut key.
+std::string WatchMenuCaption(const std::string& name, const std::vector<WindowedProgram>& windows);

@@ -62,25 +62,14 @@ TEST(ToggleWatched, AddsAtTheEndOrRemovesWithoutRegardToCase)
     EXPECT_EQ(full.size(), 20u);
 }
 
-TEST(FirstRunningWatched, FollowsTheStoredOrder)
+TEST(WatchListIndex, FindsANameWithoutRegardToCase)
 {
     const WatchList list { "b.exe", "a.exe" };
-    EXPECT_EQ(FirstRunningWatched(list, { "A.EXE", "x.exe", "B.exe" }), "b.exe");
-    EXPECT_EQ(FirstRunningWatched(list, { "a.exe" }), "a.exe");
-    EXPECT_EQ(FirstRunningWatched(list, { "x.exe" }), "");
+    EXPECT_EQ(WatchListIndex(list, "A.EXE"), 1u);
+    EXPECT_EQ(WatchListIndex(list, "b.exe"), 0u);
+    EXPECT_EQ(WatchListIndex(list, "x.exe"), 2u);
     // A double-byte character's second byte is never folded as a letter.
     EXPECT_FALSE(SameProgramName("\x83\x41.exe", "\x83\x61.exe"));
-}
-
-TEST(WatchReason, CutsTheNameSoTheTipFitsSixtyThreeBytes)
-{
-    const std::string base = "DRIM32 - SS_OFF";
-    EXPECT_EQ(WatchReason(base, "a.exe"), "（a.exe 実行中）");
-    // 63 - 15 - 2 - 9 = 37 bytes of the name.
-    const std::string tip = base + WatchReason(base, std::string(60, 'n'));
-    EXPECT_EQ(tip, base + "（" + std::string(37, 'n') + " 実行中）");
-    EXPECT_EQ(tip.size(), 63u);
-    EXPECT_EQ(WatchReason(base, std::string(36, 'n') + "表"), "（" + std::string(36, 'n') + " 実行中）");
 }
 
 int AsciiOrder(std::string_view a, std::string_view b)
@@ -90,11 +79,13 @@ int AsciiOrder(std::string_view a, std::string_view b)
     return x < y ? -1 : (x == y ? 0 : 1);
 }
 
-std::vector<std::string> Captions(const std::vector<WatchMenuEntry>& entries)
+std::vector<std::string> Captions(const WatchList& watched, const std::vector<WindowedProgram>& windows)
 {
     std::vector<std::string> captions;
-    for (const WatchMenuEntry& entry : entries)
-        captions.push_back(entry.caption + (entry.checked ? " [x]" : ""));
+    const WatchList names = WatchMenuNames(watched, windows, "drim32.exe", AsciiOrder);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        captions.push_back(
+            names[i] + "=" + WatchMenuCaption(names[i], windows) + (i < watched.size() ? " [x]" : ""));
     return captions;
 }
 
@@ -102,21 +93,16 @@ TEST(WatchMenuEntries, WatchedFirstThenEachProgramOnceSorted)
 {
     const std::vector<WindowedProgram> windows { { "zed.exe", "Zed" }, { "Explorer.EXE", "Desktop" },
         { "beta.exe", "Top" }, { "ALPHA.exe", "A" }, { "beta.exe", "Second" }, { "DRIM32.EXE", "Box" },
-        { "watched.exe", "W" } };
-    const auto entries = WatchMenuEntries({ "watched.exe", "gone.exe" }, windows, "drim32.exe", AsciiOrder);
-    EXPECT_EQ(Captions(entries),
-        (std::vector<std::string> {
-            "gone.exe [x]", "watched.exe　W [x]", "ALPHA.exe　A", "beta.exe　Top", "zed.exe　Zed" }));
-    EXPECT_EQ(entries[3].name, "beta.exe");
+        { "watched.exe", "W" }, { "", "Gone" }, { "c:x.exe", "Path" } };
+    EXPECT_EQ(Captions({ "watched.exe", "gone.exe" }, windows),
+        (std::vector<std::string> { "gone.exe=gone.exe [x]", "watched.exe=watched.exe　W [x]",
+            "ALPHA.exe=ALPHA.exe　A", "beta.exe=beta.exe　Top", "zed.exe=zed.exe　Zed" }));
 }
 
 TEST(WatchMenuEntries, CutsTitlesAtTwentyFourCharactersAndDoublesAmpersands)
 {
-    const std::string title = "表&" + std::string(30, 'x');
-    const auto entries = WatchMenuEntries({}, { { "R&D.exe", title } }, "", AsciiOrder);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].caption, "R&&D.exe　表&&" + std::string(22, 'x'));
-    EXPECT_EQ(entries[0].name, "R&D.exe");
+    EXPECT_EQ(Captions({}, { { "R&D.exe", "表&" + std::string(30, 'x') } }),
+        (std::vector<std::string> { "R&D.exe=R&&D.exe　表&&" + std::string(22, 'x') }));
 }
 
 TEST(WatchMenuEntries, ListsAtMostTwenty)
@@ -124,10 +110,10 @@ TEST(WatchMenuEntries, ListsAtMostTwenty)
     std::vector<WindowedProgram> windows;
     for (int i = 0; i < 30; ++i)
         windows.push_back({ std::to_string(100 + i) + ".exe", "t" });
-    const auto entries = WatchMenuEntries({ "999.exe" }, windows, "", AsciiOrder);
-    ASSERT_EQ(entries.size(), 20u);
-    EXPECT_EQ(entries.front().caption, "999.exe");
-    EXPECT_EQ(entries.back().caption, "118.exe　t");
+    const std::vector<std::string> captions = Captions({ "999.exe" }, windows);
+    ASSERT_EQ(captions.size(), 20u);
+    EXPECT_EQ(captions.front(), "999.exe=999.exe [x]");
+    EXPECT_EQ(captions.back(), "118.exe=118.exe　t");
 }
 
 } // namespace
