@@ -9,6 +9,13 @@ constexpr UINT FirstItemCommand = 1;
 
 using MenuItems = std::vector<std::unique_ptr<MenuItem>>;
 
+MenuItem& AddTo(
+    MenuItems& items, std::string_view name, std::string_view caption, MenuItem::ClickHandler onClick)
+{
+    items.push_back(std::make_unique<MenuItem>(name, caption, std::move(onClick)));
+    return *items.back();
+}
+
 MenuItem* FindIn(const MenuItems& items, std::string_view name)
 {
     for (const auto& item : items) {
@@ -20,15 +27,30 @@ MenuItem* FindIn(const MenuItems& items, std::string_view name)
     return nullptr;
 }
 
+// Each visible item is numbered in the order of a walk through the
+// submenus, so the chosen command finds its item by the same walk.
+MenuItem* ItemAt(const MenuItems& items, UINT& number)
+{
+    for (const auto& item : items) {
+        if (!item->Visible())
+            continue;
+        if (number-- == 0)
+            return item.get();
+        if (MenuItem* found = ItemAt(item->Items(), number))
+            return found;
+    }
+    return nullptr;
+}
+
 // Appends the visible items to `menu`, a submenu for each item that has
-// items; every item that can be chosen gets its place in `commands` as its
-// command.
-void AppendItems(HMENU menu, const MenuItems& items, std::vector<MenuItem*>& commands)
+// items, numbered as ItemAt counts them.
+void AppendItems(HMENU menu, const MenuItems& items, UINT& number)
 {
     for (const auto& entry : items) {
         const MenuItem& item = *entry;
         if (!item.Visible())
             continue;
+        const UINT command = FirstItemCommand + number++;
         if (item.IsSeparator()) {
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             continue;
@@ -37,14 +59,13 @@ void AppendItems(HMENU menu, const MenuItems& items, std::vector<MenuItem*>& com
         flags |= item.Checked() ? MF_CHECKED : MF_UNCHECKED;
         flags |= item.Enabled() ? MF_ENABLED : MF_GRAYED;
         if (item.Items().empty()) {
-            commands.push_back(entry.get());
-            AppendMenuA(menu, flags, FirstItemCommand + commands.size() - 1, item.Caption().c_str());
+            AppendMenuA(menu, flags, command, item.Caption().c_str());
             continue;
         }
         MenuObject submenu(CreatePopupMenu());
         if (submenu.Get() == nullptr)
             continue;
-        AppendItems(submenu.Get(), item.Items(), commands);
+        AppendItems(submenu.Get(), item.Items(), number);
         // Once appended, the submenu goes with the menu that holds it.
         if (AppendMenuA(
                 menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()), item.Caption().c_str()))
@@ -69,8 +90,7 @@ void MenuItem::Click()
 
 MenuItem& MenuItem::Add(std::string_view name, std::string_view caption, ClickHandler onClick)
 {
-    items_.push_back(std::make_unique<MenuItem>(name, caption, std::move(onClick)));
-    return *items_.back();
+    return AddTo(items_, name, caption, std::move(onClick));
 }
 
 PopupMenu::PopupMenu(Form& owner)
@@ -80,8 +100,7 @@ PopupMenu::PopupMenu(Form& owner)
 
 MenuItem& PopupMenu::Add(std::string_view name, std::string_view caption, MenuItem::ClickHandler onClick)
 {
-    items_.push_back(std::make_unique<MenuItem>(name, caption, std::move(onClick)));
-    return *items_.back();
+    return AddTo(items_, name, caption, std::move(onClick));
 }
 
 MenuItem* PopupMenu::Find(std::string_view name) const
@@ -97,8 +116,8 @@ void PopupMenu::Popup(int x, int y)
     const MenuObject menu(CreatePopupMenu());
     if (menu.Get() == nullptr)
         return;
-    std::vector<MenuItem*> commands;
-    AppendItems(menu.Get(), items_, commands);
+    UINT number = 0;
+    AppendItems(menu.Get(), items_, number);
 
     // A menu tracked for a window that is not in the foreground does not
     // close when the user clicks elsewhere; the null message afterwards
@@ -109,6 +128,8 @@ void PopupMenu::Popup(int x, int y)
         TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
 
-    if (chosen >= FirstItemCommand && chosen - FirstItemCommand < commands.size())
-        commands[chosen - FirstItemCommand]->Click();
+    UINT chosenNumber = chosen - FirstItemCommand;
+    if (chosen >= FirstItemCommand)
+        if (MenuItem* item = ItemAt(items_, chosenNumber))
+            item->Click();
 }

@@ -167,14 +167,12 @@ void TSDRIM32PALUN::WMSessionChange(WPARAM event, LPARAM session)
 
 void TSDRIM32PALUN::WMPowerBroadcast(WPARAM event)
 {
-    if (event == PBT_APMPOWERSTATUSCHANGE && controller_.PowerChanged(OnBatteryPower())) {
-        Timer2Timer();
-        return;
-    }
     // A timer that ran out during the sleep ends now, not up to 30 s later.
-    if (event == PBT_APMRESUMEAUTOMATIC && controller_.CheckTimer(ReadKeepAwakeClock()))
-        SyncTimers();
-    hold_.Set(controller_.Holding());
+    if ((event == PBT_APMPOWERSTATUSCHANGE && controller_.PowerChanged(OnBatteryPower()))
+        || (event == PBT_APMRESUMEAUTOMATIC && controller_.CheckTimer(ReadKeepAwakeClock())))
+        Timer2Timer();
+    else
+        hold_.Set(controller_.Holding());
 }
 
 void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)

@@ -16,8 +16,10 @@ constexpr std::uint32_t RemoteDisconnect = 4;
 constexpr std::uint32_t SessionLock = 7;
 constexpr std::uint32_t SessionUnlock = 8;
 
-constexpr std::uint64_t MinuteMilliseconds = 60000;
-constexpr std::uint64_t DayMilliseconds = 24 * 60 * MinuteMilliseconds;
+// 32-bit: a timer lasts a day at most, and 64-bit division would bring the
+// compiler's helpers along.
+constexpr std::uint32_t MinuteMilliseconds = 60000;
+constexpr std::uint32_t DayMilliseconds = 24 * 60 * MinuteMilliseconds;
 constexpr std::string_view OpenReason = "（";
 constexpr std::string_view CloseReason = "）";
 constexpr std::string_view PolicyReason = "管理者のポリシーで休止中";
@@ -50,9 +52,9 @@ std::string WatchedReason(std::string_view base, std::string_view name)
     return reason;
 }
 
-std::string TimeLeftText(std::uint64_t milliseconds)
+std::string TimeLeftText(std::uint32_t milliseconds)
 {
-    const std::uint64_t minutes = (milliseconds + MinuteMilliseconds - 1) / MinuteMilliseconds;
+    const std::uint32_t minutes = (milliseconds + MinuteMilliseconds - 1) / MinuteMilliseconds;
     std::string text = DecimalText(static_cast<long>(minutes / 60));
     text += ':';
     text += static_cast<char>('0' + minutes % 60 / 10);
@@ -121,10 +123,10 @@ KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemRea
     const bool pending = timer2_.interval != TickInterval;
     if (pending && timer2_.interval != 0)
         timer2_.interval = TickInterval;
-    TrayRefresh refresh = RefreshFor(readings.clock);
-    if (pending || refresh.tip != shownTip_) {
-        shownTip_ = refresh.tip;
-        step.refresh = std::move(refresh);
+    std::string tip = Tip(readings.clock);
+    if (pending || tip != shownTip_) {
+        shownTip_ = std::move(tip);
+        step.refresh = TrayRefresh { shownTip_, Picture() };
     }
     // SS_ON has no timer, except to look for the watched programs.
     if (!KeepingAwake() && !readings.watchListed) {
@@ -173,27 +175,27 @@ bool KeepAwakeController::SessionChanged(std::uint32_t event)
 
 void KeepAwakeController::StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry)
 {
-    const std::uint64_t length = spec.minutes * MinuteMilliseconds;
-    if (!spec.atClock) {
-        timer_ = OffTimer { false, now.tick + length, entry };
-        return;
+    std::uint32_t length = spec.minutes * MinuteMilliseconds;
+    // A time of day becomes the time until it; the time of day now is the
+    // time of day of tomorrow.
+    if (spec.atClock)
+        length = length > now.timeOfDay ? length - now.timeOfDay : length + DayMilliseconds - now.timeOfDay;
+    timer_ = OffTimer { now.tick + length, entry };
+}
+
+std::uint32_t KeepAwakeController::TimeLeft(const KeepAwakeClock& now) const
+{
+    return timer_->end > now.tick ? static_cast<std::uint32_t>(timer_->end - now.tick) : 0;
+}
+
+std::string KeepAwakeController::TimerReason(const KeepAwakeClock& now) const
+{
+    std::string reason;
+    if (timer_) {
+        reason = TimeLeftLead;
+        reason += TimeLeftText(TimeLeft(now));
     }
-    // The time of day now is the time of day of tomorrow.
-    std::uint64_t end = now.local - now.local % DayMilliseconds + length;
-    if (end <= now.local)
-        end += DayMilliseconds;
-    timer_ = OffTimer { true, end, entry };
-}
-
-std::uint64_t KeepAwakeController::TimeLeft(const KeepAwakeClock& now) const
-{
-    const std::uint64_t at = timer_->atClock ? now.local : now.tick;
-    return timer_->end > at ? timer_->end - at : 0;
-}
-
-std::string KeepAwakeController::TimerLeft(const KeepAwakeClock& now) const
-{
-    return timer_ ? TimeLeftText(TimeLeft(now)) : std::string();
+    return reason;
 }
 
 bool KeepAwakeController::CheckTimer(const KeepAwakeClock& now)
@@ -232,11 +234,10 @@ std::string KeepAwakeController::TipReason(const KeepAwakeClock& now) const
         return std::string(PolicyReason);
     if (batteryRest_)
         return std::string(BatteryReason);
-    if (timer_)
-        return std::string(TimeLeftLead) + TimerLeft(now);
+    // Only SS_OFF has a timer, and only SS_ON names the watched program.
     if (!ScreenSaverOff())
         return WatchedReason(SsOffTip, watched_);
-    return {};
+    return TimerReason(now);
 }
 
 void KeepAwakeController::Stop()
@@ -248,12 +249,14 @@ void KeepAwakeController::Stop()
     timer2_.interval = 0;
 }
 
-TrayRefresh KeepAwakeController::RefreshFor(const KeepAwakeClock& now) const
+std::string KeepAwakeController::Tip(const KeepAwakeClock& now) const
 {
-    const std::string reason = TipReason(now);
+    return TipWithReason(KeepingAwake() ? SsOffTip : "DRIM32 - SS_ON", TipReason(now));
+}
+
+TrayPicture KeepAwakeController::Picture() const
+{
     if (KeepingAwake())
-        return { TipWithReason(SsOffTip, reason),
-            mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2 };
-    return { TipWithReason("DRIM32 - SS_ON", reason),
-        mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1 };
+        return mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2;
+    return mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1;
 }

@@ -33,16 +33,16 @@ struct TimerSetting {
 };
 
 struct TrayRefresh {
-    std::string tip;
+    std::string_view tip; // the controller's text, until its next Timer2 run
     TrayPicture picture;
 };
 
 // Two clocks in milliseconds: `tick` counts from the system's start, sleep
-// included, whatever the clock says; `local` is the local time since
-// 1601-01-01 00:00.
+// included, whatever the clock says; `timeOfDay` is the local clock's time
+// since midnight.
 struct KeepAwakeClock {
     std::uint64_t tick = 0;
-    std::uint64_t local = 0;
+    std::uint32_t timeOfDay = 0;
 };
 
 // What the window reads at each run of Timer2.
@@ -51,7 +51,7 @@ struct SystemReadings {
     bool onBattery = false;
     KeepAwakeClock clock;
     bool watchListed = false; // the watch list is not empty
-    std::string watched = {}; // the first watched program running, in the list's order
+    std::string_view watched = {}; // the first watched program running, in the list's order
 };
 
 // `base` followed by `reason` in full-width parentheses, without a blank;
@@ -64,7 +64,7 @@ std::string TipWithReason(std::string_view base, std::string_view reason);
 std::string WatchedReason(std::string_view base, std::string_view name);
 
 // Minutes left, rounded up, as hours and two-digit minutes: "1:23".
-std::string TimeLeftText(std::uint64_t milliseconds);
+std::string TimeLeftText(std::uint32_t milliseconds);
 
 // The submenu's entry of no timer, or of one given on the command line.
 constexpr int NoTimerEntry = -1;
@@ -131,8 +131,8 @@ public:
     void StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry = NoTimerEntry);
     bool TimerRunning() const { return timer_.has_value(); }
     int TimerEntry() const { return timer_ ? timer_->entry : NoTimerEntry; }
-    // The time left, as TimeLeftText gives it; empty without a timer.
-    std::string TimerLeft(const KeepAwakeClock& now) const;
+    // The timer's reason in the tip, "残り 1:23"; empty without a timer.
+    std::string TimerReason(const KeepAwakeClock& now) const;
     // At a run of Timer2 and after a sleep: a timer that is up ends, and the
     // mode becomes SS_ON as P1 makes it.  True when it ended now.
     bool CheckTimer(const KeepAwakeClock& now);
@@ -158,8 +158,7 @@ public:
 
 private:
     struct OffTimer {
-        bool atClock; // `end` is on the local clock, otherwise on the tick
-        std::uint64_t end;
+        std::uint64_t end; // on the tick
         int entry;
     };
 
@@ -168,10 +167,11 @@ private:
     bool KeepingAwake() const { return ScreenSaverOff() || !watched_.empty(); }
     bool BatteryRest() const { return mainsOnly_ && onBattery_; }
     bool UpdateBatteryRest();
-    std::uint64_t TimeLeft(const KeepAwakeClock& now) const;
+    std::uint32_t TimeLeft(const KeepAwakeClock& now) const;
     // The tip's reason, the first that applies; a locked session adds none.
     std::string TipReason(const KeepAwakeClock& now) const;
-    TrayRefresh RefreshFor(const KeepAwakeClock& now) const;
+    std::string Tip(const KeepAwakeClock& now) const;
+    TrayPicture Picture() const;
 
     std::int32_t mode_;
     std::int32_t mySoft_;

@@ -5,7 +5,6 @@
 namespace {
 
 constexpr BYTE AcLineOffline = 0;
-constexpr std::uint64_t FileTimeUnitsPerMillisecond = 10000;
 
 } // namespace
 
@@ -19,8 +18,6 @@ KeepAwakeClock ReadKeepAwakeClock()
 {
     SYSTEMTIME local {};
     GetLocalTime(&local);
-    FILETIME time {};
-    SystemTimeToFileTime(&local, &time);
-    const std::uint64_t units = std::uint64_t { time.dwHighDateTime } << 32 | time.dwLowDateTime;
-    return { GetTickCount64(), units / FileTimeUnitsPerMillisecond };
+    return { GetTickCount64(),
+        ((local.wHour * 60u + local.wMinute) * 60u + local.wSecond) * 1000u + local.wMilliseconds };
 }

@@ -74,7 +74,7 @@ std::vector<WindowedProgram> WindowedPrograms()
     return std::move(search.found);
 }
 
-std::string RunningWatchedProgram(const WatchList& list)
+std::string_view RunningWatchedProgram(const WatchList& list)
 {
     // The session is asked only of a process that would come before the one
     // found so far: the snapshot holds every user's processes, and each
@@ -88,5 +88,5 @@ std::string RunningWatchedProgram(const WatchList& list)
         if (const std::size_t at = WatchListIndex(list, entry.szExeFile);
             at < first && InThisSession(entry.th32ProcessID))
             first = at;
-    return first < list.size() ? list[first] : std::string();
+    return first < list.size() ? std::string_view(list[first]) : std::string_view();
 }

@@ -14,5 +14,6 @@
 std::vector<WindowedProgram> WindowedPrograms();
 
 // The first name of `list`, in its order, that a process of this session
-// runs; empty when none does.  An empty list looks at no process.
-std::string RunningWatchedProgram(const WatchList& list);
+// runs; empty when none does.  An empty list looks at no process.  It views
+// the list's name.
+std::string_view RunningWatchedProgram(const WatchList& list);

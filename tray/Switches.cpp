@@ -5,42 +5,45 @@
 namespace {
 
 constexpr std::string_view TimedOffLead = "off:";
+constexpr std::size_t DigitsAt = 1 + TimedOffLead.size();
+// "/off:HH:MM": the colon between the hours and the minutes.
+constexpr std::size_t ClockColonAt = DigitsAt + 2;
+constexpr std::size_t ClockLength = ClockColonAt + 3;
 constexpr std::size_t MostMinuteDigits = 4;
 constexpr unsigned LongestTimerMinutes = 24 * 60;
-
-// Only ASCII digits: the settings' integer parse would take signs and blanks.
-std::optional<unsigned> Digits(std::string_view text)
-{
-    if (text.empty())
-        return std::nullopt;
-    unsigned value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    return value;
-}
 
 } // namespace
 
 std::optional<OffTimerSpec> OffTimerSwitch(std::string_view lowered)
 {
-    if (lowered.size() <= TimedOffLead.size() || (lowered[0] != '/' && lowered[0] != '-')
+    if (lowered.size() <= DigitsAt || (lowered[0] != '/' && lowered[0] != '-')
         || lowered.substr(1, TimedOffLead.size()) != TimedOffLead)
         return std::nullopt;
-    const std::string_view rest = lowered.substr(1 + TimedOffLead.size());
-    if (rest.size() == 5 && rest[2] == ':') {
-        const auto hours = Digits(rest.substr(0, 2));
-        const auto minutes = Digits(rest.substr(3));
-        if (!hours || !minutes || *hours > 23 || *minutes > 59)
+    // Only ASCII digits: the settings' integer parse would take signs and
+    // blanks.
+    unsigned hours = 0;
+    unsigned value = 0;
+    bool clock = false;
+    for (std::size_t i = DigitsAt; i < lowered.size(); ++i) {
+        const char c = lowered[i];
+        if (c == ':' && i == ClockColonAt) {
+            clock = true;
+            hours = value;
+            value = 0;
+        } else if (c >= '0' && c <= '9' && i < DigitsAt + MostMinuteDigits + (clock ? 1 : 0)) {
+            value = value * 10 + static_cast<unsigned>(c - '0');
+        } else {
             return std::nullopt;
-        return OffTimerSpec { true, static_cast<std::uint16_t>(*hours * 60 + *minutes) };
+        }
     }
-    const auto minutes = rest.size() <= MostMinuteDigits ? Digits(rest) : std::nullopt;
-    if (!minutes || *minutes == 0 || *minutes > LongestTimerMinutes)
+    if (clock) {
+        if (lowered.size() != ClockLength || hours > 23 || value > 59)
+            return std::nullopt;
+        return OffTimerSpec { true, static_cast<std::uint16_t>(hours * 60 + value) };
+    }
+    if (value == 0 || value > LongestTimerMinutes)
         return std::nullopt;
-    return OffTimerSpec { false, static_cast<std::uint16_t>(*minutes) };
+    return OffTimerSpec { false, static_cast<std::uint16_t>(value) };
 }
 
 ModeSwitch StartSwitch(std::string_view lowered)

@@ -35,7 +35,8 @@ void TSDRIM32PALUN::MenuP0Click(MenuItem& sender)
 void TSDRIM32PALUN::OffTimerClick(int entry)
 {
     P0Click(true);
-    controller_.StartTimer({ false, TrayText::OffTimerMinutes[entry] }, ReadKeepAwakeClock(), entry);
+    controller_.StartTimer({ false, static_cast<std::uint16_t>(TrayText::OffTimerFirstMinutes << entry) },
+        ReadKeepAwakeClock(), entry);
 }
 
 void TSDRIM32PALUN::PWATCH_ENTRYClick(int entry)

@@ -3,7 +3,6 @@
 // The tray menus' captions and the tray window's messages, byte for byte.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace TrayText {
@@ -14,7 +13,8 @@ inline constexpr std::string_view OffTimerLead = "時間を決めて、ＯＦＦ
 inline constexpr std::string_view OffTimerKey = "(&T)";
 inline constexpr std::string_view OffTimerEntries[]
     = { "３０分(&1)", "１時間(&2)", "２時間(&3)", "４時間(&4)", "８時間(&5)" };
-inline constexpr std::uint16_t OffTimerMinutes[] = { 30, 60, 120, 240, 480 };
+// Each entry doubles the one before.
+inline constexpr std::uint16_t OffTimerFirstMinutes = 30;
 inline constexpr std::string_view PWATCH = "アプリの実行中は、ＯＦＦにする(&W)";
 inline constexpr std::string_view PWATCH_CLEAR = "すべて解除する(&R)";
 inline constexpr std::string_view PAC_ONLY = "電源につないでいる時だけ、ＯＦＦにする(&P)";
@@ -50,18 +50,5 @@ inline constexpr std::string_view TrayIconMissing
 inline constexpr std::string_view LockPolicyInForce
     = "管理者の設定により、操作のない時間が続くと画面がロックされます・・・\n"
       "このため、このＰＣでは DRIM32 は画面をＯＮに保ちません。";
-
-// The timer item's caption, with the time left ("1:23") while a timer runs.
-inline std::string OffTimerCaption(std::string_view timeLeft)
-{
-    std::string caption(OffTimerLead);
-    if (!timeLeft.empty()) {
-        caption += "（残り ";
-        caption += timeLeft;
-        caption += "）";
-    }
-    caption += OffTimerKey;
-    return caption;
-}
 
 } // namespace TrayText

@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr const char* OffTimerEntryNames[] = { "POFF_T1", "POFF_T2", "POFF_T3", "POFF_T4", "POFF_T5" };
-static_assert(std::size(OffTimerEntryNames) == std::size(TrayText::OffTimerEntries));
-
 void Beep()
 {
     if (!MessageBeep(MB_ICONEXCLAMATION))
@@ -38,16 +35,16 @@ void TSDRIM32PALUN::BuildMenus()
     using namespace TrayText;
     popupMenu1_.Add("P0", P0, [this](MenuItem& sender) { MenuP0Click(sender); });
     popupMenu1_.Add("P1", P1, [this](MenuItem& sender) { MenuP0Click(sender); });
-    MenuItem& offTimer = popupMenu1_.Add("POFF_TIMER", OffTimerCaption({}));
+    // The caption is set at each opening; the entries need no names.
+    MenuItem& offTimer = popupMenu1_.Add("POFF_TIMER", {});
     for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntries)); ++entry)
-        offTimer.Add(OffTimerEntryNames[entry], OffTimerEntries[entry],
-            [this, entry](MenuItem&) { OffTimerClick(entry); });
+        offTimer.Add({}, OffTimerEntries[entry], [this, entry](MenuItem&) { OffTimerClick(entry); });
     // Its entries get their programs at each opening, from the windows
     // open then; those left over are hidden.
     MenuItem& watch = popupMenu1_.Add("PWATCH", PWATCH);
     for (int entry = 0; entry < static_cast<int>(WatchMenuLimit); ++entry)
-        watch.Add("PWATCH_ENTRY", "", [this, entry](MenuItem&) { PWATCH_ENTRYClick(entry); });
-    watch.Add("N_WATCH", Separator);
+        watch.Add({}, {}, [this, entry](MenuItem&) { PWATCH_ENTRYClick(entry); });
+    watch.Add({}, Separator);
     watch.Add("PWATCH_CLEAR", PWATCH_CLEAR, [this](MenuItem&) { PWATCH_CLEARClick(); });
     popupMenu1_.Add("PAC_ONLY", PAC_ONLY, [this](MenuItem&) { PAC_ONLYClick(); });
     popupMenu1_.Add("N2", Separator);
@@ -122,10 +119,13 @@ void TSDRIM32PALUN::PopupMenu1Popup()
     popupMenu1_.Find("PMR_SS")->SetChecked(controller_.MySoft() == 0);
     popupMenu1_.Find("P0")->SetChecked(controller_.ScreenSaverOff());
     popupMenu1_.Find("P1")->SetChecked(!controller_.ScreenSaverOff());
-    popupMenu1_.Find("POFF_TIMER")
-        ->SetCaption(TrayText::OffTimerCaption(controller_.TimerLeft(ReadKeepAwakeClock())));
-    for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntryNames)); ++entry)
-        popupMenu1_.Find(OffTimerEntryNames[entry])->SetChecked(controller_.TimerEntry() == entry);
+    MenuItem& offTimer = *popupMenu1_.Find("POFF_TIMER");
+    std::string caption
+        = TipWithReason(TrayText::OffTimerLead, controller_.TimerReason(ReadKeepAwakeClock()));
+    caption += TrayText::OffTimerKey;
+    offTimer.SetCaption(caption);
+    for (std::size_t entry = 0; entry < offTimer.Items().size(); ++entry)
+        offTimer.Items()[entry]->SetChecked(controller_.TimerEntry() == static_cast<int>(entry));
     popupMenu1_.Find("PAC_ONLY")->SetChecked(controller_.MainsOnly());
     FillWatchMenu();
     Application::Get().ProcessMessages();

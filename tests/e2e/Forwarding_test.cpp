@@ -155,6 +155,30 @@ INSTANTIATE_TEST_SUITE_P(Forwarding, InvalidParameter,
         InvalidCase { "JapaneseText", "テスト表", InvalidParameterLead + "テスト表" }),
     CaseLabel());
 
+// A timed switch keeps the PC awake for its minute, then lets it rest.
+TEST_F(Forwarding, AMinuteOfOffHoldsTheIdleTimeLowThenLetsItGrow)
+{
+    // Before the timer's second run, which ends it; then one tick period
+    // plus room for a late timer message; then until it is past that.
+    constexpr DWORD HeldMilliseconds = 55000;
+    constexpr DWORD LongestIdleAllowed = 31500;
+    constexpr DWORD RestingIdle = 35000;
+    constexpr DWORD RestsMilliseconds = 70000;
+    SetSetting("ONOFF", "0");
+    ASSERT_NO_FATAL_FAILURE(resident_->Start());
+    ASSERT_NO_FATAL_FAILURE(ForwardSilently("/OFF:1"));
+    DWORD longest = 0;
+    WaitUntil(
+        [&] {
+            longest = std::max(longest, IdleMilliseconds());
+            return false;
+        },
+        HeldMilliseconds);
+    EXPECT_LT(longest, LongestIdleAllowed);
+    EXPECT_TRUE(WaitUntil([] { return IdleMilliseconds() > RestingIdle; }, RestsMilliseconds));
+    EXPECT_FALSE(resident_->Program().WaitForExit(0));
+}
+
 TEST_F(Forwarding, TwelveStartsAtOnceAllEndAndLeaveOneTray)
 {
     ASSERT_NO_FATAL_FAILURE(resident_->Start());

@@ -353,6 +353,39 @@ public:
         ASSERT_TRUE(closed) << "the menu did not take the key";
     }
 
+    // Opens a menu, opens its submenu by the item's access key and chooses
+    // an item of the submenu by its own, keeping a picture of both menus
+    // when `shot` is given.  A key that came before the menu read the
+    // keyboard is pressed again, as in Choose.
+    void ChooseInSubmenu(MouseButton button, WORD submenuKey, WORD key, const std::string& shot = {})
+    {
+        HWND menu = OpenMenu(button);
+        ASSERT_NE(menu, nullptr) << "the press opened no menu; " << WhyNoMenu();
+        const auto menus = [this] { return VisibleWindows(MenuClass, Id()); };
+        bool opened = false;
+        for (int attempt = 0; attempt < KeyPressAttempts && !opened; ++attempt) {
+            ASSERT_TRUE(PressKey(submenuKey));
+            opened = WaitUntil([&] { return menus().size() == 2; }, KeyAnswerMilliseconds);
+        }
+        ASSERT_TRUE(opened) << "the submenu did not open";
+        if (!shot.empty()) {
+            Sleep(MenuPaintedMilliseconds);
+            RECT area {};
+            for (HWND open : menus()) {
+                RECT bounds {};
+                GetWindowRect(open, &bounds);
+                UnionRect(&area, &area, &bounds);
+            }
+            SaveScreenshot(area, shot);
+        }
+        bool closed = false;
+        for (int attempt = 0; attempt < KeyPressAttempts && !closed; ++attempt) {
+            ASSERT_TRUE(PressKey(key));
+            closed = WaitUntilGone(MenuClass, KeyAnswerMilliseconds, Id());
+        }
+        ASSERT_TRUE(closed) << "the submenu did not take the key";
+    }
+
     // Closes the tray window as its close button would; the program saves
     // its settings and ends with exit code 0.
     void Close()

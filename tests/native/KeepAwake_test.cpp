@@ -254,10 +254,8 @@ TEST(KeepAwakeSession, LockedRestsAReconnectDoesNotResumeAndTheUnlockTicksAtOnce
 
 // A controller in SS_OFF after its start-up refresh, and the system it reads.
 struct Rig {
-    static constexpr std::uint64_t Minute = 60000;
-    // 2026-12-08 12:30 local, as milliseconds since 1601.
-    static constexpr std::uint64_t HalfPastNoon
-        = 13'433'000'000'000 - 13'433'000'000'000 % (1440 * Minute) + 750 * Minute;
+    static constexpr std::uint32_t Minute = 60000;
+    static constexpr std::uint32_t HalfPastNoon = 750 * Minute;
 
     KeepAwakeController c { -1, 0 };
     SystemReadings r { false, false, { 5 * Minute, HalfPastNoon } };
@@ -273,9 +271,9 @@ struct Rig {
     void Pass(std::uint64_t minutes)
     {
         r.clock.tick += minutes * Minute;
-        r.clock.local += minutes * Minute;
+        r.clock.timeOfDay += static_cast<std::uint32_t>(minutes * Minute);
     }
-    void Watch(const std::string& running)
+    void Watch(std::string_view running)
     {
         r.watchListed = true;
         r.watched = running;
@@ -307,8 +305,7 @@ const ReasonCase ReasonCases[] = {
     { "the battery before the timer",
         [](Rig& g) { g.r.onBattery = true, g.c.SetMainsOnly(true, true), g.Start(60, 1); },
         "DRIM32 - SS_OFF（バッテリー駆動中は休止）", false, 0, 1 },
-    { "the time left, rounded up",
-        [](Rig& g) { g.Start(30), g.r.clock.tick += 61000, g.r.clock.local += 61000, g.Fire(); },
+    { "the time left, rounded up", [](Rig& g) { g.Start(30), g.r.clock.tick += 61000, g.Fire(); },
         "DRIM32 - SS_OFF（残り 0:29）", true, 0, 0 },
     { "a lock adds none", [](Rig& g) { g.c.SessionChanged(7), g.Start(480, 4); },
         "DRIM32 - SS_OFF（残り 8:00）", false, 0, 4 },
@@ -319,7 +316,7 @@ const ReasonCase ReasonCases[] = {
     { "a timer across a sleep",
         [](Rig& g) {
             g.Start(60);
-            g.r.clock.tick += 61 * Rig::Minute; // the local clock was set back meanwhile
+            g.r.clock.tick += 61 * Rig::Minute; // no timer message came during the sleep
             EXPECT_TRUE(g.c.CheckTimer(g.r.clock));
             g.Fire();
         },

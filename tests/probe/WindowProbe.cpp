@@ -225,11 +225,16 @@ void SendCloseCommand(HWND box)
 
 std::string SaveScreenshot(HWND box, const std::string& name)
 {
+    RECT rect {};
+    GetWindowRect(box, &rect);
+    return SaveScreenshot(rect, name);
+}
+
+std::string SaveScreenshot(const RECT& rect, const std::string& name)
+{
     const std::string folder = ArtifactsFolder();
     if (folder.empty())
         return {};
-    RECT rect {};
-    GetWindowRect(box, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
 

@@ -71,3 +71,5 @@ void SendCloseCommand(HWND window); // the system menu's Close
 // <DRIM_ARTIFACTS>/<name>.bmp; returns the Windows path written, or empty
 // when DRIM_ARTIFACTS is not set or saving failed.
 std::string SaveScreenshot(HWND window, const std::string& name);
+// The same for an area of the screen.
+std::string SaveScreenshot(const RECT& area, const std::string& name);
