@@ -52,7 +52,7 @@ WatchList WatchMenuNames(const WatchList& watched, const std::vector<WindowedPro
         const bool first = WatchListHas(watched, a);
         return first != WatchListHas(watched, b) ? (first ? -1 : 1) : compare(a, b);
     });
-    if (names.size() > WatchMenuLimit)
-        names.resize(WatchMenuLimit);
+    while (names.size() > WatchMenuLimit)
+        names.pop_back();
     return names;
 }
