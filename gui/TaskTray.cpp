@@ -5,6 +5,7 @@
 #include "gui/Menu.h"
 #include "gui/TrayTip.h"
 
+#include <cstddef>
 #include <cstring>
 #include <shellapi.h>
 #include <string>
@@ -16,6 +17,13 @@ namespace {
 constexpr DWORD NotifyIconRecordSize = 88;
 #ifndef _WIN64
 static_assert(sizeof(NotifyIconRecord) == NotifyIconRecordSize);
+static_assert(NOTIFYICONDATAA_V1_SIZE == NotifyIconRecordSize);
+static_assert(offsetof(NotifyIconRecord, hWnd) == offsetof(NOTIFYICONDATAA, hWnd));
+static_assert(offsetof(NotifyIconRecord, uID) == offsetof(NOTIFYICONDATAA, uID));
+static_assert(offsetof(NotifyIconRecord, uFlags) == offsetof(NOTIFYICONDATAA, uFlags));
+static_assert(offsetof(NotifyIconRecord, uCallbackMessage) == offsetof(NOTIFYICONDATAA, uCallbackMessage));
+static_assert(offsetof(NotifyIconRecord, hIcon) == offsetof(NOTIFYICONDATAA, hIcon));
+static_assert(offsetof(NotifyIconRecord, szTip) == 24);
 #endif
 
 constexpr char NotifyWindowClass[] = "TNotifyWindow";
@@ -84,13 +92,13 @@ public:
     BusyScope& operator=(const BusyScope&) = delete;
 };
 
+} // namespace
+
 UINT TaskbarCreatedMessage()
 {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
     return message;
 }
-
-} // namespace
 
 TTaskTray::TTaskTray(Form& owner)
     : owner_(owner)
@@ -267,6 +275,8 @@ void TTaskTray::TaskbarCreated()
     // Result not looked at: when the new shell refuses the icon, the retry
     // timer tries again.
     static_cast<void>(UpdateIcon());
+    if (OnTaskbarCreated)
+        OnTaskbarCreated(*this);
 }
 
 void TTaskTray::DblClick(TrayMouseButton button)

@@ -43,6 +43,10 @@ struct NotifyIconRecord {
 
 constexpr UINT TrayCallbackMessage = WM_USER + 102;
 
+// The message by which a restarted shell asks every top-level window to
+// add its icons again.
+UINT TaskbarCreatedMessage();
+
 class TTaskTray : public Component {
 public:
     using ShellNotify = BOOL (*)(DWORD message, NotifyIconRecord* record);
@@ -86,6 +90,8 @@ public:
     MouseEvent OnMouseUp;
     // The shell has refused the icon for about a minute; it is still tried.
     NotifyEvent OnIconMissing;
+    // A re-created taskbar has been sent the icon again.
+    NotifyEvent OnTaskbarCreated;
 
     virtual void DeleteIcon();
     virtual Result<> UpdateIcon();

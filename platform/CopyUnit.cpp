@@ -65,9 +65,10 @@ CopyOutcome CopyContents(HANDLE from, HANDLE to, std::vector<char>& buffer)
     }
 }
 
-} // namespace
+// Where the copy is written until it is whole.
+constexpr std::string_view PartialCopySuffix = ".new";
 
-Result<> FileCopyKeepDate(const std::string& source, const std::string& target)
+Result<> CopyKeepDate(const std::string& source, const std::string& target, DWORD creation)
 {
     std::vector<char> buffer(CopyBufferSize);
 
@@ -78,8 +79,8 @@ Result<> FileCopyKeepDate(const std::string& source, const std::string& target)
 
     const std::optional<DosDateTime> date = ReadLastWriteAsDos(from.Get());
 
-    UniqueHandle to(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-        FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle to(CreateFileA(
+        target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!to)
         return Failure { FileMessage(target, " を作成できません") };
 
@@ -96,4 +97,25 @@ Result<> FileCopyKeepDate(const std::string& source, const std::string& target)
     if (outcome == CopyOutcome::WriteFailed)
         return Failure { FileMessage(target, " に書き込めません") };
     return {};
+}
+
+} // namespace
+
+Result<> FileCopyKeepDate(const std::string& source, const std::string& target)
+{
+    return CopyKeepDate(source, target, CREATE_ALWAYS);
+}
+
+Result<> ReplaceFileKeepDate(const std::string& source, const std::string& target)
+{
+    // A partial file that an interrupted attempt left would refuse every
+    // later one; a name that cannot be deleted stays and refuses this one.
+    const std::string partial = target + std::string(PartialCopySuffix);
+    DeleteFileA(partial.c_str());
+    Result<> copied = CopyKeepDate(source, partial, CREATE_NEW);
+    if (copied && !MoveFileExA(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+        copied = Failure { FileMessage(target, " を作成できません") };
+    if (!copied)
+        DeleteFileA(partial.c_str());
+    return copied;
 }

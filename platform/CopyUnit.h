@@ -12,3 +12,11 @@
 // target created before a failure stays on disk with the bytes copied so far
 // and the source's date.
 Result<> FileCopyKeepDate(const std::string& source, const std::string& target);
+
+// The same copy, written under a new name beside `target` (created anew: a
+// file of that name that cannot be deleted refuses it) and then moved over
+// `target` in one step.  The new file gets the folder's inherited rights and
+// this process as its owner, where an overwritten one kept the old file's;
+// and a copy that stops short leaves `target` as it was.  A failure leaves
+// no partial file behind.
+Result<> ReplaceFileKeepDate(const std::string& source, const std::string& target);

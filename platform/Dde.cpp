@@ -1,5 +1,6 @@
 #include "platform/Dde.h"
 
+#include <cstddef>
 #include <string>
 
 namespace {
@@ -13,6 +14,8 @@ HDDEDATA CALLBACK IgnoreNotifications(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULO
 
 // DdeConnect checks the context's size against the 32-bit record's.
 static_assert(sizeof(CONVCONTEXT) == 36);
+static_assert(offsetof(CONVCONTEXT, iCodePage) == 12);
+static_assert(offsetof(CONVCONTEXT, qos) == 24);
 
 } // namespace
 

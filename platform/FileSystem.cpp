@@ -55,11 +55,6 @@ bool DeleteFileAt(const std::string& path)
     return DeleteFileA(path.c_str()) != FALSE;
 }
 
-bool MoveFileOnto(const std::string& source, const std::string& target)
-{
-    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-}
-
 std::optional<std::string> FileContents(const std::string& path)
 {
     const UniqueHandle file(CreateFileA(

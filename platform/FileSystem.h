@@ -24,9 +24,6 @@ bool FileExists(const std::string& path);
 // Deletes the file, read-only or not; false when it cannot (missing, or
 // still held open).
 [[nodiscard]] bool DeleteFileAt(const std::string& path);
-// Moves the file onto `target`, replacing a file there in one step: the
-// target is either the old file or the new one, never a part of either.
-[[nodiscard]] bool MoveFileOnto(const std::string& source, const std::string& target);
 
 // The file's bytes; nothing when it cannot be opened or read whole.
 std::optional<std::string> FileContents(const std::string& path);

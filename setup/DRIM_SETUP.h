@@ -23,6 +23,7 @@
 #include "gui/Form.h"
 #include "gui/Timer.h"
 #include "program/RunMode.h"
+#include "setup/HeldFolderLevels.h"
 #include "setup/InstallRecord.h"
 #include "setup/SetupValues.h"
 #include "setup/UninstallCopy.h"
@@ -81,6 +82,9 @@ private:
     void Button3Click();
     bool RunInstallation();
     std::string PrepareFolder(const std::string& folderText);
+    // Holds the levels not held yet; a refused one stops the installation
+    // naming it.
+    bool HoldLevelsOrStop(const std::vector<std::string>& levels);
     bool CopyProgramFiles(const std::string& targetFolder);
     // Writes the stage; a failure stops the installation with its message.
     bool RecordStageOrStop(const std::vector<RegistryWrite>& writes, RecordStage stage);
@@ -138,6 +142,9 @@ private:
     std::vector<std::string> remains_;
     std::vector<LeftItem> leftItems_; // the group items among remains_
     int deleteTries_ = 0; // failed deletions of the program file since the last question
+    // The install folder's levels while the installation or the copy works
+    // in it.
+    HeldFolderLevels heldLevels_;
 
     FontHandle font_;
     Label* label1_ = nullptr;

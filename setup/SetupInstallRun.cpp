@@ -58,6 +58,7 @@ void TSDRIM32SETUPForm::Button3Click()
     Application::Get().ProcessMessages();
     if (RunInstallation())
         CloseAfterStep();
+    heldLevels_.Release();
 }
 
 void TSDRIM32SETUPForm::StopInstallation(std::string_view text, bool beep)
@@ -136,6 +137,10 @@ std::string TSDRIM32SETUPForm::PrepareFolder(const std::string& folderText)
         return {};
     }
     const std::vector<std::string> levels = InstallFolderLevels(folder);
+    // The levels that exist are held before anything is made or changed in
+    // them, those made here once they are.
+    if (!HoldLevelsOrStop(levels))
+        return {};
     // An earlier installation's folder: the recorded one, written as the
     // installer writes it.
     const bool earlierInstallation = UpperWithSystem(YenCut(folder))
@@ -147,12 +152,22 @@ std::string TSDRIM32SETUPForm::PrepareFolder(const std::string& folderText)
         StopInstallation(made.Message(), false);
         return {};
     }
+    if (!HoldLevelsOrStop(levels))
+        return {};
     const std::string lastLevel = levels.empty() ? std::string() : YenAdd(levels.back());
     if (lastLevel.empty() || lastLevel == "\\") {
         StopInstallation(BadFolderText, false);
         return {};
     }
     return lastLevel;
+}
+
+bool TSDRIM32SETUPForm::HoldLevelsOrStop(const std::vector<std::string>& levels)
+{
+    const std::optional<std::string> refused = heldLevels_.Hold(levels);
+    if (refused)
+        StopInstallation(std::string("[ ").append(*refused).append(CreateFolderFailedText), false);
+    return !refused;
 }
 
 bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
@@ -174,7 +189,7 @@ bool TSDRIM32SETUPForm::CopyProgramFiles(const std::string& targetFolder)
         const std::string& name = programFileNames_[i];
         if (i >= RequiredFileCount && !FileExists(sourceFolder + name))
             continue;
-        if (!FileCopyKeepDate(sourceFolder + name, targetFolder + name)) {
+        if (!ReplaceFileKeepDate(sourceFolder + name, targetFolder + name)) {
             StopInstallation(std::string(name).append(CopyFailedText), false);
             return false;
         }
@@ -187,11 +202,11 @@ bool TSDRIM32SETUPForm::AddProgramItems(const std::string& group, const std::str
     const std::string addItem = AddItemCommand(installedFile, quotedItemTitle_);
     // Where the shell would garble the item's name, the files are the
     // program's own work.
-    const bool ownFiles = ItemFilesCodePage().has_value();
+    const std::optional<unsigned> shellCodePage = ItemFilesCodePage();
     auto addTo = [&](const std::string& target) {
-        if (!ownFiles)
+        if (!shellCodePage)
             return AddItemToGroup(target, addItem);
-        const Result<> added = AddItemFile(target, installedFile);
+        const Result<> added = AddItemFile(target, installedFile, *shellCodePage);
         if (!added)
             ShowMessage(added.Message());
         return static_cast<bool>(added);

@@ -13,6 +13,7 @@
 #include "program/ProgramValues.h"
 #include "program/RegistryNames.h"
 #include "setup/FileDosStamp.h"
+#include "setup/InstallFolders.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupTexts.h"
 #include "shell/ItemFiles.h"
@@ -24,14 +25,6 @@
 #include <vector>
 
 #include <windows.h>
-
-namespace {
-
-// The name the uninstall copy is written under, beside the copy's path,
-// until it is whole.
-constexpr std::string_view PartialCopySuffix = ".new";
-
-} // namespace
 
 void TSDRIM32SETUPForm::Timer1Timer()
 {
@@ -57,8 +50,14 @@ void TSDRIM32SETUPForm::Timer1Timer()
     RemoveKey(RegistryRoot::CurrentUser, UninstallEntryKey);
     RemoveProgramItems();
     // The folder a side file keeps is left standing by the uninstall copy.
-    for (std::size_t i = 1; i < ProgramFileCount; ++i)
-        RemoveFile(Program().programFolder + programFileNames_[i]);
+    // One reached through a link is named, and nothing in it is touched.
+    HeldFolderLevels held;
+    if (const std::optional<std::string> refused = held.Hold(InstallFolderLevels(Program().programFolder)))
+        remains_.push_back(*refused);
+    else
+        for (std::size_t i = 1; i < ProgramFileCount; ++i)
+            RemoveFile(Program().programFolder + programFileNames_[i]);
+    held.Release();
     RemoveSettings();
 
     const PlacedCopy copy = PlaceUninstallCopy();
@@ -213,14 +212,10 @@ TSDRIM32SETUPForm::CopyState TSDRIM32SETUPForm::RefreshUninstallCopy(const std::
         if (!UninstallCopyNeedsRefresh(existing, FileDosStamp(programPath)))
             return same ? CopyState::Current : CopyState::Other;
     }
-    // Written whole beside the old copy and only then moved over it: a copy
-    // that stops short (a full drive) would otherwise leave a broken program
-    // in place of a good one.  A stale partial file from an earlier attempt
-    // is simply overwritten.
-    const std::string partial = std::string(copyPath).append(PartialCopySuffix);
-    if (FileCopyKeepDate(programPath, partial) && MoveFileOnto(partial, copyPath))
+    // A copy that stops short (a full drive) leaves the old one as it was,
+    // never a broken program in place of a good one.
+    if (ReplaceFileKeepDate(programPath, copyPath))
         return CopyState::Current;
-    static_cast<void>(DeleteFileAt(partial));
     return FileExists(copyPath) ? CopyState::Other : CopyState::Missing;
 }
 

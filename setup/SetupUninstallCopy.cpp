@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -36,9 +37,18 @@ void TSDRIM32SETUPForm::Timer2Timer()
     }
     remains_ = copyStart_.remains;
     leftItems_ = std::move(copyStart_.leftItems);
+    // A level that cannot be held is named, unless the uninstaller already
+    // did, and nothing in it is touched.
+    if (const std::optional<std::string> refused
+        = heldLevels_.Hold(InstallFolderLevels(copyStart_.folderWithBackslash))) {
+        if (std::find(remains_.begin(), remains_.end(), *refused) == remains_.end())
+            remains_.push_back(*refused);
+        ReportAndClose();
+        return;
+    }
     // Result not looked at: Timer3 tries again until the file is gone.
     if (FileExists(copyStart_.file))
-        static_cast<void>(DeleteFileAt(copyStart_.file));
+        static_cast<void>(DeleteFileByHandle(copyStart_.file));
     timer3_.SetEnabled(true);
 }
 
@@ -50,7 +60,14 @@ void TSDRIM32SETUPForm::Timer3Timer()
     // else (a running copy of the program, a virus scanner): the user is
     // asked whether to go on trying, rather than left with a process that
     // tries invisibly until logoff.
-    if (FileExists(copyStart_.file) && !DeleteFileAt(copyStart_.file)) {
+    const HandleDeletion deletion
+        = FileExists(copyStart_.file) ? DeleteFileByHandle(copyStart_.file) : HandleDeletion::Deleted;
+    if (deletion == HandleDeletion::Link) {
+        remains_.push_back(copyStart_.file);
+        ReportAndClose();
+        return;
+    }
+    if (deletion == HandleDeletion::Refused) {
         if (++deleteTries_ >= DeleteTriesBeforeAsking) {
             deleteTries_ = 0;
             if (!Ask(std::string(copyStart_.file).append(FileStillHeldQuestion))) {
@@ -75,7 +92,7 @@ void TSDRIM32SETUPForm::RemoveEmptiedFolders()
     const std::vector<std::string> levels = InstallFolderLevels(copyStart_.folderWithBackslash);
     DWORD refusal = ERROR_SUCCESS;
     auto removeLevel = [&](const std::string& level) {
-        if (RemoveFolder(level))
+        if (heldLevels_.Remove(level))
             return true;
         refusal = GetLastError();
         return false;

@@ -91,6 +91,19 @@ bool ItemFileIn(WidePath& path, const std::string& group, unsigned codePage)
     return path.Append(std::string("\\").append(ItemShortcutPath(group, ItemTitle)), codePage);
 }
 
+// Deletes the item's file in `group` named in `codePage`; false where one
+// may stay: a path that cannot be built tells nothing about the file.
+bool ItemFileGone(const std::string& group, unsigned codePage)
+{
+    WidePath file;
+    if (!ItemFileIn(file, group, codePage))
+        return false;
+    if (DeleteFileW(file.Get()))
+        return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 } // namespace
 
 std::optional<unsigned> ItemFilesCodePage()
@@ -99,7 +112,7 @@ std::optional<unsigned> ItemFilesCodePage()
         GetACP(), ReadRegistryString(HKEY_LOCAL_MACHINE, SystemCodePageKeyPath, SystemCodePageValueName));
 }
 
-Result<> AddItemFile(const std::string& group, const std::string& programPath)
+Result<> AddItemFile(const std::string& group, const std::string& programPath, unsigned shellCodePage)
 {
     WidePath file;
     WidePath program;
@@ -124,20 +137,18 @@ Result<> AddItemFile(const std::string& group, const std::string& programPath)
     if ((created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS)
         || FAILED(saved.Get()->Save(file.Get(), TRUE)))
         return Failure { std::string(DdeSendFailedText) };
+    // An earlier build's item under the garbled name would start the
+    // program a second time at every logon.
+    if (!ItemFileGone(group, shellCodePage))
+        return Failure { std::string(DdeSendFailedText) };
     return {};
 }
 
 Result<> DeleteItemFiles(const std::string& group, unsigned shellCodePage)
 {
-    bool kept = false;
-    for (const unsigned codePage : { ProgramCodePage, shellCodePage }) {
-        WidePath file;
-        if (!ItemFileIn(file, group, codePage) || DeleteFileW(file.Get()))
-            continue;
-        const DWORD error = GetLastError();
-        kept = kept || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND);
-    }
-    if (kept)
+    // Both are tried, whatever became of the first.
+    const bool ownGone = ItemFileGone(group, ProgramCodePage);
+    if (!ItemFileGone(group, shellCodePage) || !ownGone)
         return Failure { std::string(DdeSendFailedText) };
     return {};
 }

@@ -16,12 +16,15 @@ std::optional<unsigned> ItemFilesCodePage();
 
 // The item in `group`, as Program Manager's AddItem makes it: the program
 // as target, its folder as working folder, its first icon.  A missing group
-// folder is made.  Fails with Program Manager's texts: DdeOpenFailedText
-// where no shortcut could be made, DdeSendFailedText where it could not be
-// written.
-Result<> AddItemFile(const std::string& group, const std::string& programPath);
+// folder is made.  Once it is saved, the item under the name the shell of
+// `shellCodePage` gave it for an earlier installation's commands is
+// deleted.  Fails with Program Manager's texts: DdeOpenFailedText where no
+// shortcut could be made, DdeSendFailedText where it could not be written
+// or the garbled one stays.
+Result<> AddItemFile(const std::string& group, const std::string& programPath, unsigned shellCodePage);
 
 // Deletes the item from `group`, under its name and under the name the
 // shell of `shellCodePage` gave it for an earlier installation's commands.
-// Fails with DdeSendFailedText when either file stays.
+// Fails with DdeSendFailedText when either file stays or its path cannot
+// be built.
 Result<> DeleteItemFiles(const std::string& group, unsigned shellCodePage);

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Turn a text pixel map into a 16-colour Windows icon or bitmap.
+"""Turn a text pixel map into a Windows icon or a 16-colour bitmap.
 
     pixmap.py ico IN.txt OUT.ico
     pixmap.py bmp IN.txt OUT.bmp
@@ -10,29 +10,34 @@ A pixel map is a UTF-8 text file of three kinds of lines:
     W = white                  (legend: one character stands for one colour)
     ....WWWW....               (a row of pixels, one character per pixel)
 
-An icon has exactly 32 rows of 32 pixels; a bitmap has any number of rows of
-equal length.  Rows come top row first, and every pixel character must
-appear in the legend, which comes before the first row.
+An icon holds one or more square pictures, one after the other, each of as
+many rows as its first row has pixels (at most 255), no size twice: the
+taskbar and Explorer pick the size they draw at, so none is stretched.  A
+bitmap has any number of rows of equal length.  Rows come top row first, and
+every pixel character must appear in the legend, which comes before the
+first row.
 The colours are those of the standard 16-colour VGA palette:
 
     black darkred darkgreen olive navy purple teal silver
     grey red lime yellow blue fuchsia cyan white
 
-Each file's colour table holds only the colours its picture uses, in that
+Each picture's colour table holds only the colours it uses, in that
 order (the header's count of used colours says how many): the pictures use
 two to seven colours, and the full table of sixteen took 64 bytes a picture
 in the program.
 
-An icon gets one 32x32 4-bit image whose AND mask is all zero, so the whole
-square is opaque.  A bitmap is a plain 4-bit BMP; a key colour, if the
-picture has one, is simply one of the palette's colours.
+Each picture of an icon becomes one image whose AND mask is all zero, so
+the whole square is opaque: 1-bit where it has two colours, 4-bit where it
+has more, in the order of the map.  The first is the one a load without a
+size gets.  A bitmap is a plain 4-bit BMP; a key colour, if the picture has
+one, is simply one of the palette's colours.
 """
 
 import re
 import struct
 import sys
 
-SIZE = 32
+ICON_SIZES = range(1, 256)
 
 PALETTE = [
     ("black", (0, 0, 0)),
@@ -61,10 +66,8 @@ class MapError(Exception):
     pass
 
 
-def parse_map(path, square):
-    """Return the picture as rows of palette indices, top row first.
-
-    square: the picture must be SIZE rows of SIZE pixels (an icon)."""
+def parse_map(path):
+    """Return the rows of pixels as palette indices, top row first."""
     try:
         with open(path, encoding="utf-8") as f:
             lines = f.read().splitlines()
@@ -78,15 +81,13 @@ def parse_map(path, square):
         where = f"{path}:{number}"
         if not line or line.startswith("#"):
             continue
-        # A line of SIZE characters, or any line after the first row, is a
-        # row even if it looks like "x = y".
-        legend_entry = LEGEND_LINE.match(line) if len(line) != SIZE and not rows else None
+        legend_entry = LEGEND_LINE.match(line)
         if legend_entry:
             if rows:
                 raise MapError(f"{where}: legend entry after the first pixel row")
             char, name = legend_entry.groups()
-            if char == "#":
-                raise MapError(f"{where}: '#' starts a comment and cannot stand for a colour")
+            if char in "#=":
+                raise MapError(f"{where}: {char!r} cannot stand for a colour")
             if name not in COLOUR_INDEX:
                 raise MapError(
                     f"{where}: unknown colour {name!r}; the colours are {', '.join(COLOUR_INDEX)}"
@@ -95,19 +96,47 @@ def parse_map(path, square):
                 raise MapError(f"{where}: {char!r} is already in the legend")
             legend[char] = COLOUR_INDEX[name]
             continue
-        width = SIZE if square else len(rows[0]) if rows else len(line)
-        if len(line) != width:
-            raise MapError(f"{where}: a row has {len(line)} pixels, expected {width}")
         row = []
         for column, char in enumerate(line, start=1):
             if char not in legend:
                 raise MapError(f"{where}:{column}: {char!r} is not in the legend")
             row.append(legend[char])
-        rows.append(row)
+        rows.append((where, row))
 
-    if not rows or (square and len(rows) != SIZE):
-        raise MapError(f"{path}: {len(rows)} pixel rows, expected {SIZE if square else 'some'}")
+    if not rows:
+        raise MapError(f"{path}: no pixel rows")
     return rows
+
+
+def bitmap_rows(path):
+    """The rows of a bitmap: all of one length."""
+    rows = parse_map(path)
+    width = len(rows[0][1])
+    for where, row in rows:
+        if len(row) != width:
+            raise MapError(f"{where}: a row has {len(row)} pixels, expected {width}")
+    return [row for _, row in rows]
+
+
+def icon_pictures(path):
+    """The square pictures of an icon, each as its rows."""
+    pictures = []
+    rows = parse_map(path)
+    while rows:
+        where, first = rows[0]
+        size = len(first)
+        if size not in ICON_SIZES:
+            raise MapError(f"{where}: a picture {size} pixels wide; an icon's are 1 to 255")
+        if any(size == len(picture) for picture in pictures):
+            raise MapError(f"{where}: a second picture of {size}x{size}")
+        if len(rows) < size:
+            raise MapError(f"{where}: a picture of {len(rows)} rows, expected {size}")
+        for where, row in rows[:size]:
+            if len(row) != size:
+                raise MapError(f"{where}: a row has {len(row)} pixels, expected {size}")
+        pictures.append([row for _, row in rows[:size]])
+        rows = rows[size:]
+    return pictures
 
 
 def used_colours(rows):
@@ -129,50 +158,66 @@ def padded(row_bytes):
     return row_bytes + b"\0" * (-len(row_bytes) % 4)
 
 
-def colour_bits(rows):
-    """4 bits per pixel, high nibble first, rows bottom-up, each padded to 4 bytes."""
-    return b"".join(padded(packed_row(row)) for row in reversed(rows))
+def pixel_bits(rows, depth):
+    """`depth` bits per pixel, leftmost pixel highest, rows bottom-up, each
+    padded to 4 bytes."""
+    return b"".join(padded(packed_row(row, depth)) for row in reversed(rows))
 
 
-def packed_row(row):
-    """Two pixels a byte; an odd last pixel gets a black partner."""
-    even = row + [0] * (len(row) % 2)
-    return bytes((even[x] << 4) | even[x + 1] for x in range(0, len(even), 2))
+def packed_row(row, depth):
+    """8 / depth pixels a byte; the last byte's spare pixels are colour 0."""
+    per_byte = 8 // depth
+    even = row + [0] * (-len(row) % per_byte)
+    packed = []
+    for x in range(0, len(even), per_byte):
+        byte = 0
+        for pixel in even[x : x + per_byte]:
+            byte = (byte << depth) | pixel
+        packed.append(byte)
+    return bytes(packed)
 
 
-def info_header(width, height, image_size, colour_count):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0, colour_count, 0)
+def info_header(width, height, depth, image_size, colour_count):
+    return struct.pack(
+        "<IiiHHIIiiII", 40, width, height, 1, depth, 0, image_size, 0, 0, colour_count, 0
+    )
 
 
-def icon_file(rows):
+def icon_image(rows):
+    """One picture's image: header, colour table, XOR and AND masks."""
+    size = len(rows)
     colours = used_colours(rows)
-    xor_mask = colour_bits(compacted(rows, colours))
-    and_mask = padded(b"\0" * (SIZE // 8)) * SIZE
+    depth = 1 if len(colours) <= 2 else 4
+    xor_mask = pixel_bits(compacted(rows, colours), depth)
+    and_mask = pixel_bits([[0] * size] * size, 1)
     # An icon's header counts the XOR and AND masks together as its height.
-    image = (
-        info_header(SIZE, 2 * SIZE, len(xor_mask) + len(and_mask), len(colours))
-        + palette_bytes(colours)
-        + xor_mask
-        + and_mask
-    )
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry_size = struct.calcsize("<BBBBHHII")
-    entry = struct.pack(
-        "<BBBBHHII", SIZE, SIZE, len(colours), 0, 1, 4, len(image), len(directory) + entry_size
-    )
-    return directory + entry + image
+    header = info_header(size, 2 * size, depth, len(xor_mask) + len(and_mask), len(colours))
+    return len(colours), depth, header + palette_bytes(colours) + xor_mask + and_mask
+
+
+def icon_file(pictures):
+    images = [icon_image(rows) for rows in pictures]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    entry_format = "<BBBBHHII"
+    offset = len(directory) + len(images) * struct.calcsize(entry_format)
+    entries = b""
+    for rows, (colour_count, depth, image) in zip(pictures, images):
+        size = len(rows)
+        entries += struct.pack(entry_format, size, size, colour_count, 0, 1, depth, len(image), offset)
+        offset += len(image)
+    return directory + entries + b"".join(image for _, _, image in images)
 
 
 def bitmap_file(rows):
     colours = used_colours(rows)
-    bits = colour_bits(compacted(rows, colours))
+    bits = pixel_bits(compacted(rows, colours), 4)
     header_size = struct.calcsize("<2sIHHI")
-    info = info_header(len(rows[0]), len(rows), len(bits), len(colours)) + palette_bytes(colours)
+    info = info_header(len(rows[0]), len(rows), 4, len(bits), len(colours)) + palette_bytes(colours)
     offset = header_size + len(info)
     return struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset) + info + bits
 
 
-WRITERS = {"ico": icon_file, "bmp": bitmap_file}
+WRITERS = {"ico": (icon_pictures, icon_file), "bmp": (bitmap_rows, bitmap_file)}
 
 
 def main(argv):
@@ -181,7 +226,8 @@ def main(argv):
         return 2
     kind, source, target = argv[1:]
     try:
-        data = WRITERS[kind](parse_map(source, square=kind == "ico"))
+        read, write = WRITERS[kind]
+        data = write(read(source))
     except MapError as e:
         sys.stderr.write(f"pixmap.py: {e}\n")
         return 1

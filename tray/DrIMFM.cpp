@@ -1,6 +1,7 @@
 #include "tray/DrIMFM.h"
 
 #include "gui/Application.h"
+#include "platform/SystemDpi.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
 #include "resources/ImageIds.h"
@@ -9,16 +10,43 @@
 #include "tray/SettingsStore.h"
 #include "tray/Switches.h"
 #include "tray/TrayMenuText.h"
+#include "tray/TrayMessageFilter.h"
 
 namespace {
 
 constexpr int TrayWindowWidth = 200;
 constexpr int TrayWindowHeight = 100;
 
-HICON LoadTrayIcon(int id)
+// Where the system cannot tell the taskbar's size, the tray gets the
+// large icon it always got, and the taskbar shrinks it.
+constexpr int ClassicTrayIconSize = 32;
+
+HICON LoadWindowIcon(int id)
 {
     return static_cast<HICON>(LoadImageA(
         Application::Get().Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+LPCSTR TrayPictureName(TrayPicture picture)
+{
+    switch (picture) {
+    case TrayPicture::MainIcon:
+        return "MAINICON";
+    case TrayPicture::Image1:
+        return MAKEINTRESOURCEA(IDI_IMAGE1);
+    case TrayPicture::Image2:
+        return MAKEINTRESOURCEA(IDI_IMAGE2);
+    case TrayPicture::TrayWindowIcon:
+        break;
+    }
+    return MAKEINTRESOURCEA(IDI_TRAYWINDOW);
+}
+
+// The size the taskbar draws its icons at, so that none is stretched.
+int TrayIconSize()
+{
+    const int size = SmallIconSizeForSystemDpi();
+    return size > 0 ? size : ClassicTrayIconSize;
 }
 
 // Argument 1, lower-cased the way the system does it.
@@ -52,7 +80,8 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     : settings_(LoadSettingsWithStartSwitch())
     , links_(ReadLinkPaths())
     , controller_(settings_.keepAwakeMode, settings_.mySoft)
-    , ownIcon_(LoadTrayIcon(IDI_TRAYWINDOW))
+    , ownIcon_(LoadWindowIcon(IDI_TRAYWINDOW))
+    , trayIconSize_(TrayIconSize())
     , taskTray1_(*this)
     , timer1_(*this, StartupDelay, [this] { Timer1Timer(); })
     , timer2_(*this, TickInterval, [this] { Timer2Timer(); })
@@ -73,17 +102,19 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     // and a window that is never shown gets no taskbar button anyway.
     layout.icon = ownIcon_;
     CreateWindowFromLayout(layout);
+    LetShellMessagesThrough(Handle());
 
     taskTray1_.OnMouseDown
         = [this](TTaskTray&, TrayMouseButton button, unsigned, int, int) { TaskTray1MouseDown(button); };
     // Without its icon the resident program has no menu and no exit: the
     // user must hear why the display stays awake with nothing to show.
     taskTray1_.OnIconMissing = [this](TTaskTray&) { ShowTrayMessage(TrayText::TrayIconMissing); };
+    taskTray1_.OnTaskbarCreated = [this](TTaskTray&) { TaskbarCreated(); };
     // Results not looked at: nothing reaches the shell before the icon is
     // registered, and with no tray yet (the shell is still starting) the
     // component tries again until the taskbar takes the icon.
     static_cast<void>(taskTray1_.SetTipString(TrayWindowCaption));
-    static_cast<void>(taskTray1_.SetIcon(ownIcon_));
+    SetTrayIcon(TrayPicture::TrayWindowIcon);
     static_cast<void>(taskTray1_.SetRegistered(true));
     // Nothing is ticking yet, so no tick is due; the power source is read
     // at the first run of Timer2.
@@ -179,33 +210,31 @@ void TSDRIM32PALUN::SetTrayIcon(TrayPicture picture)
 {
     if (controller_.ShuttingDown())
         return;
-    HICON icon = ownIcon_;
-    switch (picture) {
-    case TrayPicture::TrayWindowIcon:
-        icon = ownIcon_;
-        break;
-    case TrayPicture::MainIcon:
-        icon = Application::Get().Icon();
-        break;
-    case TrayPicture::Image1:
-        icon = ModeIcon(image1_, IDI_IMAGE1);
-        break;
-    case TrayPicture::Image2:
-        icon = ModeIcon(image2_, IDI_IMAGE2);
-        break;
-    }
+    if (picture != trayPicture_ || !trayIcon_)
+        LoadTrayIcon(picture);
     // Result not looked at: a refused picture is tried again at the next
     // change.
-    static_cast<void>(taskTray1_.SetIcon(icon));
+    static_cast<void>(taskTray1_.SetIcon(trayIcon_.Get()));
 }
 
-HICON TSDRIM32PALUN::ModeIcon(HICON& icon, int id)
+void TSDRIM32PALUN::LoadTrayIcon(TrayPicture picture)
 {
-    // Loaded at first use: a user who never switches sees only one of the
-    // two, and each icon made under Wine stays in the process's memory.
-    if (icon == nullptr)
-        icon = LoadTrayIcon(id);
-    return icon;
+    // Not shared: a shared load hands back the first image loaded of a
+    // name, whatever size is asked for.  A picture that cannot be loaded
+    // leaves the one shown rather than an empty square.
+    IconHandle loaded(static_cast<HICON>(LoadImageA(Application::Get().Instance(), TrayPictureName(picture),
+        IMAGE_ICON, trayIconSize_, trayIconSize_, LR_DEFAULTCOLOR)));
+    if (!loaded)
+        return;
+    trayIcon_ = std::move(loaded);
+    trayPicture_ = picture;
+}
+
+void TSDRIM32PALUN::TaskbarCreated()
+{
+    trayIconSize_ = TrayIconSize();
+    LoadTrayIcon(trayPicture_);
+    SetTrayIcon(trayPicture_);
 }
 
 std::string TSDRIM32PALUN::HelpFilePath(std::string_view extension) const

@@ -10,6 +10,7 @@
 #include "gui/Menu.h"
 #include "gui/TaskTray.h"
 #include "gui/Timer.h"
+#include "platform/GdiHandles.h"
 #include "platform/HtmlHelp.h"
 #include "tray/KeepAwake.h"
 #include "tray/KeepAwakeTick.h"
@@ -68,7 +69,9 @@ private:
     void Timer1Timer();
     void Timer2Timer();
     void SetTrayIcon(TrayPicture picture);
-    HICON ModeIcon(HICON& icon, int id);
+    void LoadTrayIcon(TrayPicture picture);
+    // The taskbar was re-created: its icon size is asked for again.
+    void TaskbarCreated();
     void SyncTimers();
     // A session locked, unlocked, disconnected or connected.
     void WMSessionChange(WPARAM event, LPARAM session);
@@ -115,9 +118,12 @@ private:
     bool waitingForProgman_ = false;
     bool closeAsked_ = false;
 
+    // The window's own icon, shared with the system's cache.
     HICON ownIcon_;
-    HICON image1_ = nullptr;
-    HICON image2_ = nullptr;
+    int trayIconSize_;
+    // The tray's picture at the taskbar's size; the component keeps a copy.
+    TrayPicture trayPicture_ = TrayPicture::TrayWindowIcon;
+    IconHandle trayIcon_;
 
     TTaskTray taskTray1_;
     Timer timer1_;

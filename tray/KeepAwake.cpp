@@ -3,18 +3,11 @@
 #include "base/DecimalText.h"
 #include "gui/TrayTip.h"
 #include "text/CharacterCut.h"
+#include "tray/SessionEvents.h"
 
 #include <utility>
 
 namespace {
-
-// The session change events, numbered as the system sends them.
-constexpr std::uint32_t ConsoleConnect = 1;
-constexpr std::uint32_t ConsoleDisconnect = 2;
-constexpr std::uint32_t RemoteConnect = 3;
-constexpr std::uint32_t RemoteDisconnect = 4;
-constexpr std::uint32_t SessionLock = 7;
-constexpr std::uint32_t SessionUnlock = 8;
 
 // 32-bit: a timer lasts a day at most, and 64-bit division would bring the
 // compiler's helpers along.

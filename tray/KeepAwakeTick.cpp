@@ -1,8 +1,10 @@
 #include "tray/KeepAwakeTick.h"
 
+#include "tray/SessionAnswer.h"
+#include "tray/SessionEvents.h"
+
 #include <wtsapi32.h>
 
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -13,19 +15,20 @@ constexpr UINT ReasonCodePage = 932;
 // Room for the title; a longer reason would be left empty.
 constexpr int ReasonLength = 64;
 constexpr char SessionLibraryName[] = "wtsapi32.dll";
-// Not in this compiler's headers: the class that reports the lock state.
-constexpr WTS_INFO_CLASS SessionInfoEx = static_cast<WTS_INFO_CLASS>(25);
-constexpr LONG SessionStateLock = 0;
-// Windows 7 reports the lock state the wrong way round; 8 (6.2) is right.
-constexpr DWORD FirstVersionReportingLock = 0x0602;
+constexpr DWORD FirstVersionWithoutCursorReset = 0x0600;
 
-// The leading fields of the level-1 answer of SessionInfoEx.
-struct SessionInfoHead {
-    DWORD level;
-    ULONG sessionId;
-    int state;
-    LONG flags;
-};
+// The pure layer's copies of the system's numbers.
+static_assert(ExecutionContinuous == ES_CONTINUOUS);
+static_assert(ExecutionSystemRequired == ES_SYSTEM_REQUIRED);
+static_assert(ExecutionDisplayRequired == ES_DISPLAY_REQUIRED);
+static_assert(static_cast<int>(PowerRequestKind::Display) == PowerRequestDisplayRequired);
+static_assert(static_cast<int>(PowerRequestKind::System) == PowerRequestSystemRequired);
+static_assert(ConsoleConnect == WTS_CONSOLE_CONNECT);
+static_assert(ConsoleDisconnect == WTS_CONSOLE_DISCONNECT);
+static_assert(RemoteConnect == WTS_REMOTE_CONNECT);
+static_assert(RemoteDisconnect == WTS_REMOTE_DISCONNECT);
+static_assert(SessionLock == WTS_SESSION_LOCK);
+static_assert(SessionUnlock == WTS_SESSION_UNLOCK);
 
 using FreeSessionMemory = void(WINAPI*)(PVOID);
 
@@ -48,18 +51,27 @@ bool PolicySwitchOn(const char* name)
         && text[0] == '1' && text[1] == '\0';
 }
 
+// The major version times 256 plus the minor one; 0 where none is told.
+DWORD SystemVersion()
+{
+    OSVERSIONINFOA version {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) ? version.dwMajorVersion << 8 | version.dwMinorVersion : 0;
+}
+
 } // namespace
 
 void KeepAwakeTick()
 {
-    // On a locked or secure desktop GetCursorPos fails and leaves the point
-    // undefined; setting the cursor there would move it.
+    // Since Vista a cursor set to where it already is no longer resets the
+    // idle time, and in a program the system scales for the screen's DPI
+    // the point read and set back can move the pointer; a relative move of
+    // zero resets it and moves nothing.  On a locked or secure desktop
+    // GetCursorPos fails and leaves the point undefined.
     POINT cursor {};
-    if (GetCursorPos(&cursor))
+    if (SystemVersion() < FirstVersionWithoutCursorReset && GetCursorPos(&cursor))
         SetCursorPos(cursor.x, cursor.y);
 
-    // Since Vista a cursor set to where it already is no longer resets the
-    // idle time; a relative move of zero does, and moves nothing.
     INPUT nudge {};
     nudge.type = INPUT_MOUSE;
     nudge.mi.dwFlags = MOUSEEVENTF_MOVE;
@@ -72,14 +84,15 @@ void KeepAwakeTick()
 
 bool LockPolicyInForce()
 {
-    // A DWORD of four bytes only: a value of another type or size is no
-    // limit the system would apply.
+    // A REG_DWORD of four bytes only: a value of another type or size is no
+    // limit the system would apply (RRF_RT_DWORD would admit a four-byte
+    // REG_BINARY, and a shorter REG_DWORD passes any type check).
     DWORD seconds = 0;
     DWORD size = sizeof seconds;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, SystemPolicyPath, "InactivityTimeoutSecs", RRF_RT_DWORD, nullptr,
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, SystemPolicyPath, "InactivityTimeoutSecs", RRF_RT_REG_DWORD, nullptr,
             &seconds, &size)
             == ERROR_SUCCESS
-        && seconds != 0)
+        && size == sizeof seconds && seconds != 0)
         return true;
     return PolicySwitchOn("ScreenSaveActive") && PolicySwitchOn("ScreenSaverIsSecure");
 }
@@ -159,22 +172,16 @@ void SessionWatch::Unregister()
 bool SessionWatch::Locked() const
 {
     using QueryCall = BOOL(WINAPI*)(HANDLE, DWORD, WTS_INFO_CLASS, LPSTR*, DWORD*);
-    OSVERSIONINFOA version {};
-    version.dwOSVersionInfoSize = sizeof version;
+    const DWORD version = SystemVersion();
     const auto query = ModuleFunction<QueryCall>(library_.Get(), "WTSQuerySessionInformationA");
     const auto freeMemory = ModuleFunction<FreeSessionMemory>(library_.Get(), "WTSFreeMemory");
-    if (!GetVersionExA(&version)
-        || (version.dwMajorVersion << 8 | version.dwMinorVersion) < FirstVersionReportingLock
-        || query == nullptr || freeMemory == nullptr)
-        return false;
     LPSTR answer = nullptr;
     DWORD size = 0;
-    if (!query(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, SessionInfoEx, &answer, &size))
+    // Windows 7 is not asked: it reports the lock flag reversed.
+    if (version < FirstVersionReportingLock || query == nullptr || freeMemory == nullptr
+        || !query(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION,
+            static_cast<WTS_INFO_CLASS>(SessionInfoExClass), &answer, &size))
         return false;
     const UniqueOwner<SessionMemoryTraits> memory(answer, SessionMemoryTraits { freeMemory });
-    SessionInfoHead head {};
-    if (size < sizeof head)
-        return false;
-    std::memcpy(&head, answer, sizeof head);
-    return head.level == 1 && head.flags == SessionStateLock;
+    return SessionAnswerLocked(version, answer, size);
 }

@@ -113,8 +113,8 @@ void TSDRIM32PALUN::StartupIconUpdate(bool add)
         } else if (const std::optional<unsigned> shellCodePage = ItemFilesCodePage()) {
             // The shell would garble the item's name: the file is the
             // program's own work here.
-            const Result<> result
-                = add ? AddItemFile(group, Program().programPath) : DeleteItemFiles(group, *shellCodePage);
+            const Result<> result = add ? AddItemFile(group, Program().programPath, *shellCodePage)
+                                        : DeleteItemFiles(group, *shellCodePage);
             if (!result)
                 ShowTrayMessage(result.Message());
         } else {

@@ -353,12 +353,14 @@ TEST_F(Installation, ARefusedSettingStopsTheInstallationNamingTheKey)
 
 // A program file in the chosen folder that another process holds (a copy
 // still running, a scanner): the copy fails with its message and nothing is
-// recorded; once it is let go, the same installation goes through.
+// recorded; once it is let go, the same installation goes through, and puts
+// a new file in the old one's place rather than writing into it.
 TEST_F(Installation, AHeldProgramFileStopsTheCopyAndNothingIsRecorded)
 {
     InstallSource source;
     TempFolder target;
     WriteWholeFile(target / "DRIM32.EXE", "an older program");
+    const std::uint64_t older = FileIdentity(target / "DRIM32.EXE");
     RunningProgram installer(source.Program(), "");
     HWND setup = WaitForShownSetup(installer);
     ASSERT_NE(setup, nullptr);
@@ -370,6 +372,7 @@ TEST_F(Installation, AHeldProgramFileStopsTheCopyAndNothingIsRecorded)
         EXPECT_EQ(AnswerMessage(), "DRIM32.EXE\r\nファイルのコピーに失敗しました・・・");
         EXPECT_TRUE(WaitUntil([&] { return InstallButtonShown(setup); }, SetupBoxMilliseconds));
         EXPECT_EQ(ReadWholeFile(target / "DRIM32.EXE"), "an older program");
+        EXPECT_FALSE(FileExists(target / "DRIM32.EXE.new"));
         EXPECT_FALSE(SettingsKeyExists());
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntryPath));
     }
@@ -377,6 +380,7 @@ TEST_F(Installation, AHeldProgramFileStopsTheCopyAndNothingIsRecorded)
     EXPECT_NE(AnswerMessage().find("登録完了です。"), std::string::npos);
     EXPECT_TRUE(installer.WaitForExit(ProcessEndsMilliseconds));
     EXPECT_TRUE(SameFile(source.Program(), target / "DRIM32.EXE"));
+    EXPECT_NE(FileIdentity(target / "DRIM32.EXE"), older);
     EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
 }
 

@@ -1,3 +1,4 @@
+#include "InjectedInput.h"
 #include "Observe.h"
 #include "Program.h"
 #include "Resident.h"
@@ -32,14 +33,23 @@ constexpr char DesktopPolicyPath[] = "Software\\Policies\\Microsoft\\Windows\\Co
 constexpr char PolicyNotice[] = "管理者の設定により、操作のない時間が続くと画面がロックされます・・・\r\n"
                                 "このため、このＰＣでは DRIM32 は画面をＯＮに保ちません。";
 
-// Wine has no power requests: it logs the one asked for as a stub, and every
-// execution state set with its flags.
-constexpr char TraceSettings[] = "WINEDEBUG=fixme+powermgnt,warn+ntdll";
+// Wine's relay trace of the calls that hold the display on, with their
+// arguments and answers: a system may grant the power request or refuse it
+// (this Wine does), and the program then falls back on the continuous
+// execution state.  Either counts as held.
+constexpr char RelaySettings[] = "Software\\Wine\\Debug";
+constexpr char RelayedCalls[]
+    = "PowerCreateRequest;PowerSetRequest;PowerClearRequest;SetThreadExecutionState";
+constexpr char TraceSettings[] = "WINEDEBUG=+relay";
 constexpr char TraceFileName[] = "keepawake-trace.txt";
-constexpr char RequestAsked[] = "PowerCreateRequest";
-constexpr char ContinuousStateSet[] = "NtSetThreadExecutionState (0x8";
-constexpr char Held[] = "0000003";
-constexpr char Released[] = "0000000";
+constexpr char RequestAsked[] = ".PowerCreateRequest(";
+constexpr char RequestSetAnswer[] = ".PowerSetRequest() retval=";
+constexpr char RequestRefused[] = "00000000";
+constexpr char RequestCleared[] = ".PowerClearRequest(";
+constexpr char ContinuousStateSet[] = ".SetThreadExecutionState(8";
+constexpr char ContinuousHeld[] = "0000003";
+// A second start hands its switch to the resident copy in well under this.
+constexpr DWORD SwitchTakesMilliseconds = 30000;
 
 std::string Trace()
 {
@@ -48,19 +58,38 @@ std::string Trace()
     return text.str();
 }
 
-// The last continuous execution state set, as Wine logs its flags after the
-// 8 of ES_CONTINUOUS; empty before any.
-std::string LastContinuousState()
+enum class Hold { Never, Held, Released };
+
+// What the program holds at the trace's end: a power request granted and
+// not cleared since, or the continuous execution state (its flags follow
+// the 8 of ES_CONTINUOUS).
+Hold LastHold()
 {
-    const std::string trace = Trace();
-    const std::size_t at = trace.rfind(ContinuousStateSet);
-    return at == std::string::npos ? "" : trace.substr(at + sizeof ContinuousStateSet - 1, sizeof Held - 1);
+    std::istringstream trace(Trace());
+    bool ever = false;
+    bool request = false;
+    bool continuous = false;
+    for (std::string line; std::getline(trace, line);) {
+        if (const std::size_t at = line.find(RequestSetAnswer); at != std::string::npos)
+            request
+                = line.compare(at + sizeof RequestSetAnswer - 1, sizeof RequestRefused - 1, RequestRefused)
+                != 0;
+        else if (line.find(RequestCleared) != std::string::npos)
+            request = false;
+        else if (const std::size_t state = line.find(ContinuousStateSet); state != std::string::npos)
+            continuous = line.compare(
+                             state + sizeof ContinuousStateSet - 1, sizeof ContinuousHeld - 1, ContinuousHeld)
+                == 0;
+        ever = ever || request || continuous;
+    }
+    return !ever ? Hold::Never : request || continuous ? Hold::Held : Hold::Released;
 }
 
 // The program, with Wine's trace of it going to a file of drive C.
 std::optional<RunningProgram> StartTraced()
 {
     const char* prefix = std::getenv("WINEPREFIX");
+    SetString(RelaySettings, "RelayInclude", RelayedCalls);
     DWORD id = 0;
     HWND tray = prefix != nullptr
             && StartThroughUnixShell(
@@ -122,15 +151,24 @@ TEST_F(KeepAwakeOff, TheIdleTimeIsResetEveryThirtySecondsWhileNobodyTouchesTheIn
     HWND tray = WaitForSettledTray(*program);
     ASSERT_NE(tray, nullptr);
 
+    const InjectedMoveWatch moves;
+    ASSERT_TRUE(moves.Watching());
     const IdleWatch watch = WatchIdle(WatchMilliseconds);
     EXPECT_LT(watch.longest, LongestIdleAllowed);
     EXPECT_GE(watch.resets, ResetsExpected);
+    // The zero move itself reaches the system at every tick: nothing else
+    // the program does is injected input.
+    EXPECT_GE(moves.Count(), watch.resets);
     EXPECT_NE(Trace().find(RequestAsked), std::string::npos);
-    EXPECT_EQ(LastContinuousState(), Held);
+    EXPECT_EQ(LastHold(), Hold::Held);
     ASSERT_FALSE(program->WaitForExit(0)) << "the tray program ended during the watch";
+
+    RunningProgram switchOn("/on");
+    EXPECT_TRUE(switchOn.WaitForExit(SwitchTakesMilliseconds));
+    EXPECT_TRUE(WaitUntil([] { return LastHold() == Hold::Released; }, SwitchTakesMilliseconds));
     EXPECT_TRUE(CloseAndWaitForExit(tray, *program));
     EXPECT_EQ(program->ExitCode(), 0u);
-    EXPECT_EQ(LastContinuousState(), Released);
+    EXPECT_EQ(LastHold(), Hold::Released);
 }
 
 // The box says so at the first tick and not again, no tick counts as input
@@ -149,7 +187,7 @@ void ExpectLockPolicyRespected()
     ExpectRestingIdle();
     EXPECT_TRUE(VisibleWindows(OptionBoxClass, program->Id()).empty()) << "the box came again";
     EXPECT_EQ(Trace().find(RequestAsked), std::string::npos);
-    EXPECT_EQ(LastContinuousState(), "");
+    EXPECT_EQ(LastHold(), Hold::Never);
     EXPECT_TRUE(CloseAndWaitForExit(tray, *program));
 }
 
@@ -179,7 +217,7 @@ TEST_F(KeepAwakeOff, ALockedSessionRestsUntilItIsUnlocked)
     const auto change = [&](WPARAM event, DWORD to) { PostMessageA(tray, WM_WTSSESSION_CHANGE, event, to); };
 
     change(WTS_SESSION_LOCK, session);
-    EXPECT_TRUE(WaitUntil([] { return LastContinuousState() == Released; }, TickAtOnceMilliseconds));
+    EXPECT_TRUE(WaitUntil([] { return LastHold() == Hold::Released; }, TickAtOnceMilliseconds));
     change(WTS_SESSION_UNLOCK, session + 1);
     change(WTS_REMOTE_DISCONNECT, session);
     change(WTS_REMOTE_CONNECT, session);
@@ -188,7 +226,7 @@ TEST_F(KeepAwakeOff, ALockedSessionRestsUntilItIsUnlocked)
     change(WTS_SESSION_UNLOCK, session);
     EXPECT_TRUE(
         WaitUntil([] { return IdleMilliseconds() < TickAtOnceMilliseconds; }, TickAtOnceMilliseconds));
-    EXPECT_EQ(LastContinuousState(), Held);
+    EXPECT_EQ(LastHold(), Hold::Held);
     EXPECT_LT(WatchIdle(HeldAgainWatchMilliseconds).longest, LongestIdleAllowed);
     EXPECT_TRUE(CloseAndWaitForExit(tray, *program));
 }

@@ -1,5 +1,6 @@
 #include "gui/TrayIconRetry.h"
 
+#include "HelpViewer.h"
 #include "Observe.h"
 #include "Program.h"
 #include "Resident.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cwchar>
 #include <iterator>
 #include <mutex>
@@ -18,6 +20,7 @@
 #include <shellapi.h>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -51,6 +54,24 @@ struct NotifyHead {
     UINT callbackMessage;
     WCHAR tip[128];
 };
+
+// The rest of the record up to the icon, which Wine hands over as a bitmap
+// described here and followed by its bits.
+struct NotifyRecord {
+    NotifyHead head;
+    DWORD state;
+    DWORD stateMask;
+    WCHAR info[256];
+    UINT timeoutOrVersion;
+    WCHAR infoTitle[64];
+    DWORD infoFlags;
+    GUID item;
+    UINT iconWidth;
+    UINT iconHeight;
+    UINT iconPlanes;
+    UINT iconBitsPerPixel;
+};
+static_assert(offsetof(NotifyRecord, iconWidth) == 944);
 
 // A taskbar that is there but not yet ready or busy, as at logon: a window
 // of the taskbar's class, on a thread of its own so that it answers while
@@ -92,9 +113,15 @@ public:
     int TakenAdds() const { return takenAdds_; }
     int Notifications() const { return notifications_; }
     bool Holds() const { return holds_; }
+    // The width of each icon handed over, in order.
+    std::vector<UINT> IconWidths() const
+    {
+        std::lock_guard lock(recordLock_);
+        return iconWidths_;
+    }
     std::wstring Tip() const
     {
-        std::lock_guard lock(tipLock_);
+        std::lock_guard lock(recordLock_);
         return tip_;
     }
 
@@ -126,7 +153,12 @@ private:
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
             if (data->cbData < sizeof(NotifyHead))
                 return FALSE;
-            const bool taken = self->Notify(data->dwData, *static_cast<const NotifyHead*>(data->lpData));
+            const auto& head = *static_cast<const NotifyHead*>(data->lpData);
+            if ((head.flags & NIF_ICON) != 0 && data->cbData >= sizeof(NotifyRecord)) {
+                std::lock_guard lock(self->recordLock_);
+                self->iconWidths_.push_back(static_cast<const NotifyRecord*>(data->lpData)->iconWidth);
+            }
+            const bool taken = self->Notify(data->dwData, head);
             self->refusals_ += taken ? 0 : 1;
             return taken;
         }
@@ -149,7 +181,7 @@ private:
             return false;
         holds_ = true;
         if ((head.flags & NIF_TIP) != 0) {
-            std::lock_guard lock(tipLock_);
+            std::lock_guard lock(recordLock_);
             tip_.assign(head.tip, wcsnlen(head.tip, std::size(head.tip)));
         }
         if (!add)
@@ -167,8 +199,9 @@ private:
     std::atomic<int> takenAdds_ { 0 };
     std::atomic<int> notifications_ { 0 };
     std::atomic<bool> holds_ { false };
-    mutable std::mutex tipLock_;
+    mutable std::mutex recordLock_;
     std::wstring tip_;
+    std::vector<UINT> iconWidths_;
 };
 
 class TaskbarCreated : public FreshSettings {
@@ -304,6 +337,59 @@ TEST_F(TaskbarNotReady, AnAddAnsweredFalseButCarriedOutIsFoundByAModify)
     ASSERT_TRUE(CloseAndWaitForExit(tray, program));
     EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_FALSE(taskbar.Holds()) << "the icon stayed in the tray after the exit";
+}
+
+// The taskbar draws its icons at the small-icon size of the system's DPI,
+// which a program that is not DPI-aware is told is 16 at every scale.  Wine
+// says Windows 10, so that the program asks as it does there.
+class TrayIconSize : public FreshSettings {
+protected:
+    void SetUp() override
+    {
+        FreshSettings::SetUp();
+        SetSetting("Version", "14");
+        SetString(WineKeyPath, WineVersionName, "win10");
+    }
+    void TearDown() override
+    {
+        DeleteValue(DesktopKeyPath, LogPixelsName);
+        DeleteValue(WineKeyPath, WineVersionName);
+        FreshSettings::TearDown();
+    }
+    static constexpr char DesktopKeyPath[] = "Control Panel\\Desktop";
+    static constexpr char LogPixelsName[] = "LogPixels";
+};
+
+TEST_F(TrayIconSize, TheIconHandedToTheTaskbarIsDrawnForTheSystemDpi)
+{
+    const struct {
+        const char* label;
+        std::optional<DWORD> logPixels; // nothing: the default, 96
+        UINT width;
+    } cases[] = { { "100 %", std::nullopt, 16 }, { "150 %", 144, 24 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        if (c.logPixels)
+            SetRaw(DesktopKeyPath, LogPixelsName, DwordValue(*c.logPixels));
+        StandInTaskbar taskbar(StandInTaskbar::Adds::Taken);
+        ASSERT_EQ(FindWindowExA(nullptr, nullptr, TaskbarClass, nullptr), taskbar.Window())
+            << "the shell's own taskbar would be asked first";
+        // In SS_OFF whatever the case before saved.
+        RunningProgram program("/off");
+        HWND tray = WaitForStartedWindow(TrayClass, program);
+        ASSERT_NE(tray, nullptr);
+        ASSERT_TRUE(
+            WaitUntil([&] { return taskbar.Tip() == L"DRIM32 - SS_OFF"; }, WindowAppearsMilliseconds));
+        RunningProgram switcher("/on");
+        ASSERT_TRUE(switcher.WaitForExit(ProcessEndsMilliseconds));
+        ASSERT_TRUE(WaitUntil([&] { return taskbar.Tip() == L"DRIM32 - SS_ON"; }, WindowAppearsMilliseconds));
+        ASSERT_TRUE(CloseAndWaitForExit(tray, program));
+        // The start's picture, SS_OFF's and SS_ON's, each sent with the
+        // change of tip before it and with its own change.
+        const std::vector<UINT> widths = taskbar.IconWidths();
+        EXPECT_GE(widths.size(), 5u);
+        EXPECT_EQ(widths, std::vector<UINT>(widths.size(), c.width));
+    }
 }
 
 } // namespace

@@ -68,9 +68,6 @@ TEST(OwnersFolderList, IsProtectedAndLetsOnlyTheSystemAdministratorsAndTheUserWr
 {
     EXPECT_EQ(OwnersFolderList("S-1-5-21-7-1001"),
         "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;S-1-5-21-7-1001)(A;OICI;0x1200a9;;;BU)");
-    // Users' rights hold none of the bits to write, append, delete, or change
-    // attributes, rights or owner.
-    EXPECT_EQ(0x1200a9 & 0xD0156, 0);
 }
 
 // The system's calls; `present` levels exist, `foreign` ones are another's.

@@ -2,6 +2,7 @@
 
 #include "program/ProgramValues.h"
 #include "tray/KeepAwakeHold.h"
+#include "tray/SessionEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -177,10 +178,6 @@ struct SystemStandIn final : KeepAwakeHold {
 
 constexpr unsigned BothRequests = 3;
 constexpr std::uint32_t StateHeld = ExecutionContinuous | ExecutionDisplayRequired | ExecutionSystemRequired;
-constexpr std::uint32_t SessionLock = 7;
-constexpr std::uint32_t SessionUnlock = 8;
-constexpr std::uint32_t RemoteConnect = 3;
-constexpr std::uint32_t RemoteDisconnect = 4;
 
 TEST(KeepAwakeHold, HeldInOffWithTheTitleAsReasonAndReleasedWhenNothingIsKeptOn)
 {

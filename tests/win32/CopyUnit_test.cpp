@@ -139,4 +139,20 @@ TEST_F(FileCopyKeepDateTest, JapaneseNamesWithBackslashTrailBytesCopy)
     EXPECT_EQ(std::string(found.cFileName), "表.lnk");
 }
 
+// Written anew and moved over the old file: an interrupted attempt's
+// partial file refuses nothing, and none is left.
+TEST_F(FileCopyKeepDateTest, ReplaceWritesANewFileOverTheOldOne)
+{
+    const std::string target = folder / "replaced";
+    WriteWholeFile(target, "old");
+    WriteWholeFile(target + ".new", "stale");
+    const std::uint64_t old = FileIdentity(target);
+
+    ASSERT_TRUE(ReplaceFileKeepDate(MakeSource("fresh", "fresh"), target));
+    EXPECT_EQ(ReadWholeFile(target), "fresh");
+    EXPECT_EQ(Ticks(LastWriteTime(target)), Ticks(evenDate));
+    EXPECT_NE(FileIdentity(target), old);
+    EXPECT_FALSE(FileExists(target + ".new"));
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -13,6 +14,9 @@
 namespace {
 
 constexpr int PictureSize = 32;
+// The sizes each icon holds a picture of: the large icon, and the taskbar's
+// at 150 %, 125 % and 100 %.
+constexpr int IconSizes[] = { 32, 24, 20, 16 };
 constexpr COLORREF Blue = RGB(0, 0, 255);
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Cyan = RGB(0, 255, 255);
@@ -42,10 +46,26 @@ HINSTANCE Module()
     return GetModuleHandleA(nullptr);
 }
 
-UniqueIcon LoadIconResource(LPCSTR name)
+UniqueIcon LoadIconResource(LPCSTR name, int size)
 {
-    // Size 0 without LR_DEFAULTSIZE takes the resource's own size.
-    return UniqueIcon(static_cast<HICON>(LoadImageA(Module(), name, IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+    return UniqueIcon(
+        static_cast<HICON>(LoadImageA(Module(), name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+// The header of the image the system picks from the icon group `name` for
+// `size`: its own width shows whether a picture of that size is there, where
+// a load would stretch another.
+const BITMAPINFOHEADER* PickedImage(LPCSTR name, int size)
+{
+    const HRSRC group = FindResourceA(Module(), name, RT_GROUP_ICON);
+    if (group == nullptr)
+        return nullptr;
+    auto* directory = static_cast<PBYTE>(LockResource(LoadResource(Module(), group)));
+    const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+    const HRSRC image = FindResourceA(Module(), MAKEINTRESOURCEA(id), RT_ICON);
+    if (image == nullptr)
+        return nullptr;
+    return static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Module(), image)));
 }
 
 UniqueBitmap LoadBitmapResource(int id, UINT flags)
@@ -64,32 +84,34 @@ BITMAP BitmapInfo(HBITMAP bitmap)
 // The picture as a person sees it: COLORREFs, top row first.
 class Pixels {
 public:
-    explicit Pixels(std::vector<COLORREF> colours)
+    Pixels(std::vector<COLORREF> colours, int size)
         : colours_(std::move(colours))
+        , size_(size)
     {
     }
-    COLORREF At(int x, int y) const { return colours_.at(static_cast<std::size_t>(y * PictureSize + x)); }
+    COLORREF At(int x, int y) const { return colours_.at(static_cast<std::size_t>(y * size_ + x)); }
 
 private:
     std::vector<COLORREF> colours_;
+    int size_;
 };
 
-Pixels ReadPixels(HDC dc)
+Pixels ReadPixels(HDC dc, int size = PictureSize)
 {
     std::vector<COLORREF> colours;
-    for (int y = 0; y < PictureSize; ++y)
-        for (int x = 0; x < PictureSize; ++x)
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
             colours.push_back(GetPixel(dc, x, y));
-    return Pixels(std::move(colours));
+    return Pixels(std::move(colours), size);
 }
 
-Pixels DrawnIcon(HICON icon)
+Pixels DrawnIcon(HICON icon, int size)
 {
     UniqueDc dc(CreateCompatibleDC(nullptr));
     BITMAPINFO info {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = PictureSize;
-    info.bmiHeader.biHeight = -PictureSize;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -97,12 +119,12 @@ Pixels DrawnIcon(HICON icon)
     UniqueBitmap canvas(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     EXPECT_TRUE(canvas);
     const HGDIOBJ old = SelectObject(dc.get(), canvas.get());
-    const RECT all { 0, 0, PictureSize, PictureSize };
+    const RECT all { 0, 0, size, size };
     HBRUSH sentinel = CreateSolidBrush(Sentinel);
     FillRect(dc.get(), &all, sentinel);
     DeleteObject(sentinel);
-    EXPECT_TRUE(DrawIconEx(dc.get(), 0, 0, icon, PictureSize, PictureSize, 0, nullptr, DI_NORMAL));
-    Pixels pixels = ReadPixels(dc.get());
+    EXPECT_TRUE(DrawIconEx(dc.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
+    Pixels pixels = ReadPixels(dc.get(), size);
     SelectObject(dc.get(), old);
     return pixels;
 }
@@ -146,53 +168,75 @@ struct IconCase {
     LPCSTR name;
     COLORREF background;
     COLORREF letters;
-    POINT letterPixel;
+    POINT letterPixel[std::size(IconSizes)];
     bool crossedOut;
 };
 
-// Points picked from the pixel maps: a stem of the first "O" clear of the
-// X, and the middle and one end of the X, where only a crossed-out picture
-// has red.
+// Points picked from the pixel maps, one for each of the sizes: a stem of
+// the first "O" clear of the X, and the middle and one end of the X, where
+// only a crossed-out picture has red.
 const IconCase iconCases[] = {
-    { "MAINICON", "MAINICON", Blue, White, { 2, 8 }, false },
-    { "IDI_TRAYWINDOW", MAKEINTRESOURCEA(IDI_TRAYWINDOW), Blue, White, { 2, 8 }, true },
-    { "IDI_IMAGE1", MAKEINTRESOURCEA(IDI_IMAGE1), Cyan, Black, { 14, 8 }, false },
-    { "IDI_IMAGE2", MAKEINTRESOURCEA(IDI_IMAGE2), Cyan, Black, { 14, 8 }, true },
+    { "MAINICON", "MAINICON", Blue, White, { { 2, 8 }, { 2, 5 }, { 1, 4 }, { 1, 3 } }, false },
+    { "IDI_TRAYWINDOW", MAKEINTRESOURCEA(IDI_TRAYWINDOW), Blue, White,
+        { { 2, 8 }, { 2, 5 }, { 1, 4 }, { 1, 3 } }, true },
+    { "IDI_IMAGE1", MAKEINTRESOURCEA(IDI_IMAGE1), Cyan, Black, { { 14, 8 }, { 5, 8 }, { 3, 4 }, { 2, 3 } },
+        false },
+    { "IDI_IMAGE2", MAKEINTRESOURCEA(IDI_IMAGE2), Cyan, Black, { { 14, 8 }, { 5, 8 }, { 3, 4 }, { 2, 3 } },
+        true },
 };
 
-TEST(ProgramIcons, EachLoadsAsAnOpaque32By32Icon)
+TEST(ProgramIcons, EachHoldsAPictureOfEachSize)
 {
     for (const IconCase& c : iconCases) {
-        SCOPED_TRACE(c.label);
-        const UniqueIcon icon = LoadIconResource(c.name);
-        ASSERT_TRUE(icon);
-        ICONINFO info {};
-        ASSERT_TRUE(GetIconInfo(icon.get(), &info));
-        const UniqueBitmap colour(info.hbmColor);
-        const UniqueBitmap mask(info.hbmMask);
-        ASSERT_TRUE(colour);
-        EXPECT_TRUE(info.fIcon);
-        EXPECT_EQ(BitmapInfo(colour.get()).bmWidth, PictureSize);
-        EXPECT_EQ(BitmapInfo(colour.get()).bmHeight, PictureSize);
+        for (const int size : IconSizes) {
+            SCOPED_TRACE(std::string(c.label) + " " + std::to_string(size));
+            const BITMAPINFOHEADER* picked = PickedImage(c.name, size);
+            ASSERT_NE(picked, nullptr);
+            EXPECT_EQ(picked->biWidth, size);
+            // The colour and the mask bitmaps one above the other.
+            EXPECT_EQ(picked->biHeight, 2 * size);
+        }
+    }
+}
 
-        const Pixels drawn = DrawnIcon(icon.get());
-        for (int y = 0; y < PictureSize; ++y)
-            for (int x = 0; x < PictureSize; ++x)
-                ASSERT_NE(drawn.At(x, y), Sentinel) << "transparent at " << x << "," << y;
+TEST(ProgramIcons, EachLoadsAsAnOpaqueIconOfEachSize)
+{
+    for (const IconCase& c : iconCases) {
+        for (const int size : IconSizes) {
+            SCOPED_TRACE(std::string(c.label) + " " + std::to_string(size));
+            const UniqueIcon icon = LoadIconResource(c.name, size);
+            ASSERT_TRUE(icon);
+            ICONINFO info {};
+            ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+            const UniqueBitmap colour(info.hbmColor);
+            const UniqueBitmap mask(info.hbmMask);
+            ASSERT_TRUE(colour);
+            EXPECT_TRUE(info.fIcon);
+            EXPECT_EQ(BitmapInfo(colour.get()).bmWidth, size);
+            EXPECT_EQ(BitmapInfo(colour.get()).bmHeight, size);
+
+            const Pixels drawn = DrawnIcon(icon.get(), size);
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    ASSERT_NE(drawn.At(x, y), Sentinel) << "transparent at " << x << "," << y;
+        }
     }
 }
 
 TEST(ProgramIcons, ShowTheirColoursAndOnlyTheCrossedOutOnesTheRedX)
 {
     for (const IconCase& c : iconCases) {
-        SCOPED_TRACE(c.label);
-        const UniqueIcon icon = LoadIconResource(c.name);
-        ASSERT_TRUE(icon);
-        const Pixels drawn = DrawnIcon(icon.get());
-        EXPECT_EQ(drawn.At(0, PictureSize / 2), c.background);
-        EXPECT_EQ(drawn.At(c.letterPixel.x, c.letterPixel.y), c.letters);
-        EXPECT_EQ(drawn.At(PictureSize / 2, PictureSize / 2) == Red, c.crossedOut);
-        EXPECT_EQ(drawn.At(1, 1) == Red, c.crossedOut);
+        for (std::size_t i = 0; i < std::size(IconSizes); ++i) {
+            const int size = IconSizes[i];
+            SCOPED_TRACE(std::string(c.label) + " " + std::to_string(size));
+            const UniqueIcon icon = LoadIconResource(c.name, size);
+            ASSERT_TRUE(icon);
+            const Pixels drawn = DrawnIcon(icon.get(), size);
+            EXPECT_EQ(drawn.At(0, size / 2), c.background);
+            EXPECT_EQ(drawn.At(c.letterPixel[i].x, c.letterPixel[i].y), c.letters);
+            EXPECT_EQ(drawn.At(size / 2, size / 2) == Red, c.crossedOut);
+            EXPECT_EQ(drawn.At(1, 1) == Red, c.crossedOut);
+        }
     }
 }
 

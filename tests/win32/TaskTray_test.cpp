@@ -3,6 +3,8 @@
 #include "gui/Application.h"
 #include "gui/Form.h"
 #include "gui/Menu.h"
+#include "platform/Module.h"
+#include "platform/SystemDpi.h"
 
 #include <gtest/gtest.h>
 
@@ -334,11 +336,32 @@ TEST_F(TaskTrayTest, AnAnnouncedTaskbarGetsTheIconAgain)
     EXPECT_TRUE(tray.SetIcon(picture));
     EXPECT_TRUE(tray.SetRegistered(true));
     calls.clear();
+    std::size_t callsWhenTold = 0;
+    tray.OnTaskbarCreated = [&callsWhenTold](TTaskTray&) { callsWhenTold = calls.size(); };
     SendMessageA(owner.Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_EQ(calls[1].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_TRUE(tray.IconAdded());
+    // The owner hears of the new taskbar once the icon is back in it.
+    EXPECT_EQ(callsWhenTold, 2u);
+}
+
+// The tray's picture size is asked for with the thread system-aware for the
+// call alone: the rest of the program stays scaled by the system.
+TEST(SmallIconSizeForSystemDpi, LeavesTheThreadsDpiAwarenessAsItFoundIt)
+{
+    using GetContextCall = DPI_AWARENESS_CONTEXT(WINAPI*)();
+    using EqualCall = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT, DPI_AWARENESS_CONTEXT);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto getContext = ModuleFunction<GetContextCall>(user32, "GetThreadDpiAwarenessContext");
+    const auto equal = ModuleFunction<EqualCall>(user32, "AreDpiAwarenessContextsEqual");
+    if (getContext == nullptr || equal == nullptr)
+        GTEST_SKIP() << "no per-thread DPI awareness on this system";
+    const DPI_AWARENESS_CONTEXT before = getContext();
+    EXPECT_EQ(SmallIconSizeForSystemDpi(), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_TRUE(equal(getContext(), before));
+    EXPECT_FALSE(equal(getContext(), DPI_AWARENESS_CONTEXT_SYSTEM_AWARE));
 }
 
 } // namespace

@@ -100,6 +100,16 @@ void SetLastWriteTime(const std::string& path, const FILETIME& time)
         throw std::runtime_error("cannot set the date of " + path);
 }
 
+std::uint64_t FileIdentity(const std::string& path)
+{
+    const UniqueHandle file(CreateFileA(path.c_str(), 0,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (!file || !GetFileInformationByHandle(file.Get(), &information))
+        return 0;
+    return (std::uint64_t { information.nFileIndexHigh } << 32) | information.nFileIndexLow;
+}
+
 FILETIME FileTimeFromLocal(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
 {
     SYSTEMTIME st {};

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 class TempFolder {
@@ -26,5 +27,7 @@ void WriteWholeFile(const std::string& path, const std::string& contents);
 std::string ReadWholeFile(const std::string& path);
 bool FileExists(const std::string& path);
 FILETIME LastWriteTime(const std::string& path);
+// Which file the name stands for; under Wine, the host file's inode.
+std::uint64_t FileIdentity(const std::string& path);
 void SetLastWriteTime(const std::string& path, const FILETIME& time);
 FILETIME FileTimeFromLocal(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second);

@@ -21,6 +21,9 @@ struct ExpectedItem {
 const std::vector<ExpectedItem> FullMenu {
     { "P0", "ｽｸﾘｰﾝｾｰﾊﾞｰと、省電力機能を、ＯＦＦにする(&F)" },
     { "P1", "元に戻す　（SS_ON）(&N)" },
+    { "POFF_TIMER", "時間を決めて、ＯＦＦにする(&T)" },
+    { "PWATCH", "アプリの実行中は、ＯＦＦにする(&W)" },
+    { "PAC_ONLY", "電源につないでいる時だけ、ＯＦＦにする(&P)" },
     { "N2", "-" },
     { "PST0", "自動立ち上げ(&A)" },
     { "PST1", "立ち上げ時、必ずＯＦＦにする(&C)" },
@@ -206,6 +209,33 @@ TEST_F(TrayWindowTest, ModeTicksFollowEveryModeCommandInBothMenus)
     }
 }
 
+TEST_F(TrayWindowTest, ATimerTicksItsEntryShowsTheTimeLeftAndEndsWithAModeCommand)
+{
+    WriteValue(SettingsKeyPath, "ONOFF", "0");
+    Tray().PopupMenu1Popup();
+    MenuItem& timer = Item1("POFF_TIMER");
+    const std::vector<std::string> entries { "３０分(&1)", "１時間(&2)", "２時間(&3)", "４時間(&4)",
+        "８時間(&5)" };
+    ASSERT_EQ(timer.Items().size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(timer.Items()[i]->Caption(), entries[i]);
+    timer.Items()[1]->Click();
+    Tray().PopupMenu1Popup();
+    EXPECT_TRUE(Tray().Controller().ScreenSaverOff());
+    EXPECT_EQ(timer.Caption(), "時間を決めて、ＯＦＦにする（残り 1:00）(&T)");
+    EXPECT_TRUE(timer.Items()[1]->Checked());
+    EXPECT_FALSE(timer.Items()[0]->Checked());
+    Item1("P0").Click();
+    Tray().PopupMenu1Popup();
+    EXPECT_EQ(timer.Caption(), "時間を決めて、ＯＦＦにする(&T)");
+    EXPECT_FALSE(timer.Items()[1]->Checked());
+
+    EXPECT_FALSE(Item1("PAC_ONLY").Checked());
+    Item1("PAC_ONLY").Click();
+    Tray().PopupMenu1Popup();
+    EXPECT_TRUE(Item1("PAC_ONLY").Checked());
+}
+
 TEST_F(TrayWindowTest, IconSetTicksFollowMySoft)
 {
     WriteValue(SettingsKeyPath, "MYSOFT", "7");
@@ -371,6 +401,9 @@ TEST_F(TrayWindowTest, RightPressShowsTheFullMenuAsBuiltAndEscapeChoosesNothing)
     const std::vector<ShownItem> expected {
         { "ｽｸﾘｰﾝｾｰﾊﾞｰと、省電力機能を、ＯＦＦにする(&F)", false, false },
         { "元に戻す　（SS_ON）(&N)", true, false },
+        { "時間を決めて、ＯＦＦにする(&T)", false, false },
+        { "アプリの実行中は、ＯＦＦにする(&W)", false, false },
+        { "電源につないでいる時だけ、ＯＦＦにする(&P)", false, false },
         { "-", false, false },
         { "自動立ち上げ(&A)", true, false },
         { "立ち上げ時、必ずＯＦＦにする(&C)", false, false },
