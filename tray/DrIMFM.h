@@ -86,7 +86,7 @@ private:
     void PAC_ONLYClick();
     // The watch submenu's entries, given their programs at each opening.
     void FillWatchMenu();
-    void PWATCH_ENTRYClick(int entry);
+    void PWATCH_ENTRYClick(std::size_t entry);
     void PWATCH_CLEARClick();
     void PST0Click();
     void PST1Click();

@@ -26,7 +26,7 @@ using GetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
 struct WindowSearch {
     GetWindowAttribute windowAttribute;
-    std::vector<WindowedProgram> found;
+    WindowList found;
 };
 
 // Windows 8 and later keep the windows of suspended store apps and of other
@@ -57,14 +57,16 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM searchPointer)
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(searchPointer);
     if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr
         && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0 && GetWindowTextLengthA(window) != 0
-        && !Cloaked(search, window))
-        search.found.push_back({ ProgramFileOf(window), WindowTextOf(window) });
+        && !Cloaked(search, window)) {
+        search.found.files.push_back(ProgramFileOf(window));
+        search.found.titles.push_back(WindowTextOf(window));
+    }
     return TRUE;
 }
 
 } // namespace
 
-std::vector<WindowedProgram> WindowedPrograms()
+WindowList WindowedPrograms()
 {
     // By name: since the start every load by name looks in the system
     // folder only.  Vista's DWM has no cloaking and answers a failure.

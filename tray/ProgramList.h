@@ -11,7 +11,7 @@
 
 // The top-level windows a user can switch to, topmost first, with their
 // programs' file names (empty for a process that has ended meanwhile).
-std::vector<WindowedProgram> WindowedPrograms();
+WindowList WindowedPrograms();
 
 // The first name of `list`, in its order, that a process of this session
 // runs; empty when none does.  An empty list looks at no process.  It views

@@ -39,9 +39,9 @@ void TSDRIM32PALUN::OffTimerClick(int entry)
         ReadKeepAwakeClock(), entry);
 }
 
-void TSDRIM32PALUN::PWATCH_ENTRYClick(int entry)
+void TSDRIM32PALUN::PWATCH_ENTRYClick(std::size_t entry)
 {
-    ToggleWatched(settings_.watch, watchMenuNames_[static_cast<std::size_t>(entry)]);
+    ToggleWatched(settings_.watch, watchMenuNames_[entry]);
     // The refresh reads the process list: the change shows at once.
     ModeRefresh();
 }

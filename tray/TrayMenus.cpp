@@ -41,11 +41,8 @@ void TSDRIM32PALUN::BuildMenus()
         offTimer.Add({}, OffTimerEntries[entry], [this, entry](MenuItem&) { OffTimerClick(entry); });
     // Its entries get their programs at each opening, from the windows
     // open then; those left over are hidden.
-    MenuItem& watch = popupMenu1_.Add("PWATCH", PWATCH);
-    for (int entry = 0; entry < static_cast<int>(WatchMenuLimit); ++entry)
-        watch.Add({}, {}, [this, entry](MenuItem&) { PWATCH_ENTRYClick(entry); });
-    watch.Add({}, Separator);
-    watch.Add("PWATCH_CLEAR", PWATCH_CLEAR, [this](MenuItem&) { PWATCH_CLEARClick(); });
+    // Its entries are made at each opening, from the windows open then.
+    popupMenu1_.Add("PWATCH", PWATCH);
     popupMenu1_.Add("PAC_ONLY", PAC_ONLY, [this](MenuItem&) { PAC_ONLYClick(); });
     popupMenu1_.Add("N2", Separator);
     popupMenu1_.Add("PST0", PST0, [this](MenuItem&) { PST0Click(); });
@@ -143,17 +140,17 @@ void TSDRIM32PALUN::PopupMenu2Popup()
 
 void TSDRIM32PALUN::FillWatchMenu()
 {
-    const std::vector<WindowedProgram> windows = WindowedPrograms();
+    const WindowList windows = WindowedPrograms();
     watchMenuNames_
         = WatchMenuNames(settings_.watch, windows, FileNamePart(Program().programPath), CompareIgnoringCase);
-    const auto& entries = popupMenu1_.Find("PWATCH")->Items();
-    for (std::size_t i = 0; i < WatchMenuLimit; ++i) {
-        MenuItem& entry = *entries[i];
-        entry.SetVisible(i < watchMenuNames_.size());
-        if (entry.Visible()) {
-            entry.SetCaption(WatchMenuCaption(watchMenuNames_[i], windows));
-            entry.SetChecked(i < settings_.watch.size());
-        }
-    }
-    popupMenu1_.Find("PWATCH_CLEAR")->SetEnabled(!settings_.watch.empty());
+    MenuItem& watch = *popupMenu1_.Find("PWATCH");
+    watch.ClearItems();
+    for (std::size_t entry = 0; entry < watchMenuNames_.size(); ++entry)
+        watch
+            .Add({}, WatchMenuCaption(watchMenuNames_[entry], windows),
+                [this, entry](MenuItem&) { PWATCH_ENTRYClick(entry); })
+            .SetChecked(entry < settings_.watch.size());
+    watch.Add({}, TrayText::Separator);
+    watch.Add({}, TrayText::PWATCH_CLEAR, [this](MenuItem&) { PWATCH_CLEARClick(); })
+        .SetEnabled(!settings_.watch.empty());
 }

@@ -79,7 +79,7 @@ int AsciiOrder(std::string_view a, std::string_view b)
     return x < y ? -1 : (x == y ? 0 : 1);
 }
 
-std::vector<std::string> Captions(const WatchList& watched, const std::vector<WindowedProgram>& windows)
+std::vector<std::string> Captions(const WatchList& watched, const WindowList& windows)
 {
     std::vector<std::string> captions;
     const WatchList names = WatchMenuNames(watched, windows, "drim32.exe", AsciiOrder);
@@ -91,9 +91,9 @@ std::vector<std::string> Captions(const WatchList& watched, const std::vector<Wi
 
 TEST(WatchMenuEntries, WatchedFirstThenEachProgramOnceSorted)
 {
-    const std::vector<WindowedProgram> windows { { "zed.exe", "Zed" }, { "Explorer.EXE", "Desktop" },
-        { "beta.exe", "Top" }, { "ALPHA.exe", "A" }, { "beta.exe", "Second" }, { "DRIM32.EXE", "Box" },
-        { "watched.exe", "W" }, { "", "Gone" }, { "c:x.exe", "Path" } };
+    const WindowList windows { { "zed.exe", "Explorer.EXE", "beta.exe", "ALPHA.exe", "beta.exe", "DRIM32.EXE",
+                                   "watched.exe", "", "c:x.exe" },
+        { "Zed", "Desktop", "Top", "A", "Second", "Box", "W", "Gone", "Path" } };
     EXPECT_EQ(Captions({ "watched.exe", "gone.exe" }, windows),
         (std::vector<std::string> { "gone.exe=gone.exe [x]", "watched.exe=watched.exe　W [x]",
             "ALPHA.exe=ALPHA.exe　A", "beta.exe=beta.exe　Top", "zed.exe=zed.exe　Zed" }));
@@ -101,15 +101,17 @@ TEST(WatchMenuEntries, WatchedFirstThenEachProgramOnceSorted)
 
 TEST(WatchMenuEntries, CutsTitlesAtTwentyFourCharactersAndDoublesAmpersands)
 {
-    EXPECT_EQ(Captions({}, { { "R&D.exe", "表&" + std::string(30, 'x') } }),
+    EXPECT_EQ(Captions({}, { { "R&D.exe" }, { "表&" + std::string(30, 'x') } }),
         (std::vector<std::string> { "R&D.exe=R&&D.exe　表&&" + std::string(22, 'x') }));
 }
 
 TEST(WatchMenuEntries, ListsAtMostTwenty)
 {
-    std::vector<WindowedProgram> windows;
-    for (int i = 0; i < 30; ++i)
-        windows.push_back({ std::to_string(100 + i) + ".exe", "t" });
+    WindowList windows;
+    for (int i = 0; i < 30; ++i) {
+        windows.files.push_back(std::to_string(100 + i) + ".exe");
+        windows.titles.push_back("t");
+    }
     const std::vector<std::string> captions = Captions({ "999.exe" }, windows);
     ASSERT_EQ(captions.size(), 20u);
     EXPECT_EQ(captions.front(), "999.exe=999.exe [x]");
