@@ -26,7 +26,7 @@ using GetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
 struct WindowSearch {
     GetWindowAttribute windowAttribute;
-    WindowList found;
+    WindowList& found;
 };
 
 // Windows 8 and later keep the windows of suspended store apps and of other
@@ -71,9 +71,10 @@ WindowList WindowedPrograms()
     // By name: since the start every load by name looks in the system
     // folder only.  Vista's DWM has no cloaking and answers a failure.
     const UniqueModule dwm(LoadLibraryA(DwmLibraryName));
-    WindowSearch search { ModuleFunction<GetWindowAttribute>(dwm.Get(), "DwmGetWindowAttribute"), {} };
+    WindowList found;
+    WindowSearch search { ModuleFunction<GetWindowAttribute>(dwm.Get(), "DwmGetWindowAttribute"), found };
     EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&search));
-    return std::move(search.found);
+    return found;
 }
 
 std::string_view RunningWatchedProgram(const WatchList& list)

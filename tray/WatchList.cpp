@@ -49,6 +49,17 @@ bool WatchListHas(const WatchList& list, std::string_view name)
     return WatchListIndex(list, name) < list.size();
 }
 
+namespace {
+
+// Adds a name the list can hold and does not hold yet, while it has room.
+void AddWatched(WatchList& list, std::string_view name)
+{
+    if (list.size() < WatchListLimit && UsableWatchName(name) && !WatchListHas(list, name))
+        list.push_back(std::string(name));
+}
+
+} // namespace
+
 WatchList ParseWatchList(const SettingValue& value)
 {
     WatchList list;
@@ -58,8 +69,7 @@ WatchList ParseWatchList(const SettingValue& value)
     while (!rest.empty() && list.size() < WatchListLimit) {
         const std::size_t end = std::min(rest.find(WatchSeparator), rest.size());
         const std::string_view name = rest.substr(0, end);
-        if (UsableWatchName(name) && !WatchListHas(list, name))
-            list.push_back(std::string(name));
+        AddWatched(list, name);
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
     return list;
@@ -80,6 +90,6 @@ void ToggleWatched(WatchList& list, std::string_view name)
 {
     if (const std::size_t at = WatchListIndex(list, name); at < list.size())
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(at));
-    else if (list.size() < WatchListLimit && UsableWatchName(name))
-        list.push_back(std::string(name));
+    else
+        AddWatched(list, name);
 }
