@@ -40,6 +40,8 @@ public:
     // A submenu's item; an item that has any is never chosen itself.
     MenuItem& Add(std::string_view name, std::string_view caption, ClickHandler onClick = {});
     const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
+    // For a submenu that an OnPopup handler fills anew at each opening.
+    void ClearItems() { items_.clear(); }
 
 private:
     std::string name_;

@@ -16,6 +16,8 @@ inline constexpr std::string_view ValueStart = "START";
 inline constexpr std::string_view ValueHozon = "HOZON";
 inline constexpr std::string_view ValueMySoft = "MYSOFT";
 inline constexpr std::string_view ValueAcOnly = "ACONLY";
+// The watched programs' file names, separated by "|".
+inline constexpr std::string_view ValueWatch = "WATCH";
 inline constexpr std::string_view ValueVersion = "Version";
 inline constexpr std::string_view ValueGroup = "Group";
 inline constexpr std::string_view ValueExePath = "EXEPATH";

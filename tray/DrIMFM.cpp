@@ -6,6 +6,7 @@
 #include "program/ProgramValues.h"
 #include "resources/ImageIds.h"
 #include "tray/KeepAwakeReadings.h"
+#include "tray/ProgramList.h"
 #include "tray/SettingsStore.h"
 #include "tray/Switches.h"
 #include "tray/TrayMenuText.h"
@@ -164,7 +165,8 @@ void TSDRIM32PALUN::Timer2Timer()
     if (!controller_.TickBlocked() && sessionWatch_.Register(Handle()) && sessionWatch_.Locked())
         static_cast<void>(controller_.SessionChanged(WTS_SESSION_LOCK));
     const KeepAwakeController::Timer2Step step
-        = controller_.Timer2Fired({ LockPolicyInForce(), OnBatteryPower(), ReadKeepAwakeClock() });
+        = controller_.Timer2Fired({ LockPolicyInForce(), OnBatteryPower(), ReadKeepAwakeClock(),
+            !settings_.watch.empty(), RunningWatchedProgram(settings_.watch) });
     SyncTimers();
     hold_.Set(controller_.Holding());
     if (step.refresh) {

@@ -84,6 +84,10 @@ private:
     void MenuP0Click(MenuItem& sender);
     void OffTimerClick(int entry);
     void PAC_ONLYClick();
+    // The watch submenu's entries, given their programs at each opening.
+    void FillWatchMenu();
+    void PWATCH_ENTRYClick(std::size_t entry);
+    void PWATCH_CLEARClick();
     void PST0Click();
     void PST1Click();
     void PMR_MYSOFTClick(MenuItem& sender);
@@ -101,6 +105,8 @@ private:
     void ApplySwitch(std::string_view text);
 
     TraySettings settings_;
+    // The programs of the watch submenu's entries as last shown.
+    WatchList watchMenuNames_;
     LinkPaths links_;
     KeepAwakeController controller_;
     SystemKeepAwakeHold hold_;

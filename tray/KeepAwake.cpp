@@ -18,6 +18,8 @@ constexpr std::string_view CloseReason = "）";
 constexpr std::string_view PolicyReason = "管理者のポリシーで休止中";
 constexpr std::string_view BatteryReason = "バッテリー駆動中は休止";
 constexpr std::string_view TimeLeftLead = "残り ";
+constexpr std::string_view WatchedMark = " 実行中";
+constexpr std::string_view SsOffTip = "DRIM32 - SS_OFF";
 
 } // namespace
 
@@ -32,6 +34,15 @@ std::string TipWithReason(std::string_view base, std::string_view reason)
     tip += CutWholeCharacters(reason, room);
     tip += CloseReason;
     return tip;
+}
+
+std::string WatchedReason(std::string_view base, std::string_view name)
+{
+    const std::size_t frame = base.size() + OpenReason.size() + WatchedMark.size() + CloseReason.size();
+    std::string reason(
+        CutWholeCharacters(name, frame < TrayTipFieldSize - 1 ? TrayTipFieldSize - 1 - frame : 0));
+    reason += WatchedMark;
+    return reason;
 }
 
 std::string TimeLeftText(std::uint32_t milliseconds)
@@ -99,6 +110,7 @@ KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemRea
         return {};
     lockPolicy_ = readings.lockPolicy;
     onBattery_ = readings.onBattery;
+    watched_ = readings.watched;
     UpdateBatteryRest();
     Timer2Step step;
     const bool pending = timer2_.interval != TickInterval;
@@ -109,14 +121,16 @@ KeepAwakeController::Timer2Step KeepAwakeController::Timer2Fired(const SystemRea
         shownTip_ = std::move(tip);
         step.refresh = TrayRefresh { shownTip_, Picture() };
     }
-    if (pending && !KeepingAwake()) {
+    // SS_ON has no timer, except to look for the watched programs.
+    if (!KeepingAwake() && !readings.watchListed) {
         holding_ = false;
         return step;
     }
     step.tick = true;
-    step.input = !AtRest() && !lockPolicy_ && !batteryRest_;
+    const bool awake = KeepingAwake() && !AtRest();
+    step.input = awake && !lockPolicy_ && !batteryRest_;
     holding_ = step.input;
-    step.policyNotice = !AtRest() && lockPolicy_ && !std::exchange(policyNoticeShown_, true);
+    step.policyNotice = awake && lockPolicy_ && !std::exchange(policyNoticeShown_, true);
     return step;
 }
 
@@ -213,6 +227,9 @@ std::string KeepAwakeController::TipReason(const KeepAwakeClock& now) const
         return std::string(PolicyReason);
     if (batteryRest_)
         return std::string(BatteryReason);
+    // Only SS_OFF has a timer, and only SS_ON names the watched program.
+    if (!ScreenSaverOff())
+        return WatchedReason(SsOffTip, watched_);
     return TimerReason(now);
 }
 
@@ -227,12 +244,12 @@ void KeepAwakeController::Stop()
 
 std::string KeepAwakeController::Tip(const KeepAwakeClock& now) const
 {
-    return TipWithReason(ScreenSaverOff() ? "DRIM32 - SS_OFF" : "DRIM32 - SS_ON", TipReason(now));
+    return TipWithReason(KeepingAwake() ? SsOffTip : "DRIM32 - SS_ON", TipReason(now));
 }
 
 TrayPicture KeepAwakeController::Picture() const
 {
-    if (ScreenSaverOff())
+    if (KeepingAwake())
         return mySoft_ != 0 ? TrayPicture::MainIcon : TrayPicture::Image2;
     return mySoft_ != 0 ? TrayPicture::TrayWindowIcon : TrayPicture::Image1;
 }

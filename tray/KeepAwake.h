@@ -50,12 +50,18 @@ struct SystemReadings {
     bool lockPolicy = false; // an administrator's rule locks an idle session
     bool onBattery = false;
     KeepAwakeClock clock;
+    bool watchListed = false; // the watch list is not empty
+    std::string_view watched = {}; // the first watched program running, in the list's order
 };
 
 // `base` followed by `reason` in full-width parentheses, without a blank;
 // the reason is cut at a character boundary where the whole would not fit
 // the tray's tip field, and the closing parenthesis stays.  An empty reason adds nothing.
 std::string TipWithReason(std::string_view base, std::string_view reason);
+
+// The watch's reason, "NAME 実行中", with NAME cut at a character boundary
+// so that the reason after `base` stays whole in the tray's tip field.
+std::string WatchedReason(std::string_view base, std::string_view name);
 
 // Minutes left, rounded up, as hours and two-digit minutes: "1:23".
 std::string TimeLeftText(std::uint32_t milliseconds);
@@ -156,8 +162,9 @@ private:
         int entry;
     };
 
-    // Keeping awake is in force: the mode is SS_OFF.
-    bool KeepingAwake() const { return ScreenSaverOff(); }
+    // Keeping awake is in force: the mode is SS_OFF, or a watched program
+    // runs.
+    bool KeepingAwake() const { return ScreenSaverOff() || !watched_.empty(); }
     bool BatteryRest() const { return mainsOnly_ && onBattery_; }
     bool UpdateBatteryRest();
     std::uint32_t TimeLeft(const KeepAwakeClock& now) const;
@@ -180,6 +187,7 @@ private:
     bool batteryRest_ = false;
     std::optional<OffTimer> timer_;
     std::string shownTip_;
+    std::string watched_;
     TimerSetting timer1_ { StartupDelay, false };
     TimerSetting timer2_ { TickInterval, false };
 };

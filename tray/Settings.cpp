@@ -139,6 +139,7 @@ std::vector<std::pair<std::string, std::string>> TraySettingsToSave(
         { std::string(ValueStart), FlagText(settings.startTicked) },
         { std::string(ValueMySoft), DecimalText(settings.mySoft) },
         { std::string(ValueAcOnly), FlagText(settings.mainsOnly) },
+        { std::string(ValueWatch), WatchListText(settings.watch) },
     };
 }
 

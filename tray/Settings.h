@@ -7,6 +7,7 @@
 
 #include "base/Result.h"
 #include "base/SettingValue.h"
+#include "tray/WatchList.h"
 
 #include <cstdint>
 #include <optional>
@@ -29,6 +30,7 @@ struct TraySettings {
     bool offAtStartEnabled; // PST1 is usable only while PST0 is ticked
     std::int32_t mySoft;
     bool mainsOnly = false; // keep awake only on mains power
+    WatchList watch;
 };
 
 // Loads the four tray values.  When PST0 is ticked, PST1 decides the start

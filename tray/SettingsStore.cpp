@@ -19,6 +19,7 @@ TraySettings ReadTraySettings()
     TraySettings settings = LoadTraySettings(
         Read(key, ValueOnOff), Read(key, ValueStart), Read(key, ValueHozon), Read(key, ValueMySoft));
     settings.mainsOnly = LoadMainsOnly(Read(key, ValueAcOnly));
+    settings.watch = ParseWatchList(Read(key, ValueWatch));
     return settings;
 }
 

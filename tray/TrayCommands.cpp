@@ -39,6 +39,19 @@ void TSDRIM32PALUN::OffTimerClick(int entry)
         ReadKeepAwakeClock(), entry);
 }
 
+void TSDRIM32PALUN::PWATCH_ENTRYClick(std::size_t entry)
+{
+    ToggleWatched(settings_.watch, watchMenuNames_[entry]);
+    // The refresh reads the process list: the change shows at once.
+    ModeRefresh();
+}
+
+void TSDRIM32PALUN::PWATCH_CLEARClick()
+{
+    settings_.watch.clear();
+    ModeRefresh();
+}
+
 void TSDRIM32PALUN::PAC_ONLYClick()
 {
     if (controller_.SetMainsOnly(!controller_.MainsOnly(), OnBatteryPower()))

@@ -15,6 +15,8 @@ inline constexpr std::string_view OffTimerEntries[]
     = { "３０分(&1)", "１時間(&2)", "２時間(&3)", "４時間(&4)", "８時間(&5)" };
 // Each entry doubles the one before.
 inline constexpr std::uint16_t OffTimerFirstMinutes = 30;
+inline constexpr std::string_view PWATCH = "アプリの実行中は、ＯＦＦにする(&W)";
+inline constexpr std::string_view PWATCH_CLEAR = "すべて解除する(&R)";
 inline constexpr std::string_view PAC_ONLY = "電源につないでいる時だけ、ＯＦＦにする(&P)";
 inline constexpr std::string_view PST0 = "自動立ち上げ(&A)";
 inline constexpr std::string_view PST1 = "立ち上げ時、必ずＯＦＦにする(&C)";

@@ -3,7 +3,11 @@
 #include "tray/DrIMFM.h"
 
 #include "gui/Application.h"
+#include "platform/CompareText.h"
+#include "program/Program.h"
+#include "text/PathParts.h"
 #include "tray/KeepAwakeReadings.h"
+#include "tray/ProgramList.h"
 #include "tray/SettingsStore.h"
 #include "tray/TrayMenuText.h"
 
@@ -35,6 +39,10 @@ void TSDRIM32PALUN::BuildMenus()
     MenuItem& offTimer = popupMenu1_.Add("POFF_TIMER", {});
     for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntries)); ++entry)
         offTimer.Add({}, OffTimerEntries[entry], [this, entry](MenuItem&) { OffTimerClick(entry); });
+    // Its entries get their programs at each opening, from the windows
+    // open then; those left over are hidden.
+    // Its entries are made at each opening, from the windows open then.
+    popupMenu1_.Add("PWATCH", PWATCH);
     popupMenu1_.Add("PAC_ONLY", PAC_ONLY, [this](MenuItem&) { PAC_ONLYClick(); });
     popupMenu1_.Add("N2", Separator);
     popupMenu1_.Add("PST0", PST0, [this](MenuItem&) { PST0Click(); });
@@ -116,6 +124,7 @@ void TSDRIM32PALUN::PopupMenu1Popup()
     for (std::size_t entry = 0; entry < offTimer.Items().size(); ++entry)
         offTimer.Items()[entry]->SetChecked(controller_.TimerEntry() == static_cast<int>(entry));
     popupMenu1_.Find("PAC_ONLY")->SetChecked(controller_.MainsOnly());
+    FillWatchMenu();
     Application::Get().ProcessMessages();
     busy_ = false;
 }
@@ -127,4 +136,21 @@ void TSDRIM32PALUN::PopupMenu2Popup()
     popupMenu2_.Find("PML_ON")->SetChecked(!controller_.ScreenSaverOff());
     Application::Get().ProcessMessages();
     busy_ = false;
+}
+
+void TSDRIM32PALUN::FillWatchMenu()
+{
+    const WindowList windows = WindowedPrograms();
+    watchMenuNames_
+        = WatchMenuNames(settings_.watch, windows, FileNamePart(Program().programPath), CompareIgnoringCase);
+    MenuItem& watch = *popupMenu1_.Find("PWATCH");
+    watch.ClearItems();
+    for (std::size_t entry = 0; entry < watchMenuNames_.size(); ++entry)
+        watch
+            .Add({}, WatchMenuCaption(watchMenuNames_[entry], windows),
+                [this, entry](MenuItem&) { PWATCH_ENTRYClick(entry); })
+            .SetChecked(entry < settings_.watch.size());
+    watch.Add({}, TrayText::Separator);
+    watch.Add({}, TrayText::PWATCH_CLEAR, [this](MenuItem&) { PWATCH_CLEARClick(); })
+        .SetEnabled(!settings_.watch.empty());
 }

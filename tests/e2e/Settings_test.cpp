@@ -17,7 +17,7 @@ namespace {
 
 constexpr UINT EndSessionReplyMilliseconds = 10000;
 
-const std::vector<std::string> TrayValueNames { "ACONLY", "HOZON", "MYSOFT", "ONOFF", "START" };
+const std::vector<std::string> TrayValueNames { "ACONLY", "HOZON", "MYSOFT", "ONOFF", "START", "WATCH" };
 
 struct RoundTripCase {
     const char* label;
@@ -39,7 +39,7 @@ TEST_P(RoundTrip, SavesAtCloseWhatTheStartLoadedAndDecided)
     ExpectSaved(GetParam().saved);
     // Only the tray values are ever written; "Version" stays.
     EXPECT_EQ(SettingNames(),
-        (std::vector<std::string> { "ACONLY", "HOZON", "MYSOFT", "ONOFF", "START", "Version" }));
+        (std::vector<std::string> { "ACONLY", "HOZON", "MYSOFT", "ONOFF", "START", "Version", "WATCH" }));
     EXPECT_EQ(ReadSetting("Version"), std::optional<std::string>("14"));
 }
 

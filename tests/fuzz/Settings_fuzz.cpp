@@ -55,10 +55,11 @@ TraySettings CheckTraySettings(const SettingValue& onoff, const SettingValue& st
 void CheckSaveLoadsBack(const TraySettings& settings)
 {
     const auto saved = TraySettingsToSave(settings.keepAwakeMode, settings);
-    FUZZ_REQUIRE(saved.size() == 5);
+    FUZZ_REQUIRE(saved.size() == 6);
     FUZZ_REQUIRE(saved[0].first == ValueOnOff && saved[1].first == ValueHozon && saved[2].first == ValueStart
-        && saved[3].first == ValueMySoft && saved[4].first == ValueAcOnly);
+        && saved[3].first == ValueMySoft && saved[4].first == ValueAcOnly && saved[5].first == ValueWatch);
     FUZZ_REQUIRE(LoadMainsOnly(SettingValue::Text(saved[4].second)) == settings.mainsOnly);
+    FUZZ_REQUIRE(saved[5].second == WatchListText(settings.watch));
     const TraySettings reloaded
         = LoadTraySettings(SettingValue::Text(saved[0].second), SettingValue::Text(saved[2].second),
             SettingValue::Text(saved[1].second), SettingValue::Text(saved[3].second));

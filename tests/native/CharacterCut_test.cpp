@@ -24,3 +24,13 @@ TEST(CutWholeCharacters, ALeadByteWithoutItsSecondCountsAsOneByte)
     EXPECT_EQ(CutWholeCharacters(dangling, 3), dangling);
     EXPECT_EQ(CutWholeCharacters(dangling, 2), "ab");
 }
+
+TEST(FirstCharacters, CountsADoubleByteCharacterAsOne)
+{
+    EXPECT_EQ(FirstCharacters("abc", 5), "abc");
+    EXPECT_EQ(FirstCharacters("abc", 0), "");
+    EXPECT_EQ(FirstCharacters("表表ab", 3), "表表a");
+    EXPECT_EQ(FirstCharacters("ｱｲｳ", 2), "ｱｲ");
+    const std::string dangling = std::string("a") + '\x95';
+    EXPECT_EQ(FirstCharacters(dangling, 2), dangling);
+}

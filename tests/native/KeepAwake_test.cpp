@@ -270,6 +270,11 @@ struct Rig {
         r.clock.tick += minutes * Minute;
         r.clock.timeOfDay += static_cast<std::uint32_t>(minutes * Minute);
     }
+    void Watch(std::string_view running)
+    {
+        r.watchListed = true;
+        r.watched = running;
+    }
     void Start(std::uint16_t minutes, int entry = 0)
     {
         c.P0Click(true);
@@ -334,6 +339,27 @@ const ReasonCase ReasonCases[] = {
         "DRIM32 - SS_OFF", true, -1 },
     { "on battery without mains only", [](Rig& g) { g.r.onBattery = true, g.c.P0Click(true), g.Fire(); },
         "DRIM32 - SS_OFF", true, -1 },
+    { "a watched program in SS_ON", [](Rig& g) { g.c.P0Click(false), g.Watch("a.exe"), g.Fire(); },
+        "DRIM32 - SS_OFF（a.exe 実行中）", true, 0 },
+    { "two watched programs: the tip follows the first running",
+        [](Rig& g) { g.c.P0Click(false), g.Watch("a.exe"), g.Fire(), g.Watch("b.exe"), g.Fire(); },
+        "DRIM32 - SS_OFF（b.exe 実行中）", true, 0 },
+    { "the battery before the watch",
+        [](Rig& g) {
+            g.r.onBattery = true, g.c.SetMainsOnly(true, true), g.c.P0Click(false), g.Watch("a.exe"),
+            g.Fire();
+        },
+        "DRIM32 - SS_OFF（バッテリー駆動中は休止）", false, 0 },
+    { "a watch in SS_OFF keeps the mode's tip", [](Rig& g) { g.Watch("a.exe"), g.c.P0Click(true), g.Fire(); },
+        "DRIM32 - SS_OFF", true, -1 },
+    { "the watch's end gives SS_ON back",
+        [](Rig& g) {
+            g.c.P0Click(false), g.Watch("a.exe"), g.Fire(), g.Fire();
+            g.Watch(""), g.Fire();
+            EXPECT_FALSE(g.c.Holding());
+            EXPECT_EQ(g.c.State(), Timer2State::Ticking) << "the list is still looked for";
+        },
+        "DRIM32 - SS_ON", false, 0 },
 };
 
 TEST(KeepAwakeReasons, TipModeAndTimerFollowTheTable)
@@ -357,6 +383,10 @@ TEST(KeepAwakeReasons, TheTipKeepsItsClosingParenthesisWhenCut)
     EXPECT_TRUE(cut.ends_with("）"));
     EXPECT_EQ(TipWithReason("DRIM32 - SS_OFF", "あいうえおかきくけこさしすせそたちつてとなにぬ"),
         "DRIM32 - SS_OFF（あいうえおかきくけこさしすせそたちつてとなに）");
+    EXPECT_EQ(WatchedReason("DRIM32 - SS_OFF", "a.exe"), "a.exe 実行中");
+    // 63 - 15 - 2 - 7 - 2 = 37 bytes of the name; half a character goes.
+    EXPECT_EQ(TipWithReason("DRIM32 - SS_OFF", WatchedReason("DRIM32 - SS_OFF", std::string(36, 'n') + "表")),
+        "DRIM32 - SS_OFF（" + std::string(36, 'n') + " 実行中）");
     EXPECT_EQ(TimeLeftText(0), "0:00");
     EXPECT_EQ(TimeLeftText(1), "0:01");
     EXPECT_EQ(TimeLeftText(83 * 60000), "1:23");
@@ -376,3 +406,17 @@ TEST(KeepAwakePolicy, NoInputAndTheNoticeOncePerStart)
 }
 
 } // namespace
+
+TEST(KeepAwakeWatch, ShowsTheOffPictureInSsOnAndLooksOnlyWhileTheListHasNames)
+{
+    Rig g;
+    g.c.P0Click(false), g.Watch("a.exe"), g.Fire();
+    ASSERT_TRUE(g.last.refresh);
+    EXPECT_EQ(g.last.refresh->picture, TrayPicture::Image2);
+    EXPECT_TRUE(g.c.Holding());
+    EXPECT_EQ(g.c.Mode(), 0) << "a watch never changes the mode";
+    g.Watch(""), g.Fire();
+    EXPECT_EQ(g.last.refresh->picture, TrayPicture::Image1);
+    g.r.watchListed = false, g.c.ModeRefresh(), g.Fire();
+    EXPECT_EQ(g.c.State(), Timer2State::Idle) << "an empty list leaves SS_ON without a timer";
+}

@@ -131,11 +131,11 @@ TEST(LoadTraySettings, KeepsMySoftAsRead)
     EXPECT_EQ(LoadTraySettings(Missing(), Missing(), Missing(), Text("-1")).mySoft, -1);
 }
 
-TEST(TraySettingsToSave, WritesFiveValuesInOrder)
+TEST(TraySettingsToSave, WritesTheTrayValuesInOrder)
 {
-    const TraySettings s { 0, true, false, true, -1, true };
+    const TraySettings s { 0, true, false, true, -1, true, { "a.exe", "B.EXE" } };
     const std::vector<std::pair<std::string, std::string>> expected { { "ONOFF", "-1" }, { "HOZON", "0" },
-        { "START", "1" }, { "MYSOFT", "-1" }, { "ACONLY", "1" } };
+        { "START", "1" }, { "MYSOFT", "-1" }, { "ACONLY", "1" }, { "WATCH", "a.exe|B.EXE" } };
     EXPECT_EQ(TraySettingsToSave(-1, s), expected);
 }
 
@@ -152,11 +152,13 @@ TEST(TraySettingsToSave, RoundTripsOddValues)
     // held when the close query begins.
     const TraySettings loaded = LoadTraySettings(Text("5"), Missing(), Missing(), Text("7"));
     const auto saved = TraySettingsToSave(-1, loaded);
-    ASSERT_EQ(saved.size(), 5u);
+    ASSERT_EQ(saved.size(), 6u);
     EXPECT_EQ(saved[0].second, "-1");
     EXPECT_EQ(saved[1].second, "1");
     EXPECT_EQ(saved[2].second, "0");
     EXPECT_EQ(saved[3].second, "7");
+    EXPECT_EQ(saved[4].second, "0");
+    EXPECT_EQ(saved[5].second, "");
     EXPECT_EQ(TraySettingsToSave(0, loaded)[0].second, "0");
 }
 
