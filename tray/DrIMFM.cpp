@@ -119,7 +119,7 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     // Nothing is ticking yet, so no tick is due; the power source is read
     // at the first run of Timer2.
     controller_.SetMainsOnly(settings_.mainsOnly, false);
-    if (const std::optional<OffTimerSpec> timer = OffTimerSwitch(LoweredArgument1()))
+    if (const std::optional<TimedOffSwitch> timer = OffTimerSwitch(LoweredArgument1()))
         controller_.StartTimer(*timer, ReadKeepAwakeClock());
     controller_.FinishCreation();
     SyncTimers();

@@ -166,12 +166,12 @@ bool KeepAwakeController::SessionChanged(std::uint32_t event)
     return wasAtRest && !AtRest() && State() == Timer2State::Ticking;
 }
 
-void KeepAwakeController::StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry)
+void KeepAwakeController::StartTimer(const TimedOffSwitch& timed, const KeepAwakeClock& now, int entry)
 {
-    std::uint32_t length = spec.minutes * MinuteMilliseconds;
+    std::uint32_t length = timed.minutes * MinuteMilliseconds;
     // A time of day becomes the time until it; the time of day now is the
     // time of day of tomorrow.
-    if (spec.atClock)
+    if (timed.atClock)
         length = length > now.timeOfDay ? length - now.timeOfDay : length + DayMilliseconds - now.timeOfDay;
     timer_ = OffTimer { now.tick + length, entry };
 }

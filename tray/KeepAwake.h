@@ -128,7 +128,7 @@ public:
 
     // A timed SS_OFF from now, after the mode command that switched off;
     // `entry` is the submenu's entry that started it.
-    void StartTimer(const OffTimerSpec& spec, const KeepAwakeClock& now, int entry = NoTimerEntry);
+    void StartTimer(const TimedOffSwitch& timed, const KeepAwakeClock& now, int entry = NoTimerEntry);
     bool TimerRunning() const { return timer_.has_value(); }
     int TimerEntry() const { return timer_ ? timer_->entry : NoTimerEntry; }
     // The timer's reason in the tip, "残り 1:23"; empty without a timer.

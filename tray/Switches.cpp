@@ -14,7 +14,7 @@ constexpr unsigned LongestTimerMinutes = 24 * 60;
 
 } // namespace
 
-std::optional<OffTimerSpec> OffTimerSwitch(std::string_view lowered)
+std::optional<TimedOffSwitch> OffTimerSwitch(std::string_view lowered)
 {
     if (lowered.size() <= DigitsAt || (lowered[0] != '/' && lowered[0] != '-')
         || lowered.substr(1, TimedOffLead.size()) != TimedOffLead)
@@ -39,11 +39,11 @@ std::optional<OffTimerSpec> OffTimerSwitch(std::string_view lowered)
     if (clock) {
         if (lowered.size() != ClockLength || hours > 23 || value > 59)
             return std::nullopt;
-        return OffTimerSpec { true, static_cast<std::uint16_t>(hours * 60 + value) };
+        return TimedOffSwitch { true, static_cast<std::uint16_t>(hours * 60 + value) };
     }
     if (value == 0 || value > LongestTimerMinutes)
         return std::nullopt;
-    return OffTimerSpec { false, static_cast<std::uint16_t>(value) };
+    return TimedOffSwitch { false, static_cast<std::uint16_t>(value) };
 }
 
 ModeSwitch StartSwitch(std::string_view lowered)

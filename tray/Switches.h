@@ -18,14 +18,14 @@ ModeSwitch StartSwitch(std::string_view lowered);
 
 // How long a timed SS_OFF lasts: `minutes` from now, or until the local
 // clock reaches the time of day `minutes` after midnight.
-struct OffTimerSpec {
+struct TimedOffSwitch {
     bool atClock = false;
     std::uint16_t minutes = 0;
 };
 
 // The timed forms of "/off" and "-off": ":MINUTES", one to four ASCII
 // digits worth 1 to 1440, or ":HH:MM", 00-23 and 00-59.
-std::optional<OffTimerSpec> OffTimerSwitch(std::string_view lowered);
+std::optional<TimedOffSwitch> OffTimerSwitch(std::string_view lowered);
 
 inline constexpr char ForwardSeparator = '?';
 

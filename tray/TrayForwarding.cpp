@@ -25,7 +25,7 @@ void TSDRIM32PALUN::ApplySwitch(std::string_view text)
     switch (StartSwitch(text)) {
     case ModeSwitch::Off:
         P0Click(true);
-        if (const std::optional<OffTimerSpec> timer = OffTimerSwitch(text))
+        if (const std::optional<TimedOffSwitch> timer = OffTimerSwitch(text))
             controller_.StartTimer(*timer, ReadKeepAwakeClock());
         break;
     case ModeSwitch::On:

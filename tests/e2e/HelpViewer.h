@@ -13,9 +13,6 @@ inline constexpr char ViewerCaption[] = "Wine ヘルプ";
 inline constexpr char HtmlHelpClass[] = "HH Parent";
 // Its caption: the title compiled into DRIM32.CHM, so the file was read.
 inline constexpr char HtmlHelpCaption[] = "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ＆省電力ＯＦＦツール ヘルプ";
-// The Windows version that Wine's programs see, read when a program starts.
-inline constexpr char WineKeyPath[] = "Software\\Wine";
-inline constexpr char WineVersionName[] = "Version";
 // The viewer is a program of its own, started by the help call.
 inline constexpr DWORD ViewerAppearsMilliseconds = 30000;
 inline constexpr DWORD ViewerClosesMilliseconds = 15000;

@@ -2,7 +2,6 @@
 // program at its first tick.  Wine refuses the query, so a stand-in
 // wtsapi32.dll answers with the documented layout and the test's flag.
 
-#include "HelpViewer.h"
 #include "Observe.h"
 #include "Program.h"
 #include "Resident.h"
@@ -27,20 +26,8 @@ constexpr DWORD TickAtOnceMilliseconds = 5000;
 constexpr char Locked[] = "0";
 constexpr char Unlocked[] = "1";
 
-class LockAtStart : public FreshSettings {
+class LockAtStart : public InstalledOnWindows10 {
 protected:
-    void SetUp() override
-    {
-        FreshSettings::SetUp();
-        SetSetting("Version", "14");
-        SetString(WineKeyPath, WineVersionName, "win10");
-    }
-    void TearDown() override
-    {
-        DeleteValue(WineKeyPath, WineVersionName);
-        FreshSettings::TearDown();
-    }
-
     // The program in SS_OFF, its session's lock flag answered as `flags`.
     std::optional<RunningProgram> StartWithSessionFlags(const char* flags)
     {

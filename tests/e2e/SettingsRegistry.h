@@ -52,3 +52,24 @@ protected:
     void SetUp() override { DeleteVendorTree(); }
     void TearDown() override { DeleteVendorTree(); }
 };
+
+// The Windows version that Wine's programs see, read when a program starts.
+inline constexpr char WineKeyPath[] = "Software\\Wine";
+inline constexpr char WineVersionName[] = "Version";
+
+// The installed program on what Wine calls Windows 10, where it asks the
+// system what only later Windows versions answer.
+class InstalledOnWindows10 : public FreshSettings {
+protected:
+    void SetUp() override
+    {
+        FreshSettings::SetUp();
+        SetSetting("Version", "14");
+        SetString(WineKeyPath, WineVersionName, "win10");
+    }
+    void TearDown() override
+    {
+        DeleteValue(WineKeyPath, WineVersionName);
+        FreshSettings::TearDown();
+    }
+};

@@ -1,6 +1,5 @@
 #include "gui/TrayIconRetry.h"
 
-#include "HelpViewer.h"
 #include "Observe.h"
 #include "Program.h"
 #include "Resident.h"
@@ -342,19 +341,12 @@ TEST_F(TaskbarNotReady, AnAddAnsweredFalseButCarriedOutIsFoundByAModify)
 // The taskbar draws its icons at the small-icon size of the system's DPI,
 // which a program that is not DPI-aware is told is 16 at every scale.  Wine
 // says Windows 10, so that the program asks as it does there.
-class TrayIconSize : public FreshSettings {
+class TrayIconSize : public InstalledOnWindows10 {
 protected:
-    void SetUp() override
-    {
-        FreshSettings::SetUp();
-        SetSetting("Version", "14");
-        SetString(WineKeyPath, WineVersionName, "win10");
-    }
     void TearDown() override
     {
         DeleteValue(DesktopKeyPath, LogPixelsName);
-        DeleteValue(WineKeyPath, WineVersionName);
-        FreshSettings::TearDown();
+        InstalledOnWindows10::TearDown();
     }
     static constexpr char DesktopKeyPath[] = "Control Panel\\Desktop";
     static constexpr char LogPixelsName[] = "LogPixels";

@@ -24,10 +24,10 @@ TEST(OffTimerSwitch, TakesMinutesOrATimeOfDayAndNothingElse)
     } accepted[] = { { "/off:1", false, 1 }, { "-off:0030", false, 30 }, { "/off:1440", false, 1440 },
         { "-off:00:00", true, 0 }, { "/off:23:59", true, 1439 }, { "/off:07:05", true, 425 } };
     for (const auto& form : accepted) {
-        const std::optional<OffTimerSpec> spec = OffTimerSwitch(form.text);
-        ASSERT_TRUE(spec) << form.text;
-        EXPECT_EQ(spec->atClock, form.atClock) << form.text;
-        EXPECT_EQ(spec->minutes, form.minutes) << form.text;
+        const std::optional<TimedOffSwitch> timed = OffTimerSwitch(form.text);
+        ASSERT_TRUE(timed) << form.text;
+        EXPECT_EQ(timed->atClock, form.atClock) << form.text;
+        EXPECT_EQ(timed->minutes, form.minutes) << form.text;
         EXPECT_EQ(StartSwitch(form.text), ModeSwitch::Off) << form.text;
     }
     for (const std::string_view rejected : { "/off:", "/off:0", "/off:1441", "/off:00001", "/off:+5",
