@@ -92,8 +92,13 @@ for mode in off on; do
         >"$work/timers-$mode.out" 2>/dev/null &
     pids+=($!)
 done
+# SS_ON with a watch list reads the processes at every run of its timer; the
+# name watched runs nowhere.
+DRIM_RUN_DIR=$work/timers-watch "$PWD/scripts/wine-run" "$bench/TrayTimerCount.exe" "$idle_seconds" /on \
+    watched.exe >"$work/timers-watch.out" 2>/dev/null &
+pids+=($!)
 wait "${pids[@]}" || true
-rm -rf "$work"/timers-on "$work"/timers-off
+rm -rf "$work"/timers-on "$work"/timers-off "$work"/timers-watch
 
 echo "bench: start-up and forwarding"
 for i in $(seq "$runs"); do
@@ -143,6 +148,7 @@ per_minute() { # mode file
     row "CPU over ${idle_seconds} s, SS_ON" ms cpu_ms 'cpu-on-*.out' cpu_ms 'cpu-floor-*.out'
     per_minute "SS_OFF" timers-off.out
     per_minute "SS_ON" timers-on.out
+    per_minute "SS_ON with a watch list" timers-watch.out
     row "Start until waiting with its icon" ms startup_ms_1 'start-*.out' startup_ms_2 'start-*.out'
     row "Second start \"/off\" against find and send" ms forward_ms_1 'forward-*.out' \
         forward_ms_2 'forward-*.out'

@@ -1,13 +1,17 @@
 // Hosts the real tray window in this process and counts the timer messages
-// it handles: "TrayTimerCount SECONDS /on|/off" prints "timer_messages N".
+// it handles: "TrayTimerCount SECONDS /on|/off [WATCH]" prints
+// "timer_messages N".  WATCH, when given, is stored as the watch list first.
 
 #include "gui/Application.h"
 #include "program/Program.h"
 #include "program/ProgramValues.h"
+#include "program/RegistryNames.h"
 #include "tray/DrIMFM.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -23,6 +27,19 @@ LRESULT CALLBACK CountTimers(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+bool StoreWatchList(const char* names)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, std::string(SettingsKey).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+            nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
+        return false;
+    const LONG stored = RegSetValueExA(key, std::string(ValueWatch).c_str(), 0, REG_SZ,
+        reinterpret_cast<const BYTE*>(names), static_cast<DWORD>(std::strlen(names) + 1));
+    RegCloseKey(key);
+    return stored == ERROR_SUCCESS;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -30,6 +47,8 @@ int main(int argc, char** argv)
     if (argc < 3)
         return 2;
     const UINT seconds = static_cast<UINT>(std::atoi(argv[1]));
+    if (argc > 3 && !StoreWatchList(argv[3]))
+        return 1;
     Application::Get().SetTitle(std::string(ApplicationTitle));
     Application::Get().Initialize(GetModuleHandleA(nullptr));
     Program().argument1 = argv[2];
