@@ -102,7 +102,6 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     // and a window that is never shown gets no taskbar button anyway.
     layout.icon = ownIcon_;
     CreateWindowFromLayout(layout);
-    LetShellMessagesThrough(Handle());
 
     taskTray1_.OnMouseDown
         = [this](TTaskTray&, TrayMouseButton button, unsigned, int, int) { TaskTray1MouseDown(button); };
@@ -116,6 +115,9 @@ TSDRIM32PALUN::TSDRIM32PALUN()
     static_cast<void>(taskTray1_.SetTipString(TrayWindowCaption));
     SetTrayIcon(TrayPicture::TrayWindowIcon);
     static_cast<void>(taskTray1_.SetRegistered(true));
+    // After the icon, like everything a start can leave until then; an
+    // announcement of the taskbar before it finds the icon being added anyway.
+    LetShellMessagesThrough(Handle());
     // Nothing is ticking yet, so no tick is due; the power source is read
     // at the first run of Timer2.
     controller_.SetMainsOnly(settings_.mainsOnly, false);
