@@ -39,8 +39,6 @@ void TSDRIM32PALUN::BuildMenus()
     MenuItem& offTimer = popupMenu1_.Add("POFF_TIMER", {});
     for (int entry = 0; entry < static_cast<int>(std::size(OffTimerEntries)); ++entry)
         offTimer.Add({}, OffTimerEntries[entry], [this, entry](MenuItem&) { OffTimerClick(entry); });
-    // Its entries get their programs at each opening, from the windows
-    // open then; those left over are hidden.
     // Its entries are made at each opening, from the windows open then.
     popupMenu1_.Add("PWATCH", PWATCH);
     popupMenu1_.Add("PAC_ONLY", PAC_ONLY, [this](MenuItem&) { PAC_ONLYClick(); });
